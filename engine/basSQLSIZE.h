@@ -1,0 +1,64 @@
+#pragma once
+// The storage arithmetic of SQL Server 6.x pages.
+//
+// One EstimationRecord holds the inputs of an estimate (the row count and the
+// description of a data row or an index key) and the outputs of all three
+// estimates. The calculation run copies the input fields into the record,
+// calls an estimate and reads the outputs back. Every estimate answers true on
+// success and false when its arithmetic failed (a 16-bit overflow, a 32-bit
+// level count overflow or a division by zero); a failed estimate keeps the
+// outputs it wrote before the failing step. The engine never reports anything.
+//
+// Free of Qt and of global state: each basSQLSIZE instance owns its record,
+// so a test makes a fresh one whenever it wants a zeroed record.
+
+#include <array>
+#include <cstdint>
+
+namespace quorvel {
+
+// Page totals. The engine only ever stores whole numbers here.
+using WideCount = std::int64_t;
+
+inline constexpr int kLevelCount = 15;
+
+struct EstimationRecord {
+    std::int32_t RowCount = 0;
+    std::int16_t ColumnKind = 0; // 1: all columns fixed-length; anything else: some variable-length
+    std::int16_t FixedBytes = 0;
+    std::int16_t VariableBytes = 0;
+    std::int16_t VariableColumns = 0;
+
+    std::int16_t DataRowSize = 0;
+    std::int16_t DataRowsPerPage = 0;
+    WideCount DataPages = 0;
+
+    std::int16_t ClusteredRowSize = 0;
+    std::int16_t ClusteredRowsPerPage = 0;
+    WideCount ClusteredPages = 0;
+
+    std::int16_t LeafRowSize = 0;
+    std::int16_t LeafRowsPerPage = 0;
+    WideCount LeafPages = 0;
+    std::int16_t NonLeafRowSize = 0;
+    std::int16_t NonLeafRowsPerPage = 0;
+    WideCount NonClusteredPages = 0;
+
+    // Pages of each B-tree level of the index estimated last; 0 is the lowest level.
+    std::array<std::int32_t, kLevelCount> LevelPages{};
+};
+
+class basSQLSIZE {
+public:
+    EstimationRecord& Record() { return m_record; }
+    const EstimationRecord& Record() const { return m_record; }
+
+    bool CalcDataPages();
+    bool CalcClusteredIndex(const std::int32_t& fillFactor);
+    bool CalcNonClusteredIndex(const std::int32_t& fillFactor);
+
+private:
+    EstimationRecord m_record;
+};
+
+} // namespace quorvel
