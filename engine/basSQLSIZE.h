@@ -58,6 +58,12 @@ public:
     bool CalcNonClusteredIndex(const std::int32_t& fillFactor);
 
 private:
+    // Fills LevelPages from entry 1 upward, starting from the count already in
+    // entry 0. The divisor is given in halves of a row (1 stands for 0.5) so that
+    // a divisor of one half stays exact; the base is the count whose remainder
+    // decides the extra page at the top.
+    bool WalkLevels(std::int64_t divisorHalves, WideCount base);
+
     EstimationRecord m_record;
 };
 

@@ -101,7 +101,10 @@ struct Totals {
 };
 
 struct RunResult {
-    RunMessage failure = RunMessage::None; // None, DataFailed, ClusteredFailed or NonClusteredFailed
+    // None, DataFailed, ClusteredFailed or NonClusteredFailed; InputInvalid (and
+    // nothing estimated) for texts that CheckConversions would have refused;
+    // from CheckAndRun also the refusals of ValidateInputs.
+    RunMessage failure = RunMessage::None;
     std::optional<DataFigures> data;       // set when the data estimate succeeded
     std::optional<ClusteredFigures> clustered; // set when the clustered section finished
     std::vector<NonClusteredFigures> nonClustered; // one per finished section, in order
@@ -110,5 +113,11 @@ struct RunResult {
 
 // Runs the estimates for texts that passed ValidateInputs and CheckConversions.
 RunResult RunEstimates(const TableTexts& table, basSQLSIZE& engine);
+
+// ValidateInputs, CheckConversions and RunEstimates in that order, each text
+// converted once: what a face without its own steps between them (the
+// command-line tool) calls. A refusal comes back in failure with nothing
+// estimated; otherwise the result is that of RunEstimates.
+RunResult CheckAndRun(const TableTexts& table, basSQLSIZE& engine);
 
 } // namespace quorvel

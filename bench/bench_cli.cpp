@@ -1,0 +1,125 @@
+// Throughput of quorvel-size: tables per second through reading, the run and
+// the report, and the peak memory of a stream of a million tables.
+//
+//   bench_cli                                 runs the benchmarks
+//   bench_cli --generate FILE [COUNT]         writes COUNT tables (default one
+//                                             million) as JSON Lines, for timing
+//                                             the program itself
+
+#include "SizeTool.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+using quorvel::cli::InputFormat;
+using quorvel::cli::SizeTool;
+
+// A varied but repeatable table: data rows with variable columns, a clustered
+// index and two nonclustered indexes, values as numbers and as texts.
+std::string TableLine(std::size_t i)
+{
+    const std::size_t rows = 1 + (i * 7919) % 5000000;
+    std::string line = "{\"name\":\"t" + std::to_string(i) + "\",\"rowCount\":" + std::to_string(rows);
+    line += ",\"data\":{\"fixedBytes\":" + std::to_string(4 + i % 400) + ",\"variableBytes\":"
+          + std::to_string(i % 300) + ",\"variableColumns\":" + std::to_string(i % 10) + "}";
+    line += ",\"clustered\":{\"fillFactor\":" + std::to_string((i % 4) * 25) + ",\"fixedBytes\":" + std::to_string(4 + i % 40) + "}";
+    line += ",\"nonClustered\":[{\"fixedBytes\":\"" + std::to_string(4 + i % 60)
+          + "\"},{\"fillFactor\":90,\"fixedBytes\":8,\"variableBytes\":20,\"variableColumns\":1}]}\n";
+    return line;
+}
+
+std::string Tables(std::size_t count)
+{
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+        text += TableLine(i);
+    return text;
+}
+
+double PeakMemoryMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void RunOver(benchmark::State& state, bool json)
+{
+    const std::size_t count = static_cast<std::size_t>(state.range(0));
+    const std::string input = Tables(count);
+    std::size_t written = 0;
+    for (auto _ : state) {
+        SizeTool tool(json, [&written](std::string_view text) { written += text.size(); }, [](std::string_view) {});
+        tool.ReadText(input, "bench.jsonl", InputFormat::JsonLines);
+        benchmark::DoNotOptimize(tool.Finish());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * count));
+    state.counters["report_bytes_per_table"] = static_cast<double>(written) / static_cast<double>(state.iterations() * count);
+}
+
+void BM_JsonLinesTextReport(benchmark::State& state) { RunOver(state, false); }
+void BM_JsonLinesJsonReport(benchmark::State& state) { RunOver(state, true); }
+BENCHMARK(BM_JsonLinesTextReport)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JsonLinesJsonReport)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A million tables streamed from a file, as the program reads them: the peak
+// memory of the whole process stays that of a few buffers.
+void BM_MillionTablesFromFile(benchmark::State& state)
+{
+    const std::size_t count = static_cast<std::size_t>(state.range(0));
+    std::FILE* file = std::tmpfile();
+    if (file == nullptr) {
+        state.SkipWithError("no temporary file");
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string line = TableLine(i);
+        std::fwrite(line.data(), 1, line.size(), file);
+    }
+    const double before = PeakMemoryMiB();
+    for (auto _ : state) {
+        std::rewind(file);
+        SizeTool tool(false, [](std::string_view) {}, [](std::string_view) {});
+        tool.ReadStream(file, "bench.jsonl", InputFormat::JsonLines);
+        benchmark::DoNotOptimize(tool.Finish());
+    }
+    std::fclose(file);
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * count));
+    state.counters["peak_rss_MiB_before"] = before;
+    state.counters["peak_rss_MiB_after"] = PeakMemoryMiB();
+}
+BENCHMARK(BM_MillionTablesFromFile)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+int Generate(const char* path, std::size_t count)
+{
+    std::FILE* file = std::fopen(path, "wb");
+    if (file == nullptr) {
+        std::perror(path);
+        return 1;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string line = TableLine(i);
+        std::fwrite(line.data(), 1, line.size(), file);
+    }
+    return std::fclose(file) == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 3 && std::strcmp(argv[1], "--generate") == 0)
+        return Generate(argv[2], argc >= 4 ? std::strtoull(argv[3], nullptr, 10) : 1000000);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The per-user settings store: text values addressed by application, section
+// and key, kept between runs. The main window keeps its position and its hint
+// switch here (application "Mivrel"); tests hand in a store of their own.
+
+#include <QString>
+
+namespace quorvel {
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    // The stored text, or defaultValue when the key was never written.
+    virtual QString GetSetting(const QString& application, const QString& section, const QString& key,
+                               const QString& defaultValue) const = 0;
+
+    virtual void SaveSetting(const QString& application, const QString& section, const QString& key,
+                             const QString& value) = 0;
+};
+
+} // namespace quorvel

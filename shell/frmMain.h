@@ -1,0 +1,91 @@
+#pragma once
+// The main window: the whole workspace of the calculator.
+//
+// frmMain builds its controls (MainWindowLayout), keeps the estimation engine
+// for its whole life and turns every user action into a call of the handler
+// named after the control and the event: menu and toolbar commands, option
+// clicks, the tab change, and the focus and key events of the input fields.
+// The handlers stay thin; the behaviour lives in the workspace procedures
+// (SectionModes, FieldEditing, Hints, EditCommands) and in the Calc command,
+// which all reach the controls through the ControlInventory.
+
+#include "ControlInventory.h"
+#include "PlatformServices.h"
+#include "basSQLSIZE.h"
+
+#include <QMainWindow>
+
+namespace quorvel {
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frmMain(const PlatformServices& services, QWidget* parent = nullptr);
+
+    ControlInventory& Controls() { return m_controls; }
+    const ControlInventory& Controls() const { return m_controls; }
+    basSQLSIZE& Engine() { return m_engine; }
+    const PlatformServices& Services() const { return m_services; }
+
+    // Load steps, run once before the window is first shown: stored position
+    // and hint switch, hints, tab 0, empty status text.
+    void Form_Load();
+
+    // The Calc command.
+    void RunCalc();
+
+    // Commands: menu items by index, toolbar buttons by key.
+    void mnuFileItem_Click(int index);
+    void mnuEditItem_Click(int index);
+    void mnuViewItem_Click(int index);
+    void mnuToolItem_Click(int index);
+    void mnuHelpItem_Click(int index);
+    void tbToolBar_ButtonClick(const QString& key);
+
+    // Section modes.
+    void optData_Click(int index);
+    void optClaster_Click(int index);
+    void optNonClaster_Click(int index);
+    void tabMain_Click(int previousTab);
+
+    // Field editing.
+    void txtData_GotFocus(int index);
+    void txtData_KeyPress(int index, int& keyAscii);
+    void txtData_LostFocus(int index);
+    void txtData1_GotFocus(int index);
+    void txtData1_KeyPress(int index, int& keyAscii);
+    void txtData1_LostFocus(int index);
+    void txtData2_GotFocus(int index);
+    void txtData2_KeyPress(int index, int& keyAscii);
+    void txtData2_LostFocus(int index);
+    void txtFillFactor_GotFocus(int index);
+    void txtFillFactor_KeyPress(int index, int& keyAscii);
+    void txtFillFactor_LostFocus(int index);
+
+    void SetToolTips();
+    void SetEditEnabled(bool enabled);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Unload steps: stores the position and the hint switch.
+    void Form_Unload();
+
+    void WireMenus();
+    void WireToolBar();
+    void WireOptions();
+    void WireTabs();
+    void WireFields();
+    void EndStaleFieldFocus(QWidget* now);
+    void OnTabChanged(int current);
+
+    PlatformServices m_services;
+    basSQLSIZE m_engine;
+    ControlInventory m_controls;
+    int m_shownTab = 0;
+    bool m_unloaded = false;
+};
+
+} // namespace quorvel

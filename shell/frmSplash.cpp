@@ -1,0 +1,60 @@
+#include "frmSplash.h"
+
+#include "Icons.h"
+#include "JapaneseFonts.h"
+#include "Twips.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace quorvel {
+namespace {
+
+QLabel* AddInfoLabel(QWidget* frame, int index, const QString& caption, const QRect& place,
+                     const QColor& colour) {
+    auto* label = new QLabel(caption, frame);
+    label->setObjectName(QStringLiteral("lblInfo(%1)").arg(index));
+    label->setGeometry(place);
+    label->setFont(PGothicFont(12, true));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("frmSplash"));
+    setFixedSize(TwipsToPixels(5880), TwipsToPixels(1275));
+    // Closing the splash before the main window shows must not end the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    auto* frame = new QGroupBox(this);
+    frame->setObjectName(QStringLiteral("fraMainFrame"));
+    frame->setGeometry(TwipsRect(30, -30, 5790, 1260));
+
+    auto* icon = new QLabel(frame);
+    icon->setObjectName(QStringLiteral("imgIcon"));
+    icon->setGeometry(TwipsRect(120, 240, 480, 480));
+    icon->setPixmap(ProgramPixmap());
+
+    const QColor blue(0, 0, 255);
+    AddInfoLabel(frame, 0, QStringLiteral("Quorvel for SQL Server 6.x"), TwipsRect(690, 240, 4905, 240),
+                 blue);
+    AddInfoLabel(frame, 2, QStringLiteral("Ver.1.0J"), TwipsRect(2595, 510, 960, 240), blue);
+    AddInfoLabel(frame, 3, QStringLiteral("プログラムを起動しています。"), TwipsRect(1110, 870, 3810, 240),
+                 Qt::black);
+}
+
+void frmSplash::Form_Load() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.left() + (available.width() - width()) / 2,
+             available.top() + (available.height() - height()) / 2);
+    }
+}
+
+} // namespace quorvel

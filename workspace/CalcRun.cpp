@@ -1,0 +1,318 @@
+// One calculation run, free of widgets: the checks before it, the conversion
+// of the texts into the estimation record, the estimates section by section and
+// the totals.
+//
+// The texts are read with the numeric rules of NumericText, so a field showing
+// "1,500" stands for 1500 and "12.5" reaches a 16-bit field as 12.
+
+#include "CalcRun.h"
+
+#include "NumericText.h"
+
+#include <cstddef>
+
+namespace quorvel {
+
+namespace {
+
+using numtext::Fit;
+
+constexpr double kMaxFillFactor = 100.0;
+constexpr std::int32_t kMaxKeyBytes = 1962;
+constexpr double kMaxVariableColumns = 250.0;
+constexpr WideCount kBytesPerPage = 2048;
+
+// Column kinds of the estimation record.
+constexpr std::int16_t kKindAllFixed = 1;
+constexpr std::int16_t kKindWithVariable = 2;
+
+bool FillFactorValid(const std::string& text)
+{
+    const auto value = numtext::ToDouble(text);
+    return value && *value <= kMaxFillFactor;
+}
+
+bool SectionNumeric(const SectionTexts& s)
+{
+    return numtext::IsNumeric(s.allFixedBytes) && numtext::IsNumeric(s.fixedBytes)
+        && numtext::IsNumeric(s.variableBytes) && numtext::IsNumeric(s.variableColumns);
+}
+
+// A byte count above 32767 (too large for 16 bits) counts as above the limit;
+// one below -32768 is not above it and is refused later by CheckConversions.
+bool BytesAboveLimit(const std::string& text)
+{
+    const numtext::Int16Conversion c = numtext::ToInt16(text);
+    return c.fit == Fit::TooLarge || (c.fit == Fit::Fits && c.value > kMaxKeyBytes);
+}
+
+bool ByteSumAboveLimit(const std::string& first, const std::string& second)
+{
+    const numtext::Int16Conversion a = numtext::ToInt16(first);
+    const numtext::Int16Conversion b = numtext::ToInt16(second);
+    if (a.fit == Fit::TooLarge || b.fit == Fit::TooLarge)
+        return true;
+    if (a.fit != Fit::Fits || b.fit != Fit::Fits)
+        return false;
+    return std::int32_t{a.value} + std::int32_t{b.value} > kMaxKeyBytes;
+}
+
+bool ColumnsAboveLimit(const std::string& text)
+{
+    const auto value = numtext::ToDouble(text);
+    return value && *value > kMaxVariableColumns;
+}
+
+// The limits of one section in its selected mode; a data section is never None,
+// and anything but AllFixed reads its variable-length fields.
+RunMessage SectionLimits(const SectionTexts& s, bool isIndex)
+{
+    if (isIndex && s.mode == KeyMode::None)
+        return RunMessage::None;
+    if (s.mode == KeyMode::AllFixed)
+        return BytesAboveLimit(s.allFixedBytes) ? RunMessage::ByteLimit : RunMessage::None;
+    if (ByteSumAboveLimit(s.fixedBytes, s.variableBytes))
+        return RunMessage::ByteLimit;
+    if (ColumnsAboveLimit(s.variableColumns))
+        return RunMessage::ColumnLimit;
+    return RunMessage::None;
+}
+
+// The values the run puts into the record for one section.
+struct SectionValues {
+    bool present = false;
+    std::int16_t kind = kKindWithVariable;
+    std::int32_t fillFactor = 0;
+    std::int16_t fixedBytes = 0;
+    std::int16_t variableBytes = 0;
+    std::int16_t variableColumns = 0;
+};
+
+struct TableValues {
+    std::int32_t rowCount = 0;
+    SectionValues data;
+    SectionValues clustered;
+    std::vector<SectionValues> nonClustered;
+};
+
+bool ToInt16(const std::string& text, std::int16_t& out)
+{
+    const numtext::Int16Conversion c = numtext::ToInt16(text);
+    out = c.value;
+    return c.fit == Fit::Fits;
+}
+
+bool ToInt32(const std::string& text, std::int32_t& out)
+{
+    const numtext::Int32Conversion c = numtext::ToInt32(text);
+    out = c.value;
+    return c.fit == Fit::Fits;
+}
+
+// Converts only the fields that the selected mode makes the run read.
+bool ConvertSection(const SectionTexts& s, bool isIndex, SectionValues& out)
+{
+    out.present = !(isIndex && s.mode == KeyMode::None);
+    if (!out.present)
+        return true;
+    if (isIndex && !ToInt32(s.fillFactor, out.fillFactor))
+        return false;
+    if (s.mode == KeyMode::AllFixed) {
+        out.kind = kKindAllFixed;
+        return ToInt16(s.allFixedBytes, out.fixedBytes);
+    }
+    out.kind = kKindWithVariable;
+    return ToInt16(s.fixedBytes, out.fixedBytes) && ToInt16(s.variableBytes, out.variableBytes)
+        && ToInt16(s.variableColumns, out.variableColumns);
+}
+
+bool ConvertTable(const TableTexts& table, TableValues& out)
+{
+    if (!ToInt32(table.rowCount, out.rowCount))
+        return false;
+    if (!ConvertSection(table.data, false, out.data))
+        return false;
+    if (!ConvertSection(table.clustered, true, out.clustered))
+        return false;
+    out.nonClustered.resize(table.nonClustered.size());
+    for (std::size_t i = 0; i < table.nonClustered.size(); ++i) {
+        if (!ConvertSection(table.nonClustered[i], true, out.nonClustered[i]))
+            return false;
+    }
+    return true;
+}
+
+// Kind 1 writes only the kind and the fixed bytes: the variable-length fields
+// of the record keep what an earlier section or run left there.
+void LoadKey(EstimationRecord& record, const SectionValues& s)
+{
+    record.ColumnKind = s.kind;
+    record.FixedBytes = s.fixedBytes;
+    if (s.kind != kKindAllFixed) {
+        record.VariableBytes = s.variableBytes;
+        record.VariableColumns = s.variableColumns;
+    }
+}
+
+} // namespace
+
+std::string_view MessageText(RunMessage message)
+{
+    switch (message) {
+    case RunMessage::None:
+        return "";
+    case RunMessage::FillFactorInvalid:
+        return "FILLFACTOR値が正しくありません。";
+    case RunMessage::InputInvalid:
+        return "入力値が正しくありません。";
+    case RunMessage::ByteLimit:
+        return "1列の最大ﾊﾞｲﾄ数は、1962までです。";
+    case RunMessage::ColumnLimit:
+        return "1ﾃｰﾌﾞﾙの最大列数は、250までです。";
+    case RunMessage::DataFailed:
+        return "ﾃﾞｰﾀﾍﾟｰｼﾞを計算中にｴﾗｰが発生しました。";
+    case RunMessage::ClusteredFailed:
+        return "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽﾍﾟｰｼﾞを計算中にｴﾗｰが発生しました。";
+    case RunMessage::NonClusteredFailed:
+        return "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽﾍﾟｰｼﾞを計算中にｴﾗｰが発生しました。";
+    }
+    return "";
+}
+
+bool IsEstimateFailure(RunMessage message)
+{
+    return message == RunMessage::DataFailed || message == RunMessage::ClusteredFailed
+        || message == RunMessage::NonClusteredFailed;
+}
+
+RunMessage ValidateInputs(const TableTexts& table)
+{
+    // Fill factors first, of every index section whether it exists or not.
+    if (!FillFactorValid(table.clustered.fillFactor))
+        return RunMessage::FillFactorInvalid;
+    for (const SectionTexts& s : table.nonClustered) {
+        if (!FillFactorValid(s.fillFactor))
+            return RunMessage::FillFactorInvalid;
+    }
+
+    // Every field must be numeric, also in sections that are "なし" or all fixed.
+    // All of these failures read the same, so their order among themselves is moot.
+    if (!numtext::IsNumeric(table.rowCount) || !SectionNumeric(table.data)
+        || !SectionNumeric(table.clustered))
+        return RunMessage::InputInvalid;
+    for (const SectionTexts& s : table.nonClustered) {
+        if (!SectionNumeric(s))
+            return RunMessage::InputInvalid;
+    }
+
+    // Limits, section by section, only for the fields of the selected mode.
+    if (const RunMessage m = SectionLimits(table.data, false); m != RunMessage::None)
+        return m;
+    if (const RunMessage m = SectionLimits(table.clustered, true); m != RunMessage::None)
+        return m;
+    for (const SectionTexts& s : table.nonClustered) {
+        if (const RunMessage m = SectionLimits(s, true); m != RunMessage::None)
+            return m;
+    }
+    return RunMessage::None;
+}
+
+RunMessage CheckConversions(const TableTexts& table)
+{
+    TableValues values;
+    return ConvertTable(table, values) ? RunMessage::None : RunMessage::InputInvalid;
+}
+
+namespace {
+
+// Steps 5 to 8 of a run on values already converted.
+RunResult RunConverted(const TableValues& values, basSQLSIZE& engine)
+{
+    RunResult result;
+    EstimationRecord& record = engine.Record();
+
+    record.RowCount = values.rowCount;
+    LoadKey(record, values.data);
+    if (!engine.CalcDataPages()) {
+        result.failure = RunMessage::DataFailed;
+        return result;
+    }
+    result.data = DataFigures{record.DataRowSize, record.DataRowsPerPage, record.DataPages};
+
+    ClusteredFigures clustered;
+    if (values.clustered.present) {
+        LoadKey(record, values.clustered);
+        std::int32_t fillFactor = values.clustered.fillFactor;
+        if (!engine.CalcClusteredIndex(fillFactor)) {
+            result.failure = RunMessage::ClusteredFailed;
+            return result;
+        }
+        clustered.present = true;
+        clustered.rowSize = record.ClusteredRowSize;
+        clustered.rowsPerPage = record.ClusteredRowsPerPage;
+        clustered.pages = record.ClusteredPages;
+        // Read at once: the next index estimate refills the level table.
+        clustered.levels = record.LevelPages;
+    }
+    result.clustered = clustered;
+
+    result.nonClustered.reserve(values.nonClustered.size());
+    for (const SectionValues& section : values.nonClustered) {
+        NonClusteredFigures figures;
+        if (section.present) {
+            LoadKey(record, section);
+            std::int32_t fillFactor = section.fillFactor;
+            if (!engine.CalcNonClusteredIndex(fillFactor)) {
+                result.failure = RunMessage::NonClusteredFailed;
+                return result;
+            }
+            figures.present = true;
+            figures.leafRowSize = record.LeafRowSize;
+            figures.leafRowsPerPage = record.LeafRowsPerPage;
+            figures.leafPages = record.LeafPages;
+            figures.nonLeafRowSize = record.NonLeafRowSize;
+            figures.nonLeafRowsPerPage = record.NonLeafRowsPerPage;
+            figures.pages = record.NonClusteredPages;
+            figures.levels = record.LevelPages;
+        }
+        result.nonClustered.push_back(figures);
+    }
+
+    // 64-bit totals: with large row counts the page counts pass 2,147,483,647,
+    // and even 249 indexes of 2^32 pages each stay far inside 64 bits.
+    Totals totals;
+    totals.clusteredPages = clustered.present ? clustered.pages : 0;
+    for (const NonClusteredFigures& figures : result.nonClustered)
+        totals.nonClusteredPages += figures.pages;
+    totals.totalPages = result.data->pages + totals.nonClusteredPages + totals.clusteredPages;
+    totals.tableBytes = totals.totalPages * kBytesPerPage;
+    result.totals = totals;
+    return result;
+}
+
+} // namespace
+
+RunResult RunEstimates(const TableTexts& table, basSQLSIZE& engine)
+{
+    TableValues values;
+    if (!ConvertTable(table, values)) {
+        // Texts that CheckConversions refuses never reach the engine.
+        RunResult refused;
+        refused.failure = RunMessage::InputInvalid;
+        return refused;
+    }
+    return RunConverted(values, engine);
+}
+
+RunResult CheckAndRun(const TableTexts& table, basSQLSIZE& engine)
+{
+    const RunMessage refused = ValidateInputs(table);
+    if (refused != RunMessage::None) {
+        RunResult result;
+        result.failure = refused;
+        return result;
+    }
+    return RunEstimates(table, engine);
+}
+
+} // namespace quorvel

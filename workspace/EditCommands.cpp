@@ -1,0 +1,96 @@
+#include "EditCommands.h"
+
+#include "PlatformServices.h"
+#include "SectionModes.h"
+
+namespace quorvel {
+namespace {
+
+const QString kZero = QStringLiteral("0");
+const QString kZeroCell = QStringLiteral("0 ");
+
+// The window raises the option handler when an option becomes the selected
+// one; an option that already was gets its handler run here, so the fields
+// of its section are set in either case.
+void SelectOption(ControlInventory& controls, QRadioButton* option, int index,
+                  void (*handler)(ControlInventory&, int)) {
+    if (option->isChecked())
+        handler(controls, index);
+    else
+        option->setChecked(true);
+}
+
+// The control that has the focus in the main window, when it is a text box.
+InputTextBox* ActiveTextBox(const ControlInventory& controls) {
+    return qobject_cast<InputTextBox*>(controls.frmMain->focusWidget());
+}
+
+} // namespace
+
+void mnuEditItem_Click(ControlInventory& controls, ClipboardService& clipboard, int index) {
+    switch (index) {
+    case 0:
+        ClearWorkspace(controls);
+        break;
+    case 2:
+        CutSelection(controls, clipboard);
+        break;
+    case 3:
+        CopySelection(controls, clipboard);
+        break;
+    case 4:
+        PasteClipboard(controls, clipboard);
+        break;
+    default:
+        break;
+    }
+}
+
+void ClearWorkspace(ControlInventory& controls) {
+    SelectOption(controls, controls.optData[1], 1, optData_Click);
+    SelectOption(controls, controls.optClaster[0], 0, optClaster_Click);
+    for (std::size_t i = 0; i < 9; ++i) {
+        controls.txtData[i]->SetText(kZero);
+        controls.txtData2[i]->SetText(kZero);
+    }
+    for (std::size_t b = 0; b <= 6; b += 3) {
+        SelectOption(controls, controls.optNonClaster[b], static_cast<int>(b), optNonClaster_Click);
+        controls.txtData1[b]->SetText(kZero);
+    }
+    for (QLabel* cell : controls.lblData)
+        cell->setText(kZeroCell);
+    for (QLabel* cell : controls.lblLevel)
+        cell->setText(kZeroCell);
+    for (std::size_t i = 0; i < 4; ++i) {
+        controls.txtFillFactor[i]->SetText(kZero);
+        controls.lblTotal[i]->setText(kZeroCell);
+    }
+    // Raises the tab logic only when another tab was showing.
+    controls.tabMain->setCurrentIndex(0);
+    // Runs the leaving steps of the field that had the focus and the entry
+    // steps of txtData(0); nothing when txtData(0) already had it.
+    controls.txtData[0]->setFocus(Qt::OtherFocusReason);
+    controls.sbStatusBarPanel1->setText(QString());
+}
+
+void CutSelection(ControlInventory& controls, ClipboardService& clipboard) {
+    InputTextBox* field = ActiveTextBox(controls);
+    if (!field)
+        return;
+    clipboard.SetText(field->selectedText());
+    field->ReplaceSelection(QString());
+}
+
+void CopySelection(ControlInventory& controls, ClipboardService& clipboard) {
+    if (InputTextBox* field = ActiveTextBox(controls))
+        clipboard.SetText(field->selectedText());
+}
+
+void PasteClipboard(ControlInventory& controls, ClipboardService& clipboard) {
+    // The pasted text passes no key filter; the length limit still caps it and
+    // the field normalises it when the focus leaves.
+    if (InputTextBox* field = ActiveTextBox(controls))
+        field->ReplaceSelection(clipboard.Text());
+}
+
+} // namespace quorvel

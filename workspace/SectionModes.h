@@ -1,0 +1,30 @@
+#pragma once
+// Section modes: which input fields of a section are open for input.
+//
+// Each section of the window (data rows, clustered index, nonclustered indexes
+// 1-3) has a group of option buttons; the selected one is the section's mode
+// and decides which of the section's fields are active (enabled, window-text
+// colour) and which are dimmed (disabled, menu-bar colour). A mode choice
+// changes nothing else: no text, no result, no field of another section.
+// The tab logic enables only the frame of the tab on show, which takes every
+// other section out of reach while its fields keep their own state.
+
+#include "ControlInventory.h"
+
+namespace quorvel {
+
+// Active: enabled, ForeColor window text. Dimmed: disabled, ForeColor menu bar.
+void SetFieldActive(InputTextBox& field, bool active);
+
+// Option handlers, raised whenever an option of the group becomes the selected
+// one (or is chosen again). Index is the option's control index; an index
+// outside the group does nothing.
+void optData_Click(ControlInventory& controls, int index);
+void optClaster_Click(ControlInventory& controls, int index);
+void optNonClaster_Click(ControlInventory& controls, int index);
+
+// Tab change: enables the frame of the current tab, then disables the frame of
+// the tab shown before. The totals frame is never touched.
+void tabMain_Click(ControlInventory& controls, int previousTab);
+
+} // namespace quorvel
