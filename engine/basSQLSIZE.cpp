@@ -35,7 +35,9 @@ bool StoreInt32(std::int64_t value, std::int32_t& field) {
     return true;
 }
 
-bool Add16(std::int16_t a, std::int16_t b, std::int16_t& sum) { return StoreInt16(std::int64_t{a} + b, sum); }
+bool Add16(std::int16_t a, std::int16_t b, std::int16_t& sum) {
+    return StoreInt16(std::int64_t{a} + b, sum);
+}
 
 // Quotient rounded toward minus infinity, also for negative operands.
 bool FloorDiv(std::int64_t a, std::int64_t b, std::int64_t& quotient) {
@@ -66,12 +68,12 @@ bool FloorDivHalves(std::int64_t a, std::int64_t halves, std::int64_t& quotient)
 }
 
 // floor(Q), plus one when Q = a / (halves / 2) is not a whole number.
-bool PagesForRows(std::int64_t rows, std::int64_t halves, std::int64_t& pages) {
+bool PagesForRows(std::int32_t rows, std::int64_t halves, std::int64_t& pages) {
     std::int64_t q = 0;
     if (!FloorDivHalves(rows, halves, q))
         return false;
-    // q * halves never exceeds 2 * rows in magnitude, so the test below is exact.
-    if (q * halves != 2 * rows)
+    // |q * halves| stays within |2 * rows| + |halves|, far inside 64 bits.
+    if (q * halves != 2 * std::int64_t{rows})
         ++q;
     pages = q;
     return true;

@@ -1,5 +1,7 @@
 #include "frmMain.h"
 
+#include "CalcCommand.h"
+
 #include "EditCommands.h"
 #include "FieldEditing.h"
 #include "Hints.h"
@@ -85,9 +87,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmMain::RunCalc() {
-    // Wired to the Calc command of the workspace.
-}
+void frmMain::RunCalc() { RunCalcCommand(m_controls, m_engine, m_services); }
 
 void frmMain::mnuFileItem_Click(int index) {
     switch (index) {

@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::int32_t kMinFill = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMaxFill = std::numeric_limits<std::int32_t>::max();
+constexpr WideCount kMinWide = std::numeric_limits<WideCount>::min();
 
 struct ClusteredCase {
     const char* name;
@@ -47,59 +48,60 @@ TEST_P(ClusteredIndexTest, WritesRowSizeRowsPerPageLevelsAndTotal) {
     EXPECT_EQ(record.DataPages, c.dataPages);
 }
 
+using C = ClusteredCase;
+
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Keys, ClusteredIndexTest,
     ::testing::Values(
         // Worked values.
-        ClusteredCase{"Fixed4NoFillFactor", Fixed(4), 0, 5264, true, 9, 222, LevelsOf({23, 0, 1}), 24},
-        ClusteredCase{"Fixed4FullPages", Fixed(4), 100, 5264, true, 9, 224, LevelsOf({23, 0, 1}), 24},
-        ClusteredCase{"Fixed4HalfPages", Fixed(4), 50, 5264, true, 9, 110, LevelsOf({47, 0, 1}), 48},
-        ClusteredCase{"MillionDataPages", Fixed(4), 0, 1000000, true, 9, 222, LevelsOf({4504, 20, 1}), 4525},
-        ClusteredCase{"SquareOfRowsPerPage", Fixed(4), 0, 49284, true, 9, 222, LevelsOf({222, 1}), 223},
-        ClusteredCase{"SquarePlusOne", Fixed(4), 0, 49285, true, 9, 222, LevelsOf({222, 2, 1}), 225},
-        ClusteredCase{"NoDataPages", Fixed(4), 0, 0, true, 9, 222, LevelsOf({0, 1}), 1},
-        ClusteredCase{"VariableKey", Variable(10, 20, 2), 0, 5264, true, 41, 47, LevelsOf({112, 2}), 114},
-        ClusteredCase{"NegativeRowsPerPage", Fixed(1100), 0, 500, true, 1105, 0, SameAtEveryLevel(500), 7500},
-        ClusteredCase{"OneRowPerPage", Fixed(667), 0, 10, true, 672, 1, SameAtEveryLevel(10), 150},
-        ClusteredCase{"ZeroRowsPerPageFails", Fixed(700), 0, 500, false, 705, 0, Levels{}, 0},
+        C{"Fixed4NoFillFactor", Fixed(4), 0, 5264, true, 9, 222, LevelsOf({23, 0, 1}), 24},
+        C{"Fixed4FullPages", Fixed(4), 100, 5264, true, 9, 224, LevelsOf({23, 0, 1}), 24},
+        C{"Fixed4HalfPages", Fixed(4), 50, 5264, true, 9, 110, LevelsOf({47, 0, 1}), 48},
+        C{"MillionDataPages", Fixed(4), 0, 1000000, true, 9, 222, LevelsOf({4504, 20, 1}), 4525},
+        C{"SquareOfRowsPerPage", Fixed(4), 0, 49284, true, 9, 222, LevelsOf({222, 1}), 223},
+        C{"SquarePlusOne", Fixed(4), 0, 49285, true, 9, 222, LevelsOf({222, 2, 1}), 225},
+        C{"NoDataPages", Fixed(4), 0, 0, true, 9, 222, LevelsOf({0, 1}), 1},
+        C{"VariableKey", Variable(10, 20, 2), 0, 5264, true, 41, 47, LevelsOf({112, 2}), 114},
+        C{"NegativeRowsPerPage", Fixed(1100), 0, 500, true, 1105, 0, SameAtEveryLevel(500), 7500},
+        C{"OneRowPerPage", Fixed(667), 0, 10, true, 672, 1, SameAtEveryLevel(10), 150},
+        C{"ZeroRowsPerPageFails", Fixed(700), 0, 500, false, 705, 0, Levels{}, 0},
         // The ways the walk ends at the top (with SquarePlusOne and SquareOfRowsPerPage above).
-        ClusteredCase{"RemainderTopKeptExtraPage", Fixed(4), 0, 2221, true, 9, 222, LevelsOf({10, 0, 1}), 11},
-        ClusteredCase{"NoRemainderEmptyTopBecomesOne", Fixed(4), 0, 2220, true, 9, 222, LevelsOf({10, 1}), 11},
-        ClusteredCase{"ExactCubeTopAtLevelTwo", Fixed(4), 0, 10941048, true, 9, 222, LevelsOf({49284, 222, 1}),
-                      49507},
-        ClusteredCase{"CubePlusOne", Fixed(4), 0, 10941049, true, 9, 222, LevelsOf({49284, 222, 2, 1}), 49509},
+        C{"RemainderTopKeptExtraPage", Fixed(4), 0, 2221, true, 9, 222, LevelsOf({10, 0, 1}), 11},
+        C{"NoRemainderEmptyTopBecomesOne", Fixed(4), 0, 2220, true, 9, 222, LevelsOf({10, 1}), 11},
+        C{"ExactCubeTopAtLevelTwo", Fixed(4), 0, 10941048, true, 9, 222, LevelsOf({49284, 222, 1}), 49507},
+        C{"CubePlusOne", Fixed(4), 0, 10941049, true, 9, 222, LevelsOf({49284, 222, 2, 1}), 49509},
         // Fill factors.
-        ClusteredCase{"FillFactor75", Fixed(4), 75, 5264, true, 9, 166, LevelsOf({31, 0, 1}), 32},
-        ClusteredCase{"FillFactor10", Fixed(4), 10, 5264, true, 9, 20, LevelsOf({263, 13, 1}), 277},
-        ClusteredCase{"FullPagesCapAt256", Fixed(0), 100, 1000, true, 5, 256, LevelsOf({3, 0, 1}), 4},
-        ClusteredCase{"ReserveCapAt254", Fixed(0), 0, 1000, true, 5, 254, LevelsOf({3, 0, 1}), 4},
-        ClusteredCase{"FillFactor1LeavesNoRows", Fixed(4), 1, 5264, false, 9, 0, Levels{}, 0},
-        ClusteredCase{"NegativeFillFactor", Fixed(4), -50, 3, true, 9, 0, SameAtEveryLevel(3), 45},
-        ClusteredCase{"HugeFillFactorCapped", Fixed(4), kMaxFill, 5264, true, 9, 254, LevelsOf({20, 0, 1}), 21},
-        ClusteredCase{"HugeNegativeFillFactorFails", Fixed(4), kMinFill, 5264, false, 9, 0, Levels{}, 0},
-        // Walks that reach the last levels: rows per page 2 halve each level.
-        ClusteredCase{"TopAtLevel13UsesLastLevel", Fixed(400), 0, 32767, true, 405, 2,
-                      {16383, 8191, 4095, 2047, 1023, 511, 255, 127, 63, 31, 15, 7, 3, 2, 1}, 32754},
-        ClusteredCase{"AllLevelsFilledNoTop", Fixed(400), 0, 65536, true, 405, 2,
-                      {32768, 16384, 8192, 4096, 2048, 1024, 512, 256, 128, 64, 32, 16, 8, 4, 2}, 65534},
-        ClusteredCase{"TopAtLevel14Fails", Fixed(400), 0, 40000, false, 405, 2,
-                      {20000, 10000, 5000, 2500, 1250, 625, 312, 156, 78, 39, 19, 9, 4, 2, 1}, 0},
-        // Counts at the 32-bit limit.
-        ClusteredCase{"LargestLevelCount", Fixed(1100), 0, 2147483647, true, 1105, 0,
-                      SameAtEveryLevel(2147483647), 32212254705},
-        ClusteredCase{"LevelCountOverflows", Fixed(1100), 0, 2147483648, false, 1105, 0, Levels{}, 0},
-        ClusteredCase{"BaseTooLargeAtTop", Fixed(4), 0, 3000000000, false, 9, 222,
-                      LevelsOf({13513513, 60871, 274, 1}), 0},
-        ClusteredCase{"NegativeBaseStopsAtOnce", Fixed(4), 0, -52, true, 9, 222, LevelsOf({-1, -1, 1}), -1},
-        ClusteredCase{"NegativeBaseWithDivisorOne", Fixed(1100), 0, -5, true, 1105, 0, LevelsOf({-5, -5}), -10},
-        ClusteredCase{"LowestWideCountFails", Fixed(1100), 0, std::numeric_limits<WideCount>::min(), false, 1105,
-                      0, Levels{}, 0},
+        C{"FillFactor75", Fixed(4), 75, 5264, true, 9, 166, LevelsOf({31, 0, 1}), 32},
+        C{"FillFactor10", Fixed(4), 10, 5264, true, 9, 20, LevelsOf({263, 13, 1}), 277},
+        C{"FullPagesCapAt256", Fixed(0), 100, 1000, true, 5, 256, LevelsOf({3, 0, 1}), 4},
+        C{"ReserveCapAt254", Fixed(0), 0, 1000, true, 5, 254, LevelsOf({3, 0, 1}), 4},
+        C{"FillFactor1LeavesNoRows", Fixed(4), 1, 5264, false, 9, 0, Levels{}, 0},
+        C{"NegativeFillFactor", Fixed(4), -50, 3, true, 9, 0, SameAtEveryLevel(3), 45},
+        C{"HugeFillFactorCapped", Fixed(4), kMaxFill, 5264, true, 9, 254, LevelsOf({20, 0, 1}), 21},
+        C{"HugeNegativeFillFactorFails", Fixed(4), kMinFill, 5264, false, 9, 0, Levels{}, 0},
+        // Walks that reach the last levels: two rows per page halve each level.
+        C{"TopAtLevel13UsesLastLevel", Fixed(400), 0, 32767, true, 405, 2,
+          {16383, 8191, 4095, 2047, 1023, 511, 255, 127, 63, 31, 15, 7, 3, 2, 1}, 32754},
+        C{"AllLevelsFilledNoTop", Fixed(400), 0, 65536, true, 405, 2,
+          {32768, 16384, 8192, 4096, 2048, 1024, 512, 256, 128, 64, 32, 16, 8, 4, 2}, 65534},
+        C{"TopAtLevel14Fails", Fixed(400), 0, 40000, false, 405, 2,
+          {20000, 10000, 5000, 2500, 1250, 625, 312, 156, 78, 39, 19, 9, 4, 2, 1}, 0},
+        // Counts at the 32-bit limit and below zero.
+        C{"LargestLevelCount", Fixed(1100), 0, 2147483647, true, 1105, 0, SameAtEveryLevel(2147483647),
+          32212254705},
+        C{"LevelCountOverflows", Fixed(1100), 0, 2147483648, false, 1105, 0, Levels{}, 0},
+        C{"BaseTooLargeAtTop", Fixed(4), 0, 3000000000, false, 9, 222,
+          LevelsOf({13513513, 60871, 274, 1}), 0},
+        C{"NegativeBaseStopsAtOnce", Fixed(4), 0, -52, true, 9, 222, LevelsOf({-1, -1, 1}), -1},
+        C{"NegativeBaseWithDivisorOne", Fixed(1100), 0, -5, true, 1105, 0, LevelsOf({-5, -5}), -10},
+        C{"LowestWideCountFails", Fixed(1100), 0, kMinWide, false, 1105, 0, Levels{}, 0},
         // Row size failures keep what was written before them.
-        ClusteredCase{"KeySizeOverflows", Fixed(32763), 0, 10, false, 0, 0, Levels{}, 0},
-        ClusteredCase{"KeySizeZeroDividesByZero", Fixed(-5), 0, 10, false, 0, 0, Levels{}, 0},
-        ClusteredCase{"VariableTailOverflowKeepsSubtotal", Variable(32000, 700, 0), 0, 10, false, 32705, 0,
-                      Levels{}, 0}),
+        C{"KeySizeOverflows", Fixed(32763), 0, 10, false, 0, 0, Levels{}, 0},
+        C{"KeySizeZeroDividesByZero", Fixed(-5), 0, 10, false, 0, 0, Levels{}, 0},
+        C{"VariableTailOverflowKeepsSubtotal", Variable(32000, 700, 0), 0, 10, false, 32705, 0, Levels{}, 0}),
     RowName{});
+// clang-format on
 
 TEST(ClusteredIndexState, LeavesDataAndNonClusteredOutputsAlone) {
     basSQLSIZE engine;

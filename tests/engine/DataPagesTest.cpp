@@ -42,6 +42,7 @@ TEST_P(DataPagesTest, WritesRowSizeRowsPerPageAndPages) {
     EXPECT_EQ(record.DataPages, c.pages);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rows, DataPagesTest,
     ::testing::Values(
@@ -91,6 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         DataCase{"FinalSizeUnderflowKeepsSubtotal", Variable(-32768, -1, 0), 10, false, -32767, 0, 0},
         DataCase{"VariableSizeZeroDividesByZero", Variable(-6, 0, 1), 10, false, 0, 0, 0}),
     RowName{});
+// clang-format on
 
 TEST(DataPagesState, LeavesIndexOutputsAndInputsAlone) {
     basSQLSIZE engine;

@@ -13,13 +13,14 @@
 namespace quorvel::test {
 namespace {
 
-const std::vector<std::int16_t> kShortEdges{-32768, -32767, -2017, -2016, -257, -256, -9, -7, -5, -2, -1, 0,
-                                            1,      2,      5,     7,     255,  256,  1962, 2014, 2016, 2017,
-                                            32760,  32766,  32767};
-const std::vector<std::int32_t> kRowEdges{INT32_MIN, INT32_MIN + 1, -1000, -1, 0, 1, 1000, INT32_MAX - 1, INT32_MAX};
+const std::vector<std::int16_t> kShortEdges{-32768, -32767, -2017, -2016, -257,  -256,  -9,   -7,  -5,
+                                            -2,     -1,     0,     1,     2,     5,     7,    255, 256,
+                                            1962,   2014,   2016,  2017,  32760, 32766, 32767};
+const std::vector<std::int32_t> kRowEdges{INT32_MIN, INT32_MIN + 1, -1000,         -1,       0,
+                                          1,         1000,          INT32_MAX - 1, INT32_MAX};
 const std::vector<std::int32_t> kFillEdges{INT32_MIN, -100, -1, 0, 1, 5, 50, 99, 100, 101, INT32_MAX};
-const std::vector<WideCount> kPageEdges{INT64_MIN, -4294967296, INT32_MIN, -1, 0, 1, 49284, INT32_MAX,
-                                        4294967294, INT64_MAX};
+const std::vector<WideCount> kPageEdges{INT64_MIN, -4294967296, INT32_MIN, -1,         0,
+                                        1,         49284,       INT32_MAX, 4294967294, INT64_MAX};
 
 WideCount SumOfLevels(const EstimationRecord& r) {
     return std::accumulate(r.LevelPages.begin(), r.LevelPages.end(), WideCount{0});
@@ -106,11 +107,13 @@ TEST(EngineSweep, RandomValuesOverFullRanges) {
     std::uniform_int_distribution<std::int32_t> any32(INT32_MIN, INT32_MAX);
     std::uniform_int_distribution<std::int32_t> fill(-10, 110);
     std::uniform_int_distribution<WideCount> anyWide(INT64_MIN, INT64_MAX);
-    std::uniform_int_distribution<int> coin(0, 3);
+    std::uniform_int_distribution<int> coin(0, 3); // 0 picks an extreme value
 
     basSQLSIZE engine;
     EstimationRecord& r = engine.Record();
-    const auto pickShort = [&] { return static_cast<std::int16_t>(coin(random) == 0 ? anyShort(random) : smallShort(random)); };
+    const auto pickShort = [&] {
+        return static_cast<std::int16_t>(coin(random) == 0 ? anyShort(random) : smallShort(random));
+    };
     for (int i = 0; i < 200000; ++i) {
         LoadKey(r, static_cast<std::int16_t>(coin(random) == 0 ? anyShort(random) : 1 + coin(random) % 2),
                 pickShort(), pickShort(), pickShort());

@@ -27,7 +27,9 @@ inline void LoadColumns(EstimationRecord& record, const Columns& columns) {
     record.VariableColumns = columns.variableColumns;
 }
 
-inline Columns Fixed(std::int16_t bytes) { return {1, bytes, 0, 0}; }
+inline Columns Fixed(std::int16_t bytes) {
+    return {1, bytes, 0, 0};
+}
 inline Columns Variable(std::int16_t fixedBytes, std::int16_t variableBytes, std::int16_t variableColumns) {
     return {2, fixedBytes, variableBytes, variableColumns};
 }
@@ -60,10 +62,7 @@ inline Levels Doubling(std::int32_t lowest) {
 
 // Names each parameterized row after its `name` field.
 struct RowName {
-    template <class Info>
-    std::string operator()(const Info& info) const {
-        return info.param.name;
-    }
+    template <class Info> std::string operator()(const Info& info) const { return info.param.name; }
 };
 
 } // namespace quorvel::test

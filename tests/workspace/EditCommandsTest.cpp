@@ -142,7 +142,7 @@ TEST_P(ToolbarKeys, OnlyTheExactKeyRunsItsCommand) {
 INSTANTIATE_TEST_SUITE_P(EditCommands, ToolbarKeys,
                          ::testing::Values(ToolbarRow{"Clear", "Clear", true}, ToolbarRow{"LowerCase", "clear", false},
                                            ToolbarRow{"Empty", "", false}, ToolbarRow{"Unknown", "Clearx", false},
-                                           ToolbarRow{"Calc", "Calc", false}),
+                                           ToolbarRow{"Calc", "Calc", true}),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(EditTest, EndClosesTheWindow) {
