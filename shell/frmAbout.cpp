@@ -93,6 +93,8 @@ void frmAbout::BuildControls() {
     notice->setFont(font());
     notice->setWordWrap(true);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // It wraps onto a second line in its own place instead of growing.
+    notice->setGeometry(TwipsRect(90, 1740, 3330, 450));
     for (QLabel* contact :
          {AddInfoLabel(5, QStringLiteral("support@quorvel.example"), TwipsRect(90, 2190, 3405, 195)),
           AddInfoLabel(6, QStringLiteral("最新版入手先：https://quorvel.example/"),

@@ -74,5 +74,30 @@ int main(int argc, char* argv[]) {
         }
         std::printf("%s\n", qPrintable(path));
     }
+
+    // A worked table after the Calc command: data rows with variable columns,
+    // a clustered index and one nonclustered index.
+    auto& c = window.Controls();
+    c.txtData[0]->SetText(QStringLiteral("1000000"));
+    c.txtData[2]->SetText(QStringLiteral("100"));
+    c.txtData[3]->SetText(QStringLiteral("50"));
+    c.txtData[4]->SetText(QStringLiteral("2"));
+    c.tabMain->setCurrentIndex(1);
+    c.optClaster[1]->click();
+    c.txtData[5]->SetText(QStringLiteral("4"));
+    c.tabMain->setCurrentIndex(2);
+    c.optNonClaster[2]->click();
+    c.txtData2[0]->SetText(QStringLiteral("10"));
+    c.txtData2[1]->SetText(QStringLiteral("20"));
+    c.txtData2[2]->SetText(QStringLiteral("2"));
+    window.RunCalc();
+    for (int tab : {0, 1, 2}) {
+        c.tabMain->setCurrentIndex(tab);
+        QApplication::processEvents();
+        const QString path = QStringLiteral("%1/calc-tab%2.png").arg(folder).arg(tab);
+        if (!window.grab().save(path))
+            return EXIT_FAILURE;
+        std::printf("%s\n", qPrintable(path));
+    }
     return EXIT_SUCCESS;
 }
