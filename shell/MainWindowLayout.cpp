@@ -197,15 +197,15 @@ void Builder::BuildToolBar() {
     m_c.tbToolBar = toolbar;
 
     for (std::size_t position = 0; position < kButtons.size(); ++position) {
-        const Button& spec = kButtons[position];
-        if (!spec.key) {
+        const Button& entry = kButtons[position];
+        if (!entry.key) {
             m_c.tbToolBarButtons[position] = toolbar->addSeparator();
             continue;
         }
-        const QString key = QString::fromLatin1(spec.key);
-        QAction* button = toolbar->addAction(ToolbarIcon(key), Text(spec.tooltip));
+        const QString key = QString::fromLatin1(entry.key);
+        QAction* button = toolbar->addAction(ToolbarIcon(key), Text(entry.tooltip));
         button->setObjectName(key);
-        button->setToolTip(Text(spec.tooltip));
+        button->setToolTip(Text(entry.tooltip));
         if (QWidget* widget = toolbar->widgetForAction(button))
             widget->setObjectName(key);
         m_c.tbToolBarButtons[position] = button;
