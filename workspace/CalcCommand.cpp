@@ -1,7 +1,6 @@
 #include "CalcCommand.h"
 
 #include "ControlInventory.h"
-#include "NumericText.h"
 #include "PlatformServices.h"
 
 #include <QCoreApplication>
@@ -17,44 +16,12 @@ KeyMode ModeOf(QRadioButton* none, QRadioButton* allFixed) {
     return allFixed->isChecked() ? KeyMode::AllFixed : KeyMode::WithVariable;
 }
 
-void WriteCell(QLabel* cell, WideCount value) {
-    cell->setText(QString::fromStdString(numtext::ResultForm(value)));
-}
-
-void WriteLevels(ControlInventory& c, int firstCell, const std::array<std::int32_t, kLevelCount>& levels) {
-    for (int k = 0; k < kLevelCount; ++k)
-        WriteCell(c.lblLevel[static_cast<std::size_t>(firstCell + k)], levels[static_cast<std::size_t>(k)]);
-}
-
-void WriteData(ControlInventory& c, const DataFigures& data) {
-    WriteCell(c.lblData[0], data.rowSize);
-    WriteCell(c.lblData[1], data.rowsPerPage);
-    WriteCell(c.lblData[2], data.pages);
-}
-
-void WriteClustered(ControlInventory& c, const ClusteredFigures& index) {
-    WriteCell(c.lblData[3], index.rowSize);
-    WriteCell(c.lblData[4], index.rowsPerPage);
-    WriteCell(c.lblData[5], index.pages);
-    WriteLevels(c, 0, index.levels);
-}
-
-void WriteNonClustered(ControlInventory& c, int section, const NonClusteredFigures& index) {
-    const auto cell = [&](int offset) { return c.lblData[static_cast<std::size_t>(6 * section + offset)]; };
-    WriteCell(cell(0), index.leafRowSize);
-    WriteCell(cell(1), index.leafRowsPerPage);
-    WriteCell(cell(2), index.leafPages);
-    WriteCell(cell(3), index.nonLeafRowSize);
-    WriteCell(cell(4), index.nonLeafRowsPerPage);
-    WriteCell(cell(5), index.pages);
-    WriteLevels(c, 15 * section, index.levels);
-}
-
-void WriteTotals(ControlInventory& c, const Totals& totals) {
-    c.lblTotal[0]->setText(c.lblData[5]->text());
-    WriteCell(c.lblTotal[1], totals.nonClusteredPages);
-    WriteCell(c.lblTotal[2], totals.totalPages);
-    WriteCell(c.lblTotal[3], totals.tableBytes);
+template <std::size_t N>
+void WriteCells(const std::array<QLabel*, N>& labels, const std::array<std::optional<std::string>, N>& texts) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (texts[i])
+            labels[i]->setText(QString::fromStdString(*texts[i]));
+    }
 }
 
 void ShowMessage(ControlInventory& c, const PlatformServices& services, RunMessage message) {
@@ -116,19 +83,16 @@ void RunCalcCommand(ControlInventory& c, basSQLSIZE& engine, const PlatformServi
     c.frmMain->setCursor(Qt::WaitCursor);
 
     const RunResult result = RunEstimates(table, engine);
-    if (result.data)
-        WriteData(c, *result.data);
-    if (result.clustered)
-        WriteClustered(c, *result.clustered);
-    for (std::size_t i = 0; i < result.nonClustered.size(); ++i)
-        WriteNonClustered(c, static_cast<int>(i) + 1, result.nonClustered[i]);
-
+    const ResultCellTexts cells = CellTexts(result);
+    // Each finished section's cells; the totals only after a full success.
+    WriteCells(c.lblData, cells.lblData);
+    WriteCells(c.lblLevel, cells.lblLevel);
     if (result.failure != RunMessage::None) {
         ShowMessage(c, services, result.failure);
         EndRun(c);
         return;
     }
-    WriteTotals(c, *result.totals);
+    WriteCells(c.lblTotal, cells.lblTotal);
     c.tabMain->setCurrentIndex(0);
     EndRun(c);
 }

@@ -315,4 +315,43 @@ RunResult CheckAndRun(const TableTexts& table, basSQLSIZE& engine)
     return RunEstimates(table, engine);
 }
 
+ResultCellTexts CellTexts(const RunResult& result)
+{
+    using numtext::ResultForm;
+    ResultCellTexts cells;
+    const auto levels = [&cells](std::size_t first, const std::array<std::int32_t, kLevelCount>& pages) {
+        for (std::size_t k = 0; k < pages.size(); ++k)
+            cells.lblLevel[first + k] = ResultForm(pages[k]);
+    };
+    if (result.data) {
+        cells.lblData[0] = ResultForm(result.data->rowSize);
+        cells.lblData[1] = ResultForm(result.data->rowsPerPage);
+        cells.lblData[2] = ResultForm(result.data->pages);
+    }
+    if (result.clustered) {
+        cells.lblData[3] = ResultForm(result.clustered->rowSize);
+        cells.lblData[4] = ResultForm(result.clustered->rowsPerPage);
+        cells.lblData[5] = ResultForm(result.clustered->pages);
+        levels(0, result.clustered->levels);
+    }
+    for (std::size_t n = 0; n < result.nonClustered.size() && n < 3; ++n) {
+        const NonClusteredFigures& f = result.nonClustered[n];
+        const std::size_t first = 6 * (n + 1);
+        cells.lblData[first] = ResultForm(f.leafRowSize);
+        cells.lblData[first + 1] = ResultForm(f.leafRowsPerPage);
+        cells.lblData[first + 2] = ResultForm(f.leafPages);
+        cells.lblData[first + 3] = ResultForm(f.nonLeafRowSize);
+        cells.lblData[first + 4] = ResultForm(f.nonLeafRowsPerPage);
+        cells.lblData[first + 5] = ResultForm(f.pages);
+        levels(15 * (n + 1), f.levels);
+    }
+    if (result.totals) {
+        cells.lblTotal[0] = ResultForm(result.totals->clusteredPages);
+        cells.lblTotal[1] = ResultForm(result.totals->nonClusteredPages);
+        cells.lblTotal[2] = ResultForm(result.totals->totalPages);
+        cells.lblTotal[3] = ResultForm(result.totals->tableBytes);
+    }
+    return cells;
+}
+
 } // namespace quorvel

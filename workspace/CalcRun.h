@@ -111,6 +111,18 @@ struct RunResult {
     std::optional<Totals> totals;          // set when every section finished
 };
 
+// The texts ("#,##0 ") a run puts into the window's result cells, by cell
+// index: lblData 0-23, lblLevel 0-59 (15s + level), lblTotal 0-3. A cell the
+// run does not reach (after a failure, or beyond three nonclustered indexes)
+// is nullopt and keeps its earlier text.
+struct ResultCellTexts {
+    std::array<std::optional<std::string>, 24> lblData;
+    std::array<std::optional<std::string>, 60> lblLevel;
+    std::array<std::optional<std::string>, 4> lblTotal;
+};
+
+ResultCellTexts CellTexts(const RunResult& result);
+
 // Runs the estimates for texts that passed ValidateInputs and CheckConversions.
 RunResult RunEstimates(const TableTexts& table, basSQLSIZE& engine);
 

@@ -4,7 +4,7 @@
 //
 // A case holds the window's inputs by control name and the texts of every
 // result cell after a Calc command on a freshly started window. ToTableTexts
-// turns the inputs into the texts of a run; CellTexts turns a run's result into
+// turns the inputs into the texts of a run; RunOnFreshWindow turns them into
 // the cell texts the window would show, so the run, the window and the tool
 // are all held to the same expectations.
 
@@ -122,37 +122,14 @@ inline Cells RunOnFreshWindow(const TableTexts& table)
     basSQLSIZE engine;
     const RunResult result = RunEstimates(table, engine);
     cells.message = std::string(MessageText(result.failure));
-    using numtext::ResultForm;
-    if (result.data) {
-        cells.lblData[0] = ResultForm(result.data->rowSize);
-        cells.lblData[1] = ResultForm(result.data->rowsPerPage);
-        cells.lblData[2] = ResultForm(result.data->pages);
-    }
-    if (result.clustered) {
-        cells.lblData[3] = ResultForm(result.clustered->rowSize);
-        cells.lblData[4] = ResultForm(result.clustered->rowsPerPage);
-        cells.lblData[5] = ResultForm(result.clustered->pages);
-        for (std::size_t k = 0; k < 15; ++k)
-            cells.lblLevel[k] = ResultForm(result.clustered->levels[k]);
-    }
-    for (std::size_t n = 0; n < result.nonClustered.size() && n < 3; ++n) {
-        const NonClusteredFigures& f = result.nonClustered[n];
-        const std::size_t s = n + 1;
-        cells.lblData[6 * s] = ResultForm(f.leafRowSize);
-        cells.lblData[6 * s + 1] = ResultForm(f.leafRowsPerPage);
-        cells.lblData[6 * s + 2] = ResultForm(f.leafPages);
-        cells.lblData[6 * s + 3] = ResultForm(f.nonLeafRowSize);
-        cells.lblData[6 * s + 4] = ResultForm(f.nonLeafRowsPerPage);
-        cells.lblData[6 * s + 5] = ResultForm(f.pages);
-        for (std::size_t k = 0; k < 15; ++k)
-            cells.lblLevel[15 * s + k] = ResultForm(f.levels[k]);
-    }
-    if (result.totals) {
-        cells.lblTotal[0] = ResultForm(result.totals->clusteredPages);
-        cells.lblTotal[1] = ResultForm(result.totals->nonClusteredPages);
-        cells.lblTotal[2] = ResultForm(result.totals->totalPages);
-        cells.lblTotal[3] = ResultForm(result.totals->tableBytes);
-    }
+    const ResultCellTexts reached = CellTexts(result);
+    const auto fill = [](auto& shown, const auto& written) {
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            shown[i] = written[i].value_or(shown[i]);
+    };
+    fill(cells.lblData, reached.lblData);
+    fill(cells.lblLevel, reached.lblLevel);
+    fill(cells.lblTotal, reached.lblTotal);
     return cells;
 }
 

@@ -155,13 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class HelpFileLoadTest : public ::testing::Test {
 protected:
-    QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = m_folder.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
+    QString Write(const QString& name, const QByteArray& bytes) { return WriteTestFile(m_folder, name, bytes); }
     QTemporaryDir m_folder;
 };
 

@@ -39,13 +39,7 @@ protected:
         m_helpFile = Write("Mivrel.hlp", kHelpText);
     }
 
-    QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = m_folder.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
+    QString Write(const QString& name, const QByteArray& bytes) { return WriteTestFile(m_folder, name, bytes); }
 
     template <typename T> T* Find(const char* name) { return m_viewer.findChild<T*>(name); }
     QString Page() { return Find<QTextBrowser>("brwTopic")->toPlainText(); }
