@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -40,7 +44,11 @@ Outcome RunProgram(const std::string& arguments, bool withErrors = false, const 
 
 std::string TempFile(const std::string& name, const std::string& text)
 {
-    const std::string path = ::testing::TempDir() + name;
+    // Each test runs in a process of its own, side by side with the others:
+    // a folder per process keeps their inputs apart.
+    const std::string folder = ::testing::TempDir() + "quorvel_cli_" + std::to_string(::getpid()) + "/";
+    std::filesystem::create_directories(folder);
+    const std::string path = folder + name;
     std::ofstream(path, std::ios::binary) << text;
     return path;
 }
