@@ -46,7 +46,7 @@ void Levels(std::string& out, const std::array<std::int32_t, kLevelCount>& level
     out.push_back(']');
 }
 
-void Figures(std::string& out, const RunResult& result)
+void Figures(std::string& out, const TableEstimate& result)
 {
     if (result.data) {
         out += ",\"data\":{";

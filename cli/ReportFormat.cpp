@@ -6,59 +6,16 @@
 
 namespace quorvel::cli {
 
-namespace {
-
-// The digits of the magnitude, least significant first.
-std::size_t ReversedDigits(BigCount value, char (&digits)[48])
-{
-    // Through the unsigned magnitude, so the most negative value has one too.
-    __extension__ typedef unsigned __int128 BigMagnitude;
-    BigMagnitude magnitude = value < 0 ? BigMagnitude(0) - BigMagnitude(value) : BigMagnitude(value);
-    std::size_t n = 0;
-    // 128-bit division is slow; the figures of one table always fit 64 bits.
-    while (magnitude > BigMagnitude(UINT64_MAX)) {
-        digits[n++] = static_cast<char>('0' + static_cast<int>(magnitude % 10));
-        magnitude /= 10;
-    }
-    auto small = static_cast<std::uint64_t>(magnitude);
-    do {
-        digits[n++] = static_cast<char>('0' + static_cast<int>(small % 10));
-        small /= 10;
-    } while (small != 0);
-    return n;
-}
-
-} // namespace
-
 void AppendGrouped(std::string& out, BigCount value)
 {
     char buffer[64];
-    out += FormatGrouped(value, buffer);
-}
-
-std::string_view FormatGrouped(BigCount value, char (&buffer)[64])
-{
-    char digits[48];
-    const std::size_t n = ReversedDigits(value, digits);
-    std::size_t length = 0;
-    if (value < 0)
-        buffer[length++] = '-';
-    for (std::size_t i = n; i > 0; --i) {
-        buffer[length++] = digits[i - 1];
-        if (i > 1 && (i - 1) % 3 == 0)
-            buffer[length++] = ',';
-    }
-    return std::string_view(buffer, length);
+    out += numtext::FormatGrouped(value, buffer);
 }
 
 void AppendDecimal(std::string& out, BigCount value)
 {
-    char digits[48];
-    const std::size_t n = ReversedDigits(value, digits);
-    if (value < 0)
-        out.push_back('-');
-    for (std::size_t i = n; i > 0; --i)
-        out.push_back(digits[i - 1]);
+    char buffer[64];
+    out += numtext::FormatPlain(value, buffer);
 }
 
 std::size_t DisplayWidth(std::string_view utf8)

@@ -2,6 +2,8 @@
 // Small text helpers of the quorvel-size reports: grouped numbers of any size
 // the totals reach, display widths of Japanese captions, JSON strings.
 
+#include "NumericText.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,12 +12,10 @@
 namespace quorvel::cli {
 
 // Sums over a million tables of up to 2^51 bytes each pass 64 bits.
-__extension__ typedef __int128 BigCount;
+using numtext::BigCount;
 
 // "#,##0": 1234567 gives "1,234,567", -5 gives "-5".
 void AppendGrouped(std::string& out, BigCount value);
-// The same into a caller's buffer, without touching the heap.
-std::string_view FormatGrouped(BigCount value, char (&buffer)[64]);
 // Plain decimal digits, for JSON.
 void AppendDecimal(std::string& out, BigCount value);
 

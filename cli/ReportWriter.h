@@ -4,7 +4,7 @@
 // aligned report and JSON. Both append to a text the tool flushes in chunks, so
 // a stream of a million tables never piles up in memory.
 
-#include "CalcRun.h"
+#include "TableEstimate.h"
 #include "ReportFormat.h"
 #include "TableReader.h"
 
@@ -26,7 +26,7 @@ struct TableOutcome {
     std::string_view source;   // the input's name for messages ("-" reads as "<stdin>")
     TableStatus status;
     RunMessage message;        // Refused and Failed
-    const RunResult* result;   // Succeeded and Failed, otherwise null
+    const TableEstimate* result;   // Succeeded and Failed, otherwise null
 };
 
 struct DatabaseTotals {

@@ -114,10 +114,10 @@ void SizeTool::OnTable(const TableRecord& record)
 {
     ++m_totals.tables;
     TableOutcome outcome{record, m_source, TableStatus::Invalid, RunMessage::None, nullptr};
-    RunResult result;
+    TableEstimate result;
     if (record.error.empty()) {
         // The same checks, conversions, estimates and totals as the window's Calc command.
-        result = CheckAndRun(record.texts, m_engine);
+        result = m_estimator.Estimate(record.description);
         if (result.failure == RunMessage::None) {
             outcome.status = TableStatus::Succeeded;
             outcome.result = &result;

@@ -10,7 +10,7 @@
 #include "InputFormat.h"
 #include "ReportWriter.h"
 #include "TableReader.h"
-#include "basSQLSIZE.h"
+#include "TableEstimate.h"
 
 #include <cstdio>
 #include <functional>
@@ -61,7 +61,7 @@ private:
     std::unique_ptr<ReportWriter> m_writer;
     std::string m_buffer;
     std::string m_source;
-    basSQLSIZE m_engine;
+    TableEstimator m_estimator;
     DatabaseTotals m_totals;
     std::size_t m_tablesRead = 0;
     bool m_inputError = false;

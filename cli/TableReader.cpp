@@ -211,11 +211,11 @@ private:
     // "data", "clustered", "nonClustered[2]": the name of the current section.
     std::string SectionName() const
     {
-        if (m_section == &m_record.texts.data)
+        if (m_section == &m_record.description.data)
             return "data";
-        if (m_section == &m_record.texts.clustered)
+        if (m_section == &m_record.description.clustered)
             return "clustered";
-        return "nonClustered[" + std::to_string(m_record.texts.nonClustered.size() - 1) + "]";
+        return "nonClustered[" + std::to_string(m_record.description.nonClustered.size() - 1) + "]";
     }
 
     // " in data", " in nonClustered[2]": where a section key stands.
@@ -254,11 +254,11 @@ private:
         m_record.name.clear();
         m_record.error.clear();
         // Reset in place: the list of indexes keeps its storage for the next table.
-        TableTexts& texts = m_record.texts;
-        texts.rowCount = "0";
-        texts.data = SectionTexts{KeyMode::WithVariable};
-        texts.clustered = SectionTexts{};
-        texts.nonClustered.clear();
+        TableDescription& description = m_record.description;
+        description.rowCount = "0";
+        description.data = SectionDescription{KeyMode::WithVariable};
+        description.clustered = SectionDescription{};
+        description.nonClustered.clear();
         m_tableSeen = 0;
         m_field = Field::None;
     }
@@ -298,7 +298,7 @@ private:
         if (m_stack.back() == Context::IndexList) {
             if (kind == Kind::Null) {
                 // An index that is "なし", as between two indexes of the window.
-                if (SectionTexts* index = AddIndex())
+                if (SectionDescription* index = AddIndex())
                     index->mode = KeyMode::None;
             } else {
                 Fail(std::string("each nonclustered index must be a JSON object or null, not ") + KindName(kind));
@@ -324,7 +324,7 @@ private:
     {
         switch (field) {
         case Field::Name: m_record.name = text; break;
-        case Field::RowCount: m_record.texts.rowCount = text; break;
+        case Field::RowCount: m_record.description.rowCount = text; break;
         case Field::FillFactor: m_section->fillFactor = text; break;
         case Field::FixedBytes:
             // Both forms of the fixed bytes carry the text; the mode decides which is read.
@@ -338,9 +338,9 @@ private:
     }
 
     // The next nonclustered index; null beyond the most a table may have.
-    SectionTexts* AddIndex()
+    SectionDescription* AddIndex()
     {
-        auto& list = m_record.texts.nonClustered;
+        auto& list = m_record.description.nonClustered;
         if (list.size() >= kMaxNonClustered) {
             Fail("more than " + std::to_string(kMaxNonClustered) + " nonclustered indexes");
             return nullptr;
@@ -349,7 +349,7 @@ private:
         return &list.back();
     }
 
-    void EnterSection(SectionTexts& section, bool isIndex)
+    void EnterSection(SectionDescription& section, bool isIndex)
     {
         m_section = &section;
         m_sectionIsIndex = isIndex;
@@ -380,12 +380,12 @@ private:
         const Field field = TakeField();
         if (top == Context::Table) {
             if (field == Field::Data && object) {
-                m_record.texts.data.mode = KeyMode::AllFixed;
-                EnterSection(m_record.texts.data, false);
+                m_record.description.data.mode = KeyMode::AllFixed;
+                EnterSection(m_record.description.data, false);
                 return true;
             }
             if (field == Field::Clustered && object) {
-                EnterSection(m_record.texts.clustered, true);
+                EnterSection(m_record.description.clustered, true);
                 return true;
             }
             if (field == Field::NonClustered && !object) {
@@ -393,7 +393,7 @@ private:
                 return true;
             }
         } else if (top == Context::IndexList && object) {
-            if (SectionTexts* index = AddIndex()) {
+            if (SectionDescription* index = AddIndex()) {
                 EnterSection(*index, true);
                 return true;
             }
@@ -451,7 +451,7 @@ private:
     Field m_field = Field::None;
     unsigned m_tableSeen = 0;
     unsigned m_sectionSeen = 0;
-    SectionTexts* m_section = nullptr;
+    SectionDescription* m_section = nullptr;
     bool m_sectionIsIndex = false;
     std::optional<TableReader::SyntaxError> m_syntaxError;
     bool m_pending = false;
@@ -506,7 +506,7 @@ void TableReader::ReadLine(std::string_view text, std::size_t lineNumber)
     record.ordinal = m_ordinal;
     record.line = lineNumber;
     record.name.clear();
-    record.texts = TableTexts{};
+    record.description = TableDescription{};
     const auto& syntax = m_events->Syntax();
     record.column = syntax ? syntax->column : 0;
     record.error = "malformed JSON: " + (syntax ? syntax->reason : std::string("unreadable line"));

@@ -1,5 +1,5 @@
 #pragma once
-// Table descriptions of quorvel-size, read from JSON into the texts of a run.
+// Table descriptions of quorvel-size, read from JSON.
 //
 // A table mirrors the window:
 //   {"name": "orders", "rowCount": 10000,
@@ -18,7 +18,7 @@
 // in one table (an unknown key, a value of the wrong type) is reported for that
 // table alone.
 
-#include "CalcRun.h"
+#include "TableEstimate.h"
 
 #include <cstddef>
 #include <functional>
@@ -38,7 +38,7 @@ struct TableRecord {
     std::size_t line = 0;    // line of a JSON Lines input; 0 for a JSON document
     std::size_t column = 0;  // with line: where a malformed line went wrong
     std::string name;        // empty when the table has none
-    TableTexts texts;
+    TableDescription description;
     std::string error;       // set when the description itself is wrong
 };
 

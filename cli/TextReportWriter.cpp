@@ -13,6 +13,8 @@
 
 #include "TextReportWriter.h"
 
+#include "Captions.h"
+
 #include <array>
 #include <cstdint>
 
@@ -37,7 +39,7 @@ Label MakeLabel(std::string_view caption)
 void AppendLine(std::string& out, const Label& label, BigCount value)
 {
     char buffer[64];
-    const std::string_view number = FormatGrouped(value, buffer);
+    const std::string_view number = numtext::FormatGrouped(value, buffer);
     out += label.text;
     const std::size_t used = label.width + number.size();
     const std::size_t end = 4 + kLabelColumns + kValueColumns;
@@ -46,55 +48,44 @@ void AppendLine(std::string& out, const Label& label, BigCount value)
     out.push_back('\n');
 }
 
-struct Captions {
-    Label dataRowSize = MakeLabel("ﾃﾞｰﾀ行のｻｲｽﾞ");
-    Label dataRowsPerPage = MakeLabel("ﾍﾟｰｼﾞごとのﾃﾞｰﾀ行数");
-    Label dataPages = MakeLabel("必要ﾃﾞｰﾀﾍﾟｰｼﾞ数");
-    Label clusteredRowSize = MakeLabel("ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽ行のｻｲｽﾞ");
-    Label clusteredRowsPerPage = MakeLabel("ﾍﾟｰｼﾞごとのｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽ行数");
-    Label indexPages = MakeLabel("必要ｲﾝﾃﾞｯｸｽﾍﾟｰｼﾞ数");
-    Label leafRowSize = MakeLabel("ﾘｰﾌｲﾝﾃﾞｯｸｽ行のｻｲｽﾞ");
-    Label leafRowsPerPage = MakeLabel("ﾍﾟｰｼﾞごとのﾘｰﾌｲﾝﾃﾞｯｸｽ行数");
-    Label leafPages = MakeLabel("ﾘｰﾌﾍﾟｰｼﾞ数");
-    Label nonLeafRowSize = MakeLabel("非ﾘｰﾌｲﾝﾃﾞｯｸｽ行のｻｲｽﾞ");
-    Label nonLeafRowsPerPage = MakeLabel("ﾍﾟｰｼﾞごとの非ﾘｰﾌｲﾝﾃﾞｯｸｽ行数");
-    Label clusteredTotal = MakeLabel("ｸﾗｽﾀﾍﾟｰｼﾞ数");
-    Label nonClusteredTotal = MakeLabel("非ｸﾗｽﾀﾍﾟｰｼﾞ数");
-    Label totalPages = MakeLabel("ﾍﾟｰｼﾞ総数");
-    Label tableSize = MakeLabel("ﾃｰﾌﾞﾙｻｲｽﾞ");
+// Every caption of the report, padded once. The figures' captions are the
+// window's (Captions.h).
+struct Labels {
+    std::array<Label, 3> data;
+    std::array<Label, 3> clustered;
+    std::array<Label, 6> nonClustered;
+    std::array<Label, 4> totals;
+    std::array<Label, kLevelCount> clusteredLevels;
+    std::array<Label, kLevelCount> leafLevels;
     Label tables = MakeLabel("ﾃｰﾌﾞﾙ数");
     Label succeeded = MakeLabel("計算できたﾃｰﾌﾞﾙ数");
     Label databasePages = MakeLabel("ﾍﾟｰｼﾞ総数");
     Label databaseSize = MakeLabel("ﾃﾞｰﾀﾍﾞｰｽｻｲｽﾞ");
-    std::array<Label, kLevelCount> clusteredLevels;
-    std::array<Label, kLevelCount> leafLevels;
 
-    Captions()
+    Labels()
     {
-        static const char* const kFullWidthDigits[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+        Fill(data, captions::kDataFigures);
+        Fill(clustered, captions::kClusteredFigures);
+        Fill(nonClustered, captions::kNonClusteredFigures);
+        Fill(totals, captions::kTotals);
         for (int k = 0; k < kLevelCount; ++k) {
-            std::string caption = "ﾚﾍﾞﾙ";
-            if (k < 10)
-                caption += kFullWidthDigits[k];
-            else
-                caption += std::to_string(k);
-            std::string leaf = caption;
-            if (k == 0)
-                leaf += "(ﾘｰﾌ)";
-            if (k == kLevelCount - 1) {
-                caption += "(ﾙｰﾄ)";
-                leaf += "(ﾙｰﾄ)";
-            }
-            clusteredLevels[static_cast<std::size_t>(k)] = MakeLabel(caption);
-            leafLevels[static_cast<std::size_t>(k)] = MakeLabel(leaf);
+            clusteredLevels[static_cast<std::size_t>(k)] = MakeLabel(captions::LevelCaption(k, false));
+            leafLevels[static_cast<std::size_t>(k)] = MakeLabel(captions::LevelCaption(k, true));
         }
+    }
+
+    template <std::size_t N>
+    static void Fill(std::array<Label, N>& labels, const std::array<std::string_view, N>& texts)
+    {
+        for (std::size_t i = 0; i < N; ++i)
+            labels[i] = MakeLabel(texts[i]);
     }
 };
 
-const Captions& Text()
+const Labels& Text()
 {
-    static const Captions captions;
-    return captions;
+    static const Labels labels;
+    return labels;
 }
 
 void AppendLevels(std::string& out, const std::array<std::int32_t, kLevelCount>& levels,
@@ -109,6 +100,14 @@ void AppendLevels(std::string& out, const std::array<std::int32_t, kLevelCount>&
         AppendLine(out, labels[k], levels[k]);
 }
 
+void AppendHeading(std::string& out, std::string_view heading, std::string_view after = {})
+{
+    out += "  ";
+    out += heading;
+    out += after;
+    out.push_back('\n');
+}
+
 void AppendNonClusteredHeading(std::string& out, std::size_t index)
 {
     out += "  非ｸﾗｽﾀﾍﾟｰｼﾞ(";
@@ -116,23 +115,23 @@ void AppendNonClusteredHeading(std::string& out, std::size_t index)
     out.push_back(')');
 }
 
-void AppendFigures(std::string& out, const RunResult& result)
+void AppendFigures(std::string& out, const TableEstimate& result)
 {
-    const Captions& t = Text();
+    const Labels& t = Text();
     if (result.data) {
-        out += "  ﾃﾞｰﾀﾍﾟｰｼﾞ\n";
-        AppendLine(out, t.dataRowSize, result.data->rowSize);
-        AppendLine(out, t.dataRowsPerPage, result.data->rowsPerPage);
-        AppendLine(out, t.dataPages, result.data->pages);
+        AppendHeading(out, captions::kTabs[0]);
+        AppendLine(out, t.data[0], result.data->rowSize);
+        AppendLine(out, t.data[1], result.data->rowsPerPage);
+        AppendLine(out, t.data[2], result.data->pages);
     }
     if (result.clustered) {
         if (!result.clustered->present) {
-            out += "  ｸﾗｽﾀﾍﾟｰｼﾞ  なし\n";
+            AppendHeading(out, captions::kTabs[1], "  なし");
         } else {
-            out += "  ｸﾗｽﾀﾍﾟｰｼﾞ\n";
-            AppendLine(out, t.clusteredRowSize, result.clustered->rowSize);
-            AppendLine(out, t.clusteredRowsPerPage, result.clustered->rowsPerPage);
-            AppendLine(out, t.indexPages, result.clustered->pages);
+            AppendHeading(out, captions::kTabs[1]);
+            AppendLine(out, t.clustered[0], result.clustered->rowSize);
+            AppendLine(out, t.clustered[1], result.clustered->rowsPerPage);
+            AppendLine(out, t.clustered[2], result.clustered->pages);
             AppendLevels(out, result.clustered->levels, t.clusteredLevels);
         }
     }
@@ -144,20 +143,20 @@ void AppendFigures(std::string& out, const RunResult& result)
             continue;
         }
         out.push_back('\n');
-        AppendLine(out, t.leafRowSize, f.leafRowSize);
-        AppendLine(out, t.leafRowsPerPage, f.leafRowsPerPage);
-        AppendLine(out, t.leafPages, f.leafPages);
-        AppendLine(out, t.nonLeafRowSize, f.nonLeafRowSize);
-        AppendLine(out, t.nonLeafRowsPerPage, f.nonLeafRowsPerPage);
-        AppendLine(out, t.indexPages, f.pages);
+        AppendLine(out, t.nonClustered[0], f.leafRowSize);
+        AppendLine(out, t.nonClustered[1], f.leafRowsPerPage);
+        AppendLine(out, t.nonClustered[2], f.leafPages);
+        AppendLine(out, t.nonClustered[3], f.nonLeafRowSize);
+        AppendLine(out, t.nonClustered[4], f.nonLeafRowsPerPage);
+        AppendLine(out, t.nonClustered[5], f.pages);
         AppendLevels(out, f.levels, t.leafLevels);
     }
     if (result.totals) {
-        out += "  計算結果\n";
-        AppendLine(out, t.clusteredTotal, result.totals->clusteredPages);
-        AppendLine(out, t.nonClusteredTotal, result.totals->nonClusteredPages);
-        AppendLine(out, t.totalPages, result.totals->totalPages);
-        AppendLine(out, t.tableSize, result.totals->tableBytes);
+        AppendHeading(out, captions::kTotalsHeading);
+        AppendLine(out, t.totals[0], result.totals->clusteredPages);
+        AppendLine(out, t.totals[1], result.totals->nonClusteredPages);
+        AppendLine(out, t.totals[2], result.totals->totalPages);
+        AppendLine(out, t.totals[3], result.totals->tableBytes);
     }
 }
 
@@ -200,7 +199,7 @@ void TextReportWriter::End(const DatabaseTotals& totals, std::string& out)
 {
     if (totals.tables < 2)
         return; // a single table's own totals say it all
-    const Captions& t = Text();
+    const Labels& t = Text();
     out += "ﾃﾞｰﾀﾍﾞｰｽ合計\n";
     AppendLine(out, t.tables, static_cast<BigCount>(totals.tables));
     AppendLine(out, t.succeeded, static_cast<BigCount>(totals.succeeded));

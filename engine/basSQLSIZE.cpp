@@ -9,6 +9,7 @@
 
 #include "basSQLSIZE.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace quorvel {
@@ -109,6 +110,15 @@ std::int64_t FillFactorBytes(std::int32_t fillFactor) {
     return FloorDivConst(kPageRowBytes * std::int64_t{fillFactor}, 100);
 }
 
+// Rows per index page above the leaf level, from the rows that fit: full
+// pages (fill factor 100) hold at most 256; otherwise two rows stay in reserve
+// and at most 254 are counted.
+std::int64_t ReserveAndCap(std::int64_t rowsThatFit, std::int32_t fillFactor) {
+    if (fillFactor == 100)
+        return std::min(rowsThatFit, kMaxRowsPerPage);
+    return std::min(rowsThatFit - kReservedRows, kMaxReservedRowsPerPage);
+}
+
 std::int64_t SumOfLevels(const EstimationRecord& r) {
     std::int64_t total = 0;
     for (const std::int32_t pages : r.LevelPages)
@@ -164,14 +174,7 @@ bool basSQLSIZE::CalcClusteredIndex(const std::int32_t& fillFactor) {
     std::int64_t rowsPerPage = 0;
     if (!FloorDiv(usableBytes, r.ClusteredRowSize, rowsPerPage))
         return false;
-    if (fillFactor == 100) {
-        if (rowsPerPage > kMaxRowsPerPage)
-            rowsPerPage = kMaxRowsPerPage;
-    } else {
-        rowsPerPage -= kReservedRows;
-        if (rowsPerPage > kMaxReservedRowsPerPage)
-            rowsPerPage = kMaxReservedRowsPerPage;
-    }
+    rowsPerPage = ReserveAndCap(rowsPerPage, fillFactor);
     if (!StoreInt16(rowsPerPage, r.ClusteredRowsPerPage))
         return false;
 
@@ -238,14 +241,7 @@ bool basSQLSIZE::CalcNonClusteredIndex(const std::int32_t& fillFactor) {
     std::int64_t nonLeafRowsPerPage = 0;
     if (!FloorDiv(kPageRowBytes, r.NonLeafRowSize, nonLeafRowsPerPage))
         return false;
-    if (fillFactor == 100) {
-        if (nonLeafRowsPerPage > kMaxRowsPerPage)
-            nonLeafRowsPerPage = kMaxRowsPerPage;
-    } else {
-        nonLeafRowsPerPage -= kReservedRows;
-        if (nonLeafRowsPerPage > kMaxReservedRowsPerPage)
-            nonLeafRowsPerPage = kMaxReservedRowsPerPage;
-    }
+    nonLeafRowsPerPage = ReserveAndCap(nonLeafRowsPerPage, fillFactor);
     if (!StoreInt16(nonLeafRowsPerPage, r.NonLeafRowsPerPage))
         return false;
     std::int64_t walkHalves = 2 * nonLeafRowsPerPage;

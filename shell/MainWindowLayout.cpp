@@ -1,5 +1,7 @@
 #include "MainWindowLayout.h"
 
+#include "Captions.h"
+#include "basSQLSIZE.h"
 #include "FieldEditing.h"
 #include "ForeColors.h"
 #include "Icons.h"
@@ -37,7 +39,7 @@ QString Indexed(const char* array, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
 }
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 // The frames paint their caption blue through the palette, which their
 // children would inherit; captions, options and outline boxes keep the
@@ -65,13 +67,13 @@ private:
     void BuildStatusBar();
     void BuildTabs();
     void BuildDataFrame(QWidget* page);
-    void BuildIndexFrame(QWidget* page, int tab);
+    void BuildIndexFrame(QWidget* page, int section);
     void BuildTotalsFrame(QWidget* page);
     void FixWindowSize();
 
-    QGroupBox* MakeFrame(QWidget* page, int index, const char* caption, QFont font);
-    QLabel* Caption(QWidget* frame, int index, const char* text, double left, double top, double width);
-    InputTextBox* Field(QWidget* frame, const char* array, int index, double top, int builtLimit);
+    QGroupBox* MakeFrame(QWidget* page, int index, const QString& caption, QFont font);
+    QLabel* Caption(QWidget* frame, int index, std::string_view text, double left, double top, double width);
+    InputTextBox* Field(QWidget* frame, FieldRef ref, double top);
     QRadioButton* Option(QWidget* frame, const char* array, int index, const char* text, double top, double width);
     QLabel* ResultCell(QWidget* frame, const char* array, int index, QRect geometry, const QColor& textColour);
     QFrame* Outline(QWidget* frame, int index, double left, double top, double width, double height);
@@ -220,8 +222,8 @@ void Builder::BuildStatusBar() {
     m_c.sbStatusBarPanel1->setText(QString());
 }
 
-QGroupBox* Builder::MakeFrame(QWidget* page, int index, const char* caption, QFont font) {
-    auto* frame = new QGroupBox(Text(caption), page);
+QGroupBox* Builder::MakeFrame(QWidget* page, int index, const QString& caption, QFont font) {
+    auto* frame = new QGroupBox(caption, page);
     frame->setObjectName(Indexed("fraSquare", index));
     frame->setFont(font);
     // Styles take the caption colour from WindowText or from Text; the
@@ -234,7 +236,7 @@ QGroupBox* Builder::MakeFrame(QWidget* page, int index, const char* caption, QFo
     return frame;
 }
 
-QLabel* Builder::Caption(QWidget* frame, int index, const char* text, double left, double top, double width) {
+QLabel* Builder::Caption(QWidget* frame, int index, std::string_view text, double left, double top, double width) {
     auto* label = new QLabel(Text(text), frame);
     label->setObjectName(Indexed("lblItem", index));
     label->setFont(GothicFont(9));
@@ -245,13 +247,14 @@ QLabel* Builder::Caption(QWidget* frame, int index, const char* text, double lef
     return label;
 }
 
-InputTextBox* Builder::Field(QWidget* frame, const char* array, int index, double top, int builtLimit) {
+InputTextBox* Builder::Field(QWidget* frame, FieldRef ref, double top) {
     auto* field = new InputTextBox(frame);
-    field->setObjectName(Indexed(array, index));
+    field->setObjectName(Indexed(ArrayName(ref.array), ref.index));
     field->setFont(GothicFont(9.75));
     field->setGeometry(TwipsRect(kFieldLeft, top, kFieldWidth, kRowHeight));
-    field->SetLengthLimit(builtLimit);
+    field->SetLengthLimit(BuiltLengthLimit(ref));
     field->SetText(QStringLiteral("0"));
+    m_c.FieldSlot(ref) = field;
     return field;
 }
 
@@ -313,19 +316,17 @@ void Builder::BuildTabs() {
     tabs->tabBar()->setFocusPolicy(Qt::StrongFocus);
     m_c.tabMain = tabs;
 
-    static constexpr std::array<const char*, 5> kTabCaptions{
-        "ﾃﾞｰﾀﾍﾟｰｼﾞ", "ｸﾗｽﾀﾍﾟｰｼﾞ", "非ｸﾗｽﾀﾍﾟｰｼﾞ(1)", "非ｸﾗｽﾀﾍﾟｰｼﾞ(2)", "非ｸﾗｽﾀﾍﾟｰｼﾞ(3)"};
-    for (std::size_t t = 0; t < kTabCaptions.size(); ++t) {
+    for (std::size_t t = 0; t < captions::kTabs.size(); ++t) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("tabMainPage(%1)").arg(t));
-        tabs->addTab(page, Text(kTabCaptions[t]));
+        tabs->addTab(page, Text(captions::kTabs[t]));
         m_pages[t] = page;
     }
 
-    BuildDataFrame(m_pages[0]);
-    BuildTotalsFrame(m_pages[0]);
-    for (int t = 1; t <= 4; ++t)
-        BuildIndexFrame(m_pages[static_cast<std::size_t>(t)], t);
+    BuildDataFrame(m_pages[kDataSection]);
+    BuildTotalsFrame(m_pages[kDataSection]);
+    for (int section = kClusteredSection; section < kSectionCount; ++section)
+        BuildIndexFrame(m_pages[static_cast<std::size_t>(section)], section);
 
     // Frames stand at the page's top-left margin: (90, 390) in the container
     // is just inside the tab page.
@@ -340,7 +341,8 @@ void Builder::BuildTabs() {
 }
 
 void Builder::BuildDataFrame(QWidget* page) {
-    QGroupBox* frame = MakeFrame(page, 0, "データページ数のサイズ計算", PGothicFont(9));
+    const SectionLayout layout = SectionLayout::Of(kDataSection);
+    QGroupBox* frame = MakeFrame(page, kDataSection, Text("データページ数のサイズ計算"), PGothicFont(9));
     frame->setGeometry(QRect(QPoint(kPageMargin, kPageMargin), TwipsRect(0, 0, 6855, 3930).size()));
 
     QFrame* allFixedBox = Outline(frame, 0, 90, 780, 4200, 570);
@@ -348,131 +350,101 @@ void Builder::BuildDataFrame(QWidget* page) {
 
     const double captionWidth = kFieldLeft - 180 - kCaptionGap;
     Caption(frame, 0, "データ行数", 180, 270 + kLabelDrop, captionWidth);
-    m_c.txtData[0] = Field(frame, "txtData", 0, 270, BuiltLengthLimit_txtData(0));
+    Field(frame, {FieldArray::txtData, 0}, 270);
 
     m_c.optData[0] = Option(frame, "optData", 0, "固定長列のみ", 630, 1440);
     Caption(frame, 1, "固定長列のﾊﾞｲﾄ数の合計", 210, 930 + kLabelDrop, captionWidth - 30);
-    m_c.txtData[1] = Field(frame, "txtData", 1, 930, BuiltLengthLimit_txtData(1));
+    Field(frame, layout.allFixedBytes, 930);
 
     m_c.optData[1] = Option(frame, "optData", 1, "固定長列＋可変長列", 1470, 2040);
     StandOn(allFixedBox, m_c.optData[0]);
     StandOn(withVariableBox, m_c.optData[1]);
-    Caption(frame, 2, "固定長列のﾊﾞｲﾄ数の合計", 210, 1740 + kLabelDrop, captionWidth - 30);
-    m_c.txtData[2] = Field(frame, "txtData", 2, 1740, BuiltLengthLimit_txtData(2));
-    Caption(frame, 3, "可変長列のﾊﾞｲﾄ数の合計", 210, 2070 + kLabelDrop, captionWidth - 30);
-    m_c.txtData[3] = Field(frame, "txtData", 3, 2070, BuiltLengthLimit_txtData(3));
-    Caption(frame, 4, "可変長列数", 210, 2400 + kLabelDrop, captionWidth - 30);
-    m_c.txtData[4] = Field(frame, "txtData", 4, 2400, BuiltLengthLimit_txtData(4));
+    static constexpr std::array<std::string_view, 3> kVariableCaptions{
+        "固定長列のﾊﾞｲﾄ数の合計", "可変長列のﾊﾞｲﾄ数の合計", "可変長列数"};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const double top = 1740 + 330.0 * static_cast<double>(k);
+        Caption(frame, 2 + static_cast<int>(k), kVariableCaptions[k], 210, top + kLabelDrop, captionWidth - 30);
+        Field(frame, layout.withVariable[k], top);
+    }
 
-    static constexpr std::array<const char*, 3> kResultCaptions{"ﾃﾞｰﾀ行のｻｲｽﾞ", "ﾍﾟｰｼﾞごとのﾃﾞｰﾀ行数", "必要ﾃﾞｰﾀﾍﾟｰｼﾞ数"};
-    for (int r = 0; r < 3; ++r) {
-        const double top = 2940 + 300 * r;
-        Caption(frame, 5 + r, kResultCaptions[static_cast<std::size_t>(r)], 180, top + kLabelDrop, captionWidth);
-        m_c.lblData[static_cast<std::size_t>(r)] =
-            ResultCell(frame, "lblData", r, TwipsRect(kFieldLeft, top, kFieldWidth, kRowHeight), kResultYellow);
+    for (std::size_t r = 0; r < captions::kDataFigures.size(); ++r) {
+        const double top = 2940 + 300.0 * static_cast<double>(r);
+        const int cell = layout.firstFigure + static_cast<int>(r);
+        Caption(frame, 5 + static_cast<int>(r), captions::kDataFigures[r], 180, top + kLabelDrop, captionWidth);
+        m_c.lblData[static_cast<std::size_t>(cell)] =
+            ResultCell(frame, "lblData", cell, TwipsRect(kFieldLeft, top, kFieldWidth, kRowHeight), kResultYellow);
     }
 
     // Variable-length columns selected; only the row count and the fields of
     // that mode are open.
     m_c.optData[1]->setChecked(true);
-    for (std::size_t i = 0; i <= 4; ++i) {
-        const bool active = i != 1;
-        m_c.txtData[i]->setEnabled(active);
-        m_c.txtData[i]->SetForeColor(active ? kWindowTextColor : kMenuBarColor);
-    }
+    const SectionControls section = m_c.Section(kDataSection);
+    section.allFixedBytes->setEnabled(false);
+    section.allFixedBytes->SetForeColor(kMenuBarColor);
 }
 
-void Builder::BuildIndexFrame(QWidget* page, int tab) {
-    const bool clustered = tab == 1;
-    const int s = tab - 1;      // section: 0 clustered, 1..3 nonclustered
-    const int n = s - 1;        // nonclustered index n+1
-    const int b = 3 * n;        // its base index
+void Builder::BuildIndexFrame(QWidget* page, int sectionNumber) {
+    const SectionLayout layout = SectionLayout::Of(sectionNumber);
+    const bool clustered = sectionNumber == kClusteredSection;
+    const int n = sectionNumber - kFirstNonClusteredSection; // nonclustered index n+1
 
-    QGroupBox* frame = nullptr;
-    if (clustered) {
-        frame = MakeFrame(page, tab, "クラスタ化インデックスページ数のサイズ計算", PGothicFont(9));
-    } else {
-        const QByteArray caption =
-            QStringLiteral("非クラスタ化インデックスページ数のサイズ計算(%1)").arg(n + 1).toUtf8();
-        frame = MakeFrame(page, tab, caption.constData(), PGothicFont(9));
-    }
+    const QString caption = clustered ? Text("クラスタ化インデックスページ数のサイズ計算")
+                                      : Text("非クラスタ化インデックスページ数のサイズ計算(%1)").arg(n + 1);
+    QGroupBox* frame = MakeFrame(page, sectionNumber, caption, PGothicFont(9));
     frame->setGeometry(QRect(QPoint(kPageMargin, kPageMargin), TwipsRect(0, 0, 6855, 4830).size()));
 
     // Outline box indices per frame: the box of the all-fixed row, then the
     // box of the rows with variable-length columns.
     static constexpr std::array<std::array<int, 2>, 4> kOutlines{{{2, 3}, {5, 4}, {7, 6}, {8, 9}}};
-    const auto& outline = kOutlines[static_cast<std::size_t>(s)];
+    const auto& outline = kOutlines[static_cast<std::size_t>(sectionNumber - 1)];
     QFrame* allFixedBox = Outline(frame, outline[0], 90, 780, 4200, 570);
     QFrame* withVariableBox = Outline(frame, outline[1], 90, 1590, 4200, 1230);
 
+    // Caption labels: the clustered frame's from 8, each nonclustered frame's 11 further on.
     const double captionWidth = kFieldLeft - 210 - kCaptionGap;
     const int item = clustered ? 8 : 16 + 11 * n;
     const char* optArray = clustered ? "optClaster" : "optNonClaster";
-    const int opt = clustered ? 0 : b;
+    const int opt = layout.firstOption;
     QRadioButton** options = clustered ? m_c.optClaster.data() : m_c.optNonClaster.data();
 
     options[opt] = Option(frame, optArray, opt, "なし", 270, 885);
     Caption(frame, item, "FILLFACTOR(%)", 1650, 270 + kLabelDrop, kFieldLeft - 1650 - kCaptionGap);
-    InputTextBox* fill = Field(frame, "txtFillFactor", s, 270, kFillFactorLengthLimit);
-    m_c.txtFillFactor[static_cast<std::size_t>(s)] = fill;
+    Field(frame, {FieldArray::txtFillFactor, layout.fillFactor}, 270);
 
     options[opt + 1] = Option(frame, optArray, opt + 1, "固定長列のみ", 630, 1440);
     Caption(frame, item + 1, "固定長ｲﾝﾃﾞｯｸｽｷｰのﾊﾞｲﾄ数の合計", 210, 930 + kLabelDrop, captionWidth);
-    InputTextBox* allFixed = clustered ? Field(frame, "txtData", 5, 930, BuiltLengthLimit_txtData(5))
-                                       : Field(frame, "txtData1", b, 930, kBuiltLengthLimit_txtData1);
+    Field(frame, layout.allFixedBytes, 930);
 
     options[opt + 2] = Option(frame, optArray, opt + 2, "固定長列＋可変長列", 1470, 2040);
     StandOn(allFixedBox, options[opt + 1]);
     StandOn(withVariableBox, options[opt + 2]);
-    static constexpr std::array<const char*, 3> kVariableCaptions{
+    static constexpr std::array<std::string_view, 3> kVariableCaptions{
         "固定長ｲﾝﾃﾞｯｸｽｷｰのﾊﾞｲﾄ数の合計", "可変長ｲﾝﾃﾞｯｸｽｷｰのﾊﾞｲﾄ数の合計", "可変長列数"};
-    std::array<InputTextBox*, 3> variable{};
-    for (int k = 0; k < 3; ++k) {
-        const double top = 1740 + 330 * k;
-        Caption(frame, item + 2 + k, kVariableCaptions[static_cast<std::size_t>(k)], 210, top + kLabelDrop,
-                captionWidth);
-        variable[static_cast<std::size_t>(k)] =
-            clustered ? Field(frame, "txtData", 6 + k, top, BuiltLengthLimit_txtData(6 + k))
-                      : Field(frame, "txtData2", b + k, top, BuiltLengthLimit_txtData2(b + k));
-    }
-
-    if (clustered) {
-        m_c.txtData[5] = allFixed;
-        for (std::size_t k = 0; k < 3; ++k)
-            m_c.txtData[6 + k] = variable[k];
-    } else {
-        m_c.txtData1[static_cast<std::size_t>(b)] = allFixed;
-        for (std::size_t k = 0; k < 3; ++k)
-            m_c.txtData2[static_cast<std::size_t>(b) + k] = variable[k];
+    for (std::size_t k = 0; k < 3; ++k) {
+        const double top = 1740 + 330.0 * static_cast<double>(k);
+        Caption(frame, item + 2 + static_cast<int>(k), kVariableCaptions[k], 210, top + kLabelDrop, captionWidth);
+        Field(frame, layout.withVariable[k], top);
     }
 
     // Result rows of the left half.
-    static constexpr std::array<const char*, 3> kClusteredResults{
-        "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽ行のｻｲｽﾞ", "ﾍﾟｰｼﾞごとのｸﾗｽｳﾀ化ｲﾝﾃﾞｯｸｽ行数", "必要ｲﾝﾃﾞｯｸｽﾍﾟｰｼﾞ数"};
-    static constexpr std::array<const char*, 6> kNonClusteredResults{
-        "ﾘｰﾌｲﾝﾃﾞｯｸｽ行のｻｲｽﾞ",       "ﾍﾟｰｼﾞごとのﾘｰﾌｲﾝﾃﾞｯｸｽ行数",   "ﾘｰﾌﾍﾟｰｼﾞ数",
-        "非ﾘｰﾌｲﾝﾃﾞｯｸｽ行のｻｲｽﾞ", "ﾍﾟｰｼﾞごとの非ﾘｰﾌｲﾝﾃﾞｯｸｽ行数", "必要ｲﾝﾃﾞｯｸｽﾍﾟｰｼﾞ数"};
-    const int resultRows = clustered ? 3 : 6;
-    const int firstCell = clustered ? 3 : 6 * s;
-    for (int r = 0; r < resultRows; ++r) {
-        const double top = 2940 + 300 * r;
-        const char* caption = clustered ? kClusteredResults[static_cast<std::size_t>(r)]
-                                        : kNonClusteredResults[static_cast<std::size_t>(r)];
-        Caption(frame, clustered ? 13 + r : 21 + 11 * n + r, caption, 180, top + kLabelDrop, kFieldLeft - 180 - kCaptionGap);
-        const int cell = firstCell + r;
+    for (int r = 0; r < layout.figureCount; ++r) {
+        const double top = 2940 + 300.0 * r;
+        std::string_view text = clustered ? captions::kClusteredFigures[static_cast<std::size_t>(r)]
+                                          : captions::kNonClusteredFigures[static_cast<std::size_t>(r)];
+        if (clustered && r == 1)
+            text = captions::kWindowClusteredRowsPerPage;
+        Caption(frame, (clustered ? 13 : 21 + 11 * n) + r, text, 180, top + kLabelDrop, kFieldLeft - 180 - kCaptionGap);
+        const int cell = layout.firstFigure + r;
         m_c.lblData[static_cast<std::size_t>(cell)] =
             ResultCell(frame, "lblData", cell, TwipsRect(kFieldLeft, top, kFieldWidth, kRowHeight), kResultYellow);
     }
 
     // Right half: fifteen level rows, the root at the top.
-    static constexpr std::array<const char*, 15> kLevelCaptions{
-        "ﾚﾍﾞﾙ０", "ﾚﾍﾞﾙ１", "ﾚﾍﾞﾙ２", "ﾚﾍﾞﾙ３", "ﾚﾍﾞﾙ４", "ﾚﾍﾞﾙ５", "ﾚﾍﾞﾙ６", "ﾚﾍﾞﾙ７",
-        "ﾚﾍﾞﾙ８", "ﾚﾍﾞﾙ９", "ﾚﾍﾞﾙ10", "ﾚﾍﾞﾙ11", "ﾚﾍﾞﾙ12", "ﾚﾍﾞﾙ13", "ﾚﾍﾞﾙ14(ﾙｰﾄ)"};
-    for (int k = 0; k < 15; ++k) {
+    for (int k = 0; k < kLevelCount; ++k) {
         const double row = 300.0 * (14 - k);
-        const char* caption = (k == 0 && !clustered) ? "ﾚﾍﾞﾙ０(ﾘｰﾌ)" : kLevelCaptions[static_cast<std::size_t>(k)];
-        Caption(frame, clustered ? 53 + k : 68 + 15 * n + k, caption, 4500, 300 + row, 5550 - 4500 - kCaptionGap);
-        const int cell = 15 * s + k;
+        Caption(frame, (clustered ? 53 : 68 + 15 * n) + k, captions::LevelCaption(k, !clustered), 4500, 300 + row,
+                5550 - 4500 - kCaptionGap);
+        const int cell = layout.firstLevel + k;
         m_c.lblLevel[static_cast<std::size_t>(cell)] =
             ResultCell(frame, "lblLevel", cell, TwipsRect(5550, 240 + row, 1200, kRowHeight), kResultYellow);
     }
@@ -481,38 +453,38 @@ void Builder::BuildIndexFrame(QWidget* page, int tab) {
     // The nonclustered sections 2 and 3 start with the fixed grey on their key
     // fields until their first mode choice.
     options[opt]->setChecked(true);
-    const std::uint32_t keyGrey = tab >= 3 ? kStartingGreyColor : kMenuBarColor;
-    fill->setEnabled(false);
-    fill->SetForeColor(kMenuBarColor);
-    allFixed->setEnabled(false);
-    allFixed->SetForeColor(keyGrey);
-    for (InputTextBox* field : variable) {
+    const SectionControls section = m_c.Section(sectionNumber);
+    const std::uint32_t keyGrey = n >= 1 ? kStartingGreyColor : kMenuBarColor;
+    section.fillFactor->setEnabled(false);
+    section.fillFactor->SetForeColor(kMenuBarColor);
+    section.allFixedBytes->setEnabled(false);
+    section.allFixedBytes->SetForeColor(keyGrey);
+    for (InputTextBox* field : section.withVariableFields) {
         field->setEnabled(false);
         field->SetForeColor(keyGrey);
     }
 }
 
 void Builder::BuildTotalsFrame(QWidget* page) {
-    QGroupBox* frame = MakeFrame(page, 5, "計算結果", GothicFont(9));
+    QGroupBox* frame = MakeFrame(page, 5, Text(captions::kTotalsHeading), GothicFont(9));
     const QRect area = TwipsRect(0, 4350 - 390, 6855, 870);
     frame->setGeometry(QRect(QPoint(kPageMargin, kPageMargin + area.y()), area.size()));
 
+    // Two columns of two cells; each caption 90 below its cell's top.
     struct Total {
-        int item;
-        const char* caption;
         double captionLeft;
         double left, top, width;
     };
     static constexpr std::array<Total, 4> kTotals{{
-        {49, "ｸﾗｽﾀﾍﾟｰｼﾞ数", 180, 1500, 180, 1500},
-        {50, "非ｸﾗｽﾀﾍﾟｰｼﾞ数", 180, 1500, 480, 1500},
-        {51, "ﾍﾟｰｼﾞ総数", 3750, 4800, 180, 1890},
-        {52, "ﾃｰﾌﾞﾙｻｲｽﾞ", 3750, 4800, 480, 1890},
+        {180, 1500, 180, 1500},
+        {180, 1500, 480, 1500},
+        {3750, 4800, 180, 1890},
+        {3750, 4800, 480, 1890},
     }};
     for (std::size_t i = 0; i < kTotals.size(); ++i) {
         const Total& total = kTotals[i];
-        QLabel* caption =
-            Caption(frame, total.item, total.caption, total.captionLeft, total.top + 90, total.left - total.captionLeft - kCaptionGap);
+        QLabel* caption = Caption(frame, 49 + static_cast<int>(i), captions::kTotals[i], total.captionLeft,
+                                  total.top + 90, total.left - total.captionLeft - kCaptionGap);
         caption->setFont(PGothicFont(9));
         m_c.lblTotal[i] = ResultCell(frame, "lblTotal", static_cast<int>(i),
                                      TwipsRect(total.left, total.top, total.width, kRowHeight), kTotalGreen);
@@ -548,16 +520,15 @@ void BuildMainWindowLayout(QMainWindow& window, ControlInventory& controls) {
 }
 
 void SetMainWindowFocusOrder(ControlInventory& c) {
-    std::vector<QWidget*> order{c.txtData[0], c.optData[0], c.txtData[1], c.optData[1],
-                                c.txtData[2], c.txtData[3], c.txtData[4], c.optClaster[0],
-                                c.txtFillFactor[0], c.optClaster[1], c.txtData[5], c.optClaster[2],
-                                c.txtData[6], c.txtData[7], c.txtData[8]};
-    for (std::size_t b = 0; b <= 6; b += 3) {
-        const std::size_t s = b / 3 + 1;
-        for (QWidget* w : std::initializer_list<QWidget*>{c.optNonClaster[b], c.txtFillFactor[s], c.optNonClaster[b + 1],
-                                                          c.txtData1[b], c.optNonClaster[b + 2], c.txtData2[b],
-                                                          c.txtData2[b + 1], c.txtData2[b + 2]})
-            order.push_back(w);
+    // Each section's inputs in the order they stand: the option "none" and the
+    // fill factor (index sections), then each option followed by its fields.
+    std::vector<QWidget*> order{c.txtData[0]};
+    for (int number = kDataSection; number < kSectionCount; ++number) {
+        const SectionControls s = c.Section(number);
+        if (s.none)
+            order.insert(order.end(), {s.none, s.fillFactor});
+        order.insert(order.end(), {s.allFixed, s.allFixedBytes, s.withVariable});
+        order.insert(order.end(), s.withVariableFields.begin(), s.withVariableFields.end());
     }
     // The status bar and the toolbar come next but never take the focus;
     // the tabbed container closes the round.

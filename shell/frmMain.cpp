@@ -56,12 +56,13 @@ frmMain::frmMain(const PlatformServices& services, QWidget* parent) : QMainWindo
     BuildMainWindowLayout(*this, m_controls);
     m_shownTab = m_controls.tabMain->currentIndex();
     // Available only while an input field has the focus.
-    SetEditEnabled(false);
+    SetEditEnabled(m_controls, false);
     WireMenus();
     WireToolBar();
     WireOptions();
     WireTabs();
-    WireFields();
+    WireFieldEditing(m_controls);
+    WatchFieldFocus();
     // The first input holds the focus when the window comes up.
     m_controls.txtData[0]->setFocus(Qt::OtherFocusReason);
 }
@@ -69,7 +70,7 @@ frmMain::frmMain(const PlatformServices& services, QWidget* parent) : QMainWindo
 void frmMain::Form_Load() {
     if (m_services.settings)
         RestoreMainWindowSettings(*this, *m_controls.mnuViewItem[0], *m_services.settings);
-    SetToolTips();
+    SetToolTips(m_controls);
     m_controls.tabMain->setCurrentIndex(0);
     m_controls.sbStatusBarPanel1->setText(QString());
 }
@@ -87,7 +88,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmMain::RunCalc() { RunCalcCommand(m_controls, m_engine, m_services); }
+void frmMain::RunCalc() { RunCalcCommand(m_controls, m_estimator, m_services); }
 
 void frmMain::mnuFileItem_Click(int index) {
     switch (index) {
@@ -114,7 +115,7 @@ void frmMain::mnuViewItem_Click(int index) {
         return;
     QAction* hints = m_controls.mnuViewItem[0];
     hints->setChecked(!hints->isChecked());
-    SetToolTips();
+    SetToolTips(m_controls);
 }
 
 void frmMain::mnuToolItem_Click(int index) {
@@ -158,10 +159,6 @@ void frmMain::tbToolBar_ButtonClick(const QString& key) {
     }
 }
 
-void frmMain::optData_Click(int index) { quorvel::optData_Click(m_controls, index); }
-void frmMain::optClaster_Click(int index) { quorvel::optClaster_Click(m_controls, index); }
-void frmMain::optNonClaster_Click(int index) { quorvel::optNonClaster_Click(m_controls, index); }
-
 void frmMain::tabMain_Click(int previousTab) {
     quorvel::tabMain_Click(m_controls, previousTab);
     // When the tab changed under a focused field, Qt leaves the focus on the
@@ -170,22 +167,6 @@ void frmMain::tabMain_Click(int previousTab) {
     if (focus && focus == m_controls.tabMain->currentWidget())
         m_controls.tabMain->tabBar()->setFocus(Qt::OtherFocusReason);
 }
-
-void frmMain::txtData_GotFocus(int index) { quorvel::txtData_GotFocus(m_controls, index); }
-void frmMain::txtData_KeyPress(int index, int& keyAscii) { quorvel::txtData_KeyPress(index, keyAscii); }
-void frmMain::txtData_LostFocus(int index) { quorvel::txtData_LostFocus(m_controls, index); }
-void frmMain::txtData1_GotFocus(int index) { quorvel::txtData1_GotFocus(m_controls, index); }
-void frmMain::txtData1_KeyPress(int index, int& keyAscii) { quorvel::txtData1_KeyPress(index, keyAscii); }
-void frmMain::txtData1_LostFocus(int index) { quorvel::txtData1_LostFocus(m_controls, index); }
-void frmMain::txtData2_GotFocus(int index) { quorvel::txtData2_GotFocus(m_controls, index); }
-void frmMain::txtData2_KeyPress(int index, int& keyAscii) { quorvel::txtData2_KeyPress(index, keyAscii); }
-void frmMain::txtData2_LostFocus(int index) { quorvel::txtData2_LostFocus(m_controls, index); }
-void frmMain::txtFillFactor_GotFocus(int index) { quorvel::txtFillFactor_GotFocus(m_controls, index); }
-void frmMain::txtFillFactor_KeyPress(int index, int& keyAscii) { quorvel::txtFillFactor_KeyPress(index, keyAscii); }
-void frmMain::txtFillFactor_LostFocus(int index) { quorvel::txtFillFactor_LostFocus(m_controls, index); }
-
-void frmMain::SetToolTips() { quorvel::SetToolTips(m_controls); }
-void frmMain::SetEditEnabled(bool enabled) { quorvel::SetEditEnabled(m_controls, enabled); }
 
 void frmMain::WireMenus() {
     ConnectItems(m_controls.mnuFileItem, this, [this](int i) { mnuFileItem_Click(i); });
@@ -213,25 +194,26 @@ void frmMain::WireOptions() {
     // An option handler runs when the option becomes the selected one (by the
     // user or the program), and when the user chooses the selected one again:
     // that click changes no state, so Qt reports it only as a click.
-    auto wire = [this](QRadioButton* option, int index, void (frmMain::*handler)(int)) {
+    using Handler = void (*)(ControlInventory&, int);
+    auto wire = [this](QRadioButton* option, int index, Handler handler) {
         auto selectedAtPress = std::make_shared<bool>(false);
         connect(option, &QRadioButton::toggled, this, [this, index, handler](bool checked) {
             if (checked)
-                (this->*handler)(index);
+                handler(m_controls, index);
         });
         connect(option, &QRadioButton::pressed, this, [option, selectedAtPress] { *selectedAtPress = option->isChecked(); });
         connect(option, &QRadioButton::clicked, this, [this, index, handler, selectedAtPress] {
             if (*selectedAtPress)
-                (this->*handler)(index);
+                handler(m_controls, index);
             *selectedAtPress = false;
         });
     };
     for (std::size_t i = 0; i < m_controls.optData.size(); ++i)
-        wire(m_controls.optData[i], static_cast<int>(i), &frmMain::optData_Click);
+        wire(m_controls.optData[i], static_cast<int>(i), &optData_Click);
     for (std::size_t i = 0; i < m_controls.optClaster.size(); ++i)
-        wire(m_controls.optClaster[i], static_cast<int>(i), &frmMain::optClaster_Click);
+        wire(m_controls.optClaster[i], static_cast<int>(i), &optClaster_Click);
     for (std::size_t i = 0; i < m_controls.optNonClaster.size(); ++i)
-        wire(m_controls.optNonClaster[i], static_cast<int>(i), &frmMain::optNonClaster_Click);
+        wire(m_controls.optNonClaster[i], static_cast<int>(i), &optNonClaster_Click);
 }
 
 void frmMain::WireTabs() {
@@ -244,32 +226,7 @@ void frmMain::OnTabChanged(int current) {
     tabMain_Click(previous);
 }
 
-void frmMain::WireFields() {
-    using Handler = void (frmMain::*)(int);
-    using KeyHandler = void (frmMain::*)(int, int&);
-    auto wire = [this](InputTextBox* field, int index, Handler got, KeyHandler key, Handler lost) {
-        if (!field)
-            return;
-        InputTextBox::Events events;
-        events.gotFocus = [this, index, got] { (this->*got)(index); };
-        events.keyPress = [this, index, key](int& keyAscii) { (this->*key)(index, keyAscii); };
-        events.lostFocus = [this, index, lost] { (this->*lost)(index); };
-        field->SetEvents(std::move(events));
-        field->SetContextActions({m_controls.mnuEditItem[2], m_controls.mnuEditItem[3], m_controls.mnuEditItem[4]});
-    };
-    for (std::size_t i = 0; i < 9; ++i) {
-        const int index = static_cast<int>(i);
-        wire(m_controls.txtData[i], index, &frmMain::txtData_GotFocus, &frmMain::txtData_KeyPress,
-             &frmMain::txtData_LostFocus);
-        wire(m_controls.txtData1[i], index, &frmMain::txtData1_GotFocus, &frmMain::txtData1_KeyPress,
-             &frmMain::txtData1_LostFocus);
-        wire(m_controls.txtData2[i], index, &frmMain::txtData2_GotFocus, &frmMain::txtData2_KeyPress,
-             &frmMain::txtData2_LostFocus);
-    }
-    for (std::size_t i = 0; i < 4; ++i)
-        wire(m_controls.txtFillFactor[i], static_cast<int>(i), &frmMain::txtFillFactor_GotFocus,
-             &frmMain::txtFillFactor_KeyPress, &frmMain::txtFillFactor_LostFocus);
-
+void frmMain::WatchFieldFocus() {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { EndStaleFieldFocus(now); });
 }
 
@@ -278,18 +235,10 @@ void frmMain::EndStaleFieldFocus(QWidget* now) {
     // it; once the focus is seen elsewhere in this window, it leaves now.
     if (!now || now->window() != this)
         return;
-    auto end = [now](InputTextBox* field) {
-        if (field && field != now && field->HoldsFocus())
-            field->EndFocus();
-    };
-    for (InputTextBox* field : m_controls.txtData)
-        end(field);
-    for (InputTextBox* field : m_controls.txtData1)
-        end(field);
-    for (InputTextBox* field : m_controls.txtData2)
-        end(field);
-    for (InputTextBox* field : m_controls.txtFillFactor)
-        end(field);
+    m_controls.ForEachField([now](InputTextBox& field, FieldRef) {
+        if (&field != now && field.HoldsFocus())
+            field.EndFocus();
+    });
 }
 
 } // namespace quorvel

@@ -7,11 +7,12 @@
 // clicks, the tab change, and the focus and key events of the input fields.
 // The handlers stay thin; the behaviour lives in the workspace procedures
 // (SectionModes, FieldEditing, Hints, EditCommands) and in the Calc command,
-// which all reach the controls through the ControlInventory.
+// which all reach the controls through the ControlInventory. Option clicks and
+// the input fields' events go straight to those procedures.
 
 #include "ControlInventory.h"
 #include "PlatformServices.h"
-#include "basSQLSIZE.h"
+#include "TableEstimate.h"
 
 #include <QMainWindow>
 
@@ -25,7 +26,6 @@ public:
 
     ControlInventory& Controls() { return m_controls; }
     const ControlInventory& Controls() const { return m_controls; }
-    basSQLSIZE& Engine() { return m_engine; }
     const PlatformServices& Services() const { return m_services; }
 
     // Load steps, run once before the window is first shown: stored position
@@ -43,28 +43,8 @@ public:
     void mnuHelpItem_Click(int index);
     void tbToolBar_ButtonClick(const QString& key);
 
-    // Section modes.
-    void optData_Click(int index);
-    void optClaster_Click(int index);
-    void optNonClaster_Click(int index);
+    // The tab change, with the tab shown before.
     void tabMain_Click(int previousTab);
-
-    // Field editing.
-    void txtData_GotFocus(int index);
-    void txtData_KeyPress(int index, int& keyAscii);
-    void txtData_LostFocus(int index);
-    void txtData1_GotFocus(int index);
-    void txtData1_KeyPress(int index, int& keyAscii);
-    void txtData1_LostFocus(int index);
-    void txtData2_GotFocus(int index);
-    void txtData2_KeyPress(int index, int& keyAscii);
-    void txtData2_LostFocus(int index);
-    void txtFillFactor_GotFocus(int index);
-    void txtFillFactor_KeyPress(int index, int& keyAscii);
-    void txtFillFactor_LostFocus(int index);
-
-    void SetToolTips();
-    void SetEditEnabled(bool enabled);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,12 +57,12 @@ private:
     void WireToolBar();
     void WireOptions();
     void WireTabs();
-    void WireFields();
+    void WatchFieldFocus();
     void EndStaleFieldFocus(QWidget* now);
     void OnTabChanged(int current);
 
     PlatformServices m_services;
-    basSQLSIZE m_engine;
+    TableEstimator m_estimator;
     ControlInventory m_controls;
     int m_shownTab = 0;
     bool m_unloaded = false;

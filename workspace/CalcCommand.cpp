@@ -1,6 +1,7 @@
 #include "CalcCommand.h"
 
 #include "ControlInventory.h"
+#include "NumericText.h"
 #include "PlatformServices.h"
 
 #include <QCoreApplication>
@@ -10,23 +11,36 @@ namespace {
 
 std::string TextOf(const InputTextBox* box) { return box->text().toStdString(); }
 
-KeyMode ModeOf(QRadioButton* none, QRadioButton* allFixed) {
-    if (none && none->isChecked())
-        return KeyMode::None;
-    return allFixed->isChecked() ? KeyMode::AllFixed : KeyMode::WithVariable;
+SectionDescription ReadSection(const SectionControls& c) {
+    SectionDescription section;
+    if (c.none && c.none->isChecked())
+        section.mode = KeyMode::None;
+    else
+        section.mode = c.allFixed->isChecked() ? KeyMode::AllFixed : KeyMode::WithVariable;
+    if (c.fillFactor)
+        section.fillFactor = TextOf(c.fillFactor);
+    section.allFixedBytes = TextOf(c.allFixedBytes);
+    section.fixedBytes = TextOf(c.withVariableFields[0]);
+    section.variableBytes = TextOf(c.withVariableFields[1]);
+    section.variableColumns = TextOf(c.withVariableFields[2]);
+    return section;
 }
 
-template <std::size_t N>
-void WriteCells(const std::array<QLabel*, N>& labels, const std::array<std::optional<std::string>, N>& texts) {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (texts[i])
-            labels[i]->setText(QString::fromStdString(*texts[i]));
-    }
+// The figures in order, one per cell of the span.
+void ShowCells(std::span<QLabel* const> cells, std::initializer_list<WideCount> figures) {
+    std::size_t i = 0;
+    for (const WideCount figure : figures)
+        cells[i++]->setText(QString::fromStdString(numtext::ResultForm(figure)));
+}
+
+void ShowLevels(std::span<QLabel* const> cells, const std::array<std::int32_t, kLevelCount>& levels) {
+    for (std::size_t k = 0; k < levels.size(); ++k)
+        cells[k]->setText(QString::fromStdString(numtext::ResultForm(levels[k])));
 }
 
 void ShowMessage(ControlInventory& c, const PlatformServices& services, RunMessage message) {
-    services.messageBox->Show(c.frmMain, QString::fromUtf8(MessageText(message).data(),
-                                                           static_cast<qsizetype>(MessageText(message).size())),
+    const std::string_view text = MessageText(message);
+    services.messageBox->Show(c.frmMain, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
                               IsEstimateFailure(message) ? MessageIcon::Critical : MessageIcon::Exclamation,
                               kApplicationTitle);
 }
@@ -38,42 +52,44 @@ void EndRun(ControlInventory& c) {
 
 } // namespace
 
-TableTexts ReadTableTexts(const ControlInventory& c) {
-    TableTexts table;
+TableDescription ReadTableDescription(const ControlInventory& c) {
+    TableDescription table;
     table.rowCount = TextOf(c.txtData[0]);
-
-    table.data.mode = c.optData[0]->isChecked() ? KeyMode::AllFixed : KeyMode::WithVariable;
-    table.data.allFixedBytes = TextOf(c.txtData[1]);
-    table.data.fixedBytes = TextOf(c.txtData[2]);
-    table.data.variableBytes = TextOf(c.txtData[3]);
-    table.data.variableColumns = TextOf(c.txtData[4]);
-
-    table.clustered.mode = ModeOf(c.optClaster[0], c.optClaster[1]);
-    table.clustered.fillFactor = TextOf(c.txtFillFactor[0]);
-    table.clustered.allFixedBytes = TextOf(c.txtData[5]);
-    table.clustered.fixedBytes = TextOf(c.txtData[6]);
-    table.clustered.variableBytes = TextOf(c.txtData[7]);
-    table.clustered.variableColumns = TextOf(c.txtData[8]);
-
-    for (std::size_t b = 0; b <= 6; b += 3) {
-        SectionTexts section;
-        section.mode = ModeOf(c.optNonClaster[b], c.optNonClaster[b + 1]);
-        section.fillFactor = TextOf(c.txtFillFactor[b / 3 + 1]);
-        section.allFixedBytes = TextOf(c.txtData1[b]);
-        section.fixedBytes = TextOf(c.txtData2[b]);
-        section.variableBytes = TextOf(c.txtData2[b + 1]);
-        section.variableColumns = TextOf(c.txtData2[b + 2]);
-        table.nonClustered.push_back(std::move(section));
-    }
+    table.data = ReadSection(c.Section(kDataSection));
+    table.clustered = ReadSection(c.Section(kClusteredSection));
+    for (int section = kFirstNonClusteredSection; section < kSectionCount; ++section)
+        table.nonClustered.push_back(ReadSection(c.Section(section)));
     return table;
 }
 
-void RunCalcCommand(ControlInventory& c, basSQLSIZE& engine, const PlatformServices& services) {
-    const TableTexts table = ReadTableTexts(c);
-    RunMessage refusal = ValidateInputs(table);
-    if (refusal == RunMessage::None)
-        refusal = CheckConversions(table);
-    if (refusal != RunMessage::None) {
+void ShowFigures(ControlInventory& c, const TableEstimate& estimate) {
+    if (estimate.data) {
+        const DataFigures& d = *estimate.data;
+        ShowCells(c.Section(kDataSection).figures, {d.rowSize, d.rowsPerPage, d.pages});
+    }
+    if (estimate.clustered) {
+        const ClusteredFigures& f = *estimate.clustered;
+        const SectionControls section = c.Section(kClusteredSection);
+        ShowCells(section.figures, {f.rowSize, f.rowsPerPage, f.pages});
+        ShowLevels(section.levels, f.levels);
+    }
+    // The window shows three nonclustered indexes.
+    for (std::size_t n = 0; n < estimate.nonClustered.size() && n < 3; ++n) {
+        const NonClusteredFigures& f = estimate.nonClustered[n];
+        const SectionControls section = c.Section(kFirstNonClusteredSection + static_cast<int>(n));
+        ShowCells(section.figures, {f.leafRowSize, f.leafRowsPerPage, f.leafPages, f.nonLeafRowSize,
+                                    f.nonLeafRowsPerPage, f.pages});
+        ShowLevels(section.levels, f.levels);
+    }
+    if (estimate.totals) {
+        const Totals& t = *estimate.totals;
+        ShowCells(c.lblTotal, {t.clusteredPages, t.nonClusteredPages, t.totalPages, t.tableBytes});
+    }
+}
+
+void RunCalcCommand(ControlInventory& c, TableEstimator& estimator, const PlatformServices& services) {
+    const TableDescription table = ReadTableDescription(c);
+    if (const RunMessage refusal = CheckTable(table); refusal != RunMessage::None) {
         ShowMessage(c, services, refusal);
         return;
     }
@@ -82,17 +98,14 @@ void RunCalcCommand(ControlInventory& c, basSQLSIZE& engine, const PlatformServi
     QCoreApplication::processEvents();
     c.frmMain->setCursor(Qt::WaitCursor);
 
-    const RunResult result = RunEstimates(table, engine);
-    const ResultCellTexts cells = CellTexts(result);
+    const TableEstimate estimate = estimator.EstimateChecked(table);
     // Each finished section's cells; the totals only after a full success.
-    WriteCells(c.lblData, cells.lblData);
-    WriteCells(c.lblLevel, cells.lblLevel);
-    if (result.failure != RunMessage::None) {
-        ShowMessage(c, services, result.failure);
+    ShowFigures(c, estimate);
+    if (estimate.failure != RunMessage::None) {
+        ShowMessage(c, services, estimate.failure);
         EndRun(c);
         return;
     }
-    WriteCells(c.lblTotal, cells.lblTotal);
     c.tabMain->setCurrentIndex(0);
     EndRun(c);
 }

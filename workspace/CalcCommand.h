@@ -1,24 +1,29 @@
 #pragma once
 // The Calc command on the main window (F5, the toolbar's "Calc").
 //
-// Reads the texts and options of the five sections into TableTexts, asks the
-// shared run (CalcRun.h) whether they may be used, feeds the engine and
-// writes every finished section's figures into the result cells, then the
-// four totals. Refused input and failed estimates are reported in a message
-// box; a failure leaves later sections and the totals as they were.
+// Reads the texts and options of the five sections into a TableDescription,
+// asks the calculation core (TableEstimate.h) whether they may be used, runs
+// the estimates and writes every finished section's figures into the result
+// cells, then the four totals. Refused input and failed estimates are
+// reported in a message box; a failure leaves later sections and the totals
+// as they were.
 
-#include "CalcRun.h"
-
-class QWidget;
+#include "TableEstimate.h"
 
 namespace quorvel {
 
 struct ControlInventory;
 struct PlatformServices;
 
-// The window's inputs as the run sees them.
-TableTexts ReadTableTexts(const ControlInventory& controls);
+// The window's inputs as the calculation sees them.
+TableDescription ReadTableDescription(const ControlInventory& controls);
 
-void RunCalcCommand(ControlInventory& controls, basSQLSIZE& engine, const PlatformServices& services);
+// Writes the figures of every section the estimate finished into its result
+// cells ("#,##0 "; a section without its index shows "0 " everywhere), and the
+// totals when every section finished. Cells of sections it did not reach keep
+// their texts.
+void ShowFigures(ControlInventory& controls, const TableEstimate& estimate);
+
+void RunCalcCommand(ControlInventory& controls, TableEstimator& estimator, const PlatformServices& services);
 
 } // namespace quorvel

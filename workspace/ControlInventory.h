@@ -1,14 +1,14 @@
 #pragma once
-// Every control of the main window, by array name and index.
+// Every control of the main window, by array name and index, and the one
+// place that knows which controls belong to which section of the estimate.
 //
 // The window (frmMain) builds the controls and fills this inventory once; the
 // behaviour of the workspace (section modes, field editing, hints, edit
-// commands, the Calc command) reaches each control through it exactly by the
-// array name and index the rest of the program uses: txtData[3], lblLevel[59],
-// optNonClaster[8], mnuEditItem[2]. Indices of the sections:
-//   tab t shows fraSquare[t]; tab 0 also shows the totals frame fraSquare[5];
-//   section s: 0 clustered index, 1..3 nonclustered index s (base b = 3(s-1));
-//   txtFillFactor[s]; lblData[6s..6s+5] for s >= 1; lblLevel[15s + level].
+// commands, the Calc command) reaches each control through it, exactly by the
+// array name and index the rest of the program uses: txtData[3],
+// lblLevel[59], optNonClaster[8], mnuEditItem[2]. Whatever works on a section
+// as a whole (its options, fields, result cells and level cells) asks
+// Section() instead of working out indices itself.
 // The window owns every control; the pointers stay valid for its whole life.
 
 #include "InputTextBox.h"
@@ -25,8 +25,64 @@
 #include <QToolBar>
 
 #include <array>
+#include <functional>
+#include <span>
 
 namespace quorvel {
+
+// The four arrays of input fields, and one field of them.
+enum class FieldArray { txtData, txtData1, txtData2, txtFillFactor };
+struct FieldRef {
+    FieldArray array;
+    int index;
+};
+// "txtData", "txtData1", "txtData2", "txtFillFactor".
+const char* ArrayName(FieldArray array);
+
+// The sections of the estimate, one per tab: the data rows, the clustered
+// index and nonclustered indexes 1-3.
+inline constexpr int kSectionCount = 5;
+inline constexpr int kDataSection = 0;
+inline constexpr int kClusteredSection = 1;
+inline constexpr int kFirstNonClusteredSection = 2;
+
+// Where the controls of one section stand in their arrays. Section n is shown
+// on tab n in frame fraSquare(n). Index sections are also known by their
+// index number s = n - 1 (0 clustered, 1-3 nonclustered), which numbers
+// their fill factor txtFillFactor(s) and their level cells lblLevel(15s + k).
+struct SectionLayout {
+    int section = 0;
+    bool isIndex = false;
+    // The first of the section's options (none, all fixed, with variable-length
+    // columns) in optData, optClaster or optNonClaster; the data section has
+    // no "none" option, so its first is "all fixed".
+    int firstOption = 0;
+    int fillFactor = -1; // txtFillFactor index; -1 for the data section
+    FieldRef allFixedBytes;
+    std::array<FieldRef, 3> withVariable; // fixed bytes, variable bytes, variable columns
+    int firstFigure = 0;                  // in lblData
+    int figureCount = 0;
+    int firstLevel = -1; // in lblLevel; -1 for the data section
+
+    // The layout of section 0-4.
+    static SectionLayout Of(int section);
+    // The section an option of optNonClaster belongs to.
+    static int SectionOfNonClusteredOption(int index) { return kFirstNonClusteredSection + index / 3; }
+};
+
+// The controls of one section.
+struct SectionControls {
+    SectionLayout layout;
+    QGroupBox* frame = nullptr;
+    QRadioButton* none = nullptr; // null for the data section
+    QRadioButton* allFixed = nullptr;
+    QRadioButton* withVariable = nullptr;
+    InputTextBox* fillFactor = nullptr; // null for the data section
+    InputTextBox* allFixedBytes = nullptr;
+    std::array<InputTextBox*, 3> withVariableFields{};
+    std::span<QLabel* const> figures;
+    std::span<QLabel* const> levels; // empty for the data section
+};
 
 struct ControlInventory {
     QMainWindow* frmMain = nullptr;
@@ -79,17 +135,18 @@ struct ControlInventory {
     std::array<QAction*, 4> mnuToolItem{};
     std::array<QAction*, 4> mnuHelpItem{};
 
+    SectionControls Section(int section) const;
+
+    // The field of an array and index; null for an index the array does not have.
+    InputTextBox* Field(FieldRef field) const;
+    // Where the window puts the field it builds; the index must exist.
+    InputTextBox*& FieldSlot(FieldRef field);
+    // Every input field with its array and index.
+    void ForEachField(const std::function<void(InputTextBox&, FieldRef)>& visit) const;
+
     // The toolbar button with exactly this key (letter case counts); null for
     // separators and unknown keys.
-    QAction* ToolbarButton(QStringView key) const {
-        if (key.isEmpty())
-            return nullptr;
-        for (QAction* button : tbToolBarButtons) {
-            if (button && !button->isSeparator() && button->objectName() == key)
-                return button;
-        }
-        return nullptr;
-    }
+    QAction* ToolbarButton(QStringView key) const;
 };
 
 } // namespace quorvel

@@ -53,9 +53,10 @@ void ClearWorkspace(ControlInventory& controls) {
         controls.txtData[i]->SetText(kZero);
         controls.txtData2[i]->SetText(kZero);
     }
-    for (std::size_t b = 0; b <= 6; b += 3) {
-        SelectOption(controls, controls.optNonClaster[b], static_cast<int>(b), optNonClaster_Click);
-        controls.txtData1[b]->SetText(kZero);
+    for (int s = kFirstNonClusteredSection; s < kSectionCount; ++s) {
+        const SectionControls section = controls.Section(s);
+        SelectOption(controls, section.none, section.layout.firstOption, optNonClaster_Click);
+        section.allFixedBytes->SetText(kZero);
     }
     for (QLabel* cell : controls.lblData)
         cell->setText(kZeroCell);

@@ -12,27 +12,30 @@ constexpr std::array<int, 9> kFocusLimit_txtData{9, 4, 4, 4, 3, 4, 4, 4, 3};
 // Every txtData1 and txtData2 field takes 4 characters while focused,
 // the key-column counts of txtData2 included.
 constexpr int kFocusLimit_txtData12 = 4;
+constexpr int kFillFactorLengthLimit = 3;
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
 
-template <std::size_t N>
-InputTextBox* FieldAt(const std::array<InputTextBox*, N>& fields, int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= N)
-        return nullptr;
-    return fields[static_cast<std::size_t>(index)];
+int FocusLimit(FieldRef field) {
+    if (field.array == FieldArray::txtData)
+        return kFocusLimit_txtData[static_cast<std::size_t>(field.index)];
+    return kFocusLimit_txtData12;
 }
 
-// Entry steps shared by txtData, txtData1 and txtData2.
-void EnterNumberField(ControlInventory& controls, InputTextBox& field, int focusLimit) {
+// How much the limit rises when the focus leaves a number field.
+int LeavingLimitStep(FieldRef field) {
+    return field.array == FieldArray::txtData && field.index == 0 ? 2 : 1;
+}
+
+void EnterNumberField(ControlInventory& controls, InputTextBox& field, FieldRef ref) {
     // Written while the limit of the unfocused field still holds; the plain
     // form is never longer than the grouped one.
     field.SetText(QString::fromStdString(numtext::PlainForm(Utf8(field.text()))));
-    field.SetLengthLimit(focusLimit);
+    field.SetLengthLimit(FocusLimit(ref));
     SetTextSel(field);
     SetEditEnabled(controls, true);
 }
 
-// Leaving steps shared by txtData, txtData1 and txtData2.
 void LeaveNumberField(ControlInventory& controls, InputTextBox& field, int limitStep) {
     SetEditEnabled(controls, false);
     field.SetLengthLimit(field.LengthLimit() + limitStep);
@@ -48,6 +51,22 @@ void LeaveNumberField(ControlInventory& controls, InputTextBox& field, int limit
     // the real value and refuses it.
     if (grouped.size() <= field.LengthLimit())
         field.SetText(grouped);
+}
+
+void EnterFillFactor(ControlInventory& controls, InputTextBox& field) {
+    // The fill factor is neither reformatted nor given another limit on entry.
+    SetTextSel(field);
+    SetEditEnabled(controls, true);
+}
+
+void LeaveFillFactor(ControlInventory& controls, InputTextBox& field) {
+    SetEditEnabled(controls, false);
+    const std::optional<double> value = numtext::ToDouble(Utf8(field.text()));
+    if (!value)
+        field.SetText(QStringLiteral("0"));
+    else if (*value > 100.0)
+        field.SetText(QStringLiteral("100"));
+    // 100 or less: the text stays exactly as typed ("050" included).
 }
 
 } // namespace
@@ -70,73 +89,56 @@ void SetEditEnabled(ControlInventory& controls, bool enabled) {
     }
 }
 
-void FilterFieldKey(int& keyAscii) {
+void FieldGotFocus(ControlInventory& controls, FieldRef ref) {
+    InputTextBox* field = controls.Field(ref);
+    if (!field)
+        return;
+    if (ref.array == FieldArray::txtFillFactor)
+        EnterFillFactor(controls, *field);
+    else
+        EnterNumberField(controls, *field, ref);
+}
+
+void FieldKeyPress(int& keyAscii) {
     const bool digit = keyAscii >= '0' && keyAscii <= '9';
     if (keyAscii != 8 && !digit)
         keyAscii = 0;
 }
 
-void txtData_GotFocus(ControlInventory& controls, int index) {
-    if (InputTextBox* field = FieldAt(controls.txtData, index))
-        EnterNumberField(controls, *field, kFocusLimit_txtData[static_cast<std::size_t>(index)]);
-}
-
-void txtData_KeyPress(int /*index*/, int& keyAscii) { FilterFieldKey(keyAscii); }
-
-void txtData_LostFocus(ControlInventory& controls, int index) {
-    if (InputTextBox* field = FieldAt(controls.txtData, index))
-        LeaveNumberField(controls, *field, index == 0 ? 2 : 1);
-}
-
-void txtData1_GotFocus(ControlInventory& controls, int index) {
-    if (InputTextBox* field = FieldAt(controls.txtData1, index))
-        EnterNumberField(controls, *field, kFocusLimit_txtData12);
-}
-
-void txtData1_KeyPress(int /*index*/, int& keyAscii) { FilterFieldKey(keyAscii); }
-
-void txtData1_LostFocus(ControlInventory& controls, int index) {
-    if (InputTextBox* field = FieldAt(controls.txtData1, index))
-        LeaveNumberField(controls, *field, 1);
-}
-
-void txtData2_GotFocus(ControlInventory& controls, int index) {
-    if (InputTextBox* field = FieldAt(controls.txtData2, index))
-        EnterNumberField(controls, *field, kFocusLimit_txtData12);
-}
-
-void txtData2_KeyPress(int /*index*/, int& keyAscii) { FilterFieldKey(keyAscii); }
-
-void txtData2_LostFocus(ControlInventory& controls, int index) {
-    if (InputTextBox* field = FieldAt(controls.txtData2, index))
-        LeaveNumberField(controls, *field, 1);
-}
-
-void txtFillFactor_GotFocus(ControlInventory& controls, int index) {
-    // The fill factor is neither reformatted nor given another limit on entry.
-    if (InputTextBox* field = FieldAt(controls.txtFillFactor, index)) {
-        SetTextSel(*field);
-        SetEditEnabled(controls, true);
-    }
-}
-
-void txtFillFactor_KeyPress(int /*index*/, int& keyAscii) { FilterFieldKey(keyAscii); }
-
-void txtFillFactor_LostFocus(ControlInventory& controls, int index) {
-    InputTextBox* field = FieldAt(controls.txtFillFactor, index);
+void FieldLostFocus(ControlInventory& controls, FieldRef ref) {
+    InputTextBox* field = controls.Field(ref);
     if (!field)
         return;
-    SetEditEnabled(controls, false);
-    const std::optional<double> value = numtext::ToDouble(Utf8(field->text()));
-    if (!value)
-        field->SetText(QStringLiteral("0"));
-    else if (*value > 100.0)
-        field->SetText(QStringLiteral("100"));
-    // 100 or less: the text stays exactly as typed ("050" included).
+    if (ref.array == FieldArray::txtFillFactor)
+        LeaveFillFactor(controls, *field);
+    else
+        LeaveNumberField(controls, *field, LeavingLimitStep(ref));
 }
 
-int BuiltLengthLimit_txtData(int index) {
-    switch (index) {
+void WireFieldEditing(ControlInventory& controls) {
+    QList<QAction*> editItems{controls.mnuEditItem[2], controls.mnuEditItem[3], controls.mnuEditItem[4]};
+    controls.ForEachField([&controls, &editItems](InputTextBox& field, FieldRef ref) {
+        InputTextBox::Events events;
+        events.gotFocus = [&controls, ref] { FieldGotFocus(controls, ref); };
+        events.keyPress = [](int& keyAscii) { FieldKeyPress(keyAscii); };
+        events.lostFocus = [&controls, ref] { FieldLostFocus(controls, ref); };
+        field.SetEvents(std::move(events));
+        field.SetContextActions(editItems);
+    });
+}
+
+int BuiltLengthLimit(FieldRef field) {
+    switch (field.array) {
+    case FieldArray::txtFillFactor:
+        return kFillFactorLengthLimit;
+    case FieldArray::txtData1:
+        return 5;
+    case FieldArray::txtData2:
+        return field.index % 3 == 2 ? 4 : 5;
+    case FieldArray::txtData:
+        break;
+    }
+    switch (field.index) {
     case 0:
         return 10;
     case 4:
@@ -146,7 +148,5 @@ int BuiltLengthLimit_txtData(int index) {
         return 5;
     }
 }
-
-int BuiltLengthLimit_txtData2(int index) { return index % 3 == 2 ? 4 : 5; }
 
 } // namespace quorvel

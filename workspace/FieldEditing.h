@@ -23,30 +23,17 @@ void SetTextSel(QLineEdit& field);
 // menu items 2, 3 and 4 together.
 void SetEditEnabled(ControlInventory& controls, bool enabled);
 
+// The events of every input field, given the field's array and index.
+void FieldGotFocus(ControlInventory& controls, FieldRef field);
 // The typed-character filter shared by every field: Backspace (8) and the
 // digits (48-57) pass, every other code is replaced by 0 (dropped).
-void FilterFieldKey(int& keyAscii);
+void FieldKeyPress(int& keyAscii);
+void FieldLostFocus(ControlInventory& controls, FieldRef field);
 
-void txtData_GotFocus(ControlInventory& controls, int index);
-void txtData_KeyPress(int index, int& keyAscii);
-void txtData_LostFocus(ControlInventory& controls, int index);
+// Connects every input field of the window to the three procedures above.
+void WireFieldEditing(ControlInventory& controls);
 
-void txtData1_GotFocus(ControlInventory& controls, int index);
-void txtData1_KeyPress(int index, int& keyAscii);
-void txtData1_LostFocus(ControlInventory& controls, int index);
-
-void txtData2_GotFocus(ControlInventory& controls, int index);
-void txtData2_KeyPress(int index, int& keyAscii);
-void txtData2_LostFocus(ControlInventory& controls, int index);
-
-void txtFillFactor_GotFocus(ControlInventory& controls, int index);
-void txtFillFactor_KeyPress(int index, int& keyAscii);
-void txtFillFactor_LostFocus(ControlInventory& controls, int index);
-
-// Length limits as the window is built, before a field first has the focus.
-int BuiltLengthLimit_txtData(int index);
-int BuiltLengthLimit_txtData2(int index);
-inline constexpr int kBuiltLengthLimit_txtData1 = 5;
-inline constexpr int kFillFactorLengthLimit = 3;
+// The length limit of a field as the window is built, before it first has the focus.
+int BuiltLengthLimit(FieldRef field);
 
 } // namespace quorvel

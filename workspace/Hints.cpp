@@ -12,42 +12,48 @@ void Hint(QWidget* control, bool on, const char* text) {
 void SetToolTips(ControlInventory& controls) {
     const bool on = controls.mnuViewItem[0]->isChecked();
 
-    Hint(controls.optData[0], on, "ﾃｰﾌﾞﾙに格納する列がすべて固定長の場合に選択します。");
-    Hint(controls.optData[1], on, "ﾃｰﾌﾞﾙに格納する列に可変長列が含まれている場合に選択します。");
+    const SectionControls data = controls.Section(kDataSection);
+    Hint(data.allFixed, on, "ﾃｰﾌﾞﾙに格納する列がすべて固定長の場合に選択します。");
+    Hint(data.withVariable, on, "ﾃｰﾌﾞﾙに格納する列に可変長列が含まれている場合に選択します。");
     Hint(controls.txtData[0], on, "ﾃｰﾌﾞﾙに格納するﾃﾞｰﾀ行数を入力します。");
-    Hint(controls.txtData[1], on, "ﾃｰﾌﾞﾙに格納する列がすべて固定長の場合に、固定長列のﾊﾞｲﾄ数の合計を入力します。");
-    Hint(controls.txtData[2], on, "ﾃｰﾌﾞﾙに格納する列に可変長列が含まれる場合に、固定長列のﾊﾞｲﾄ数の合計を入力します。");
-    Hint(controls.txtData[3], on, "ﾃｰﾌﾞﾙに格納する列に可変長列が含まれる場合に、可変長列のﾊﾞｲﾄ数の合計を入力します。");
-    Hint(controls.txtData[4], on, "ﾃｰﾌﾞﾙに格納する列に可変長列が含まれる場合に、可変長列の列数を入力します。");
+    Hint(data.allFixedBytes, on, "ﾃｰﾌﾞﾙに格納する列がすべて固定長の場合に、固定長列のﾊﾞｲﾄ数の合計を入力します。");
+    Hint(data.withVariableFields[0], on,
+         "ﾃｰﾌﾞﾙに格納する列に可変長列が含まれる場合に、固定長列のﾊﾞｲﾄ数の合計を入力します。");
+    Hint(data.withVariableFields[1], on,
+         "ﾃｰﾌﾞﾙに格納する列に可変長列が含まれる場合に、可変長列のﾊﾞｲﾄ数の合計を入力します。");
+    Hint(data.withVariableFields[2], on, "ﾃｰﾌﾞﾙに格納する列に可変長列が含まれる場合に、可変長列の列数を入力します。");
 
-    Hint(controls.optClaster[0], on,
+    const SectionControls clustered = controls.Section(kClusteredSection);
+    Hint(clustered.none, on,
          "ﾃｰﾌﾞﾙにｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽがない場合に選択します。選択した場合はｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽの計算は行いません。");
-    Hint(controls.optClaster[1], on, "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列がすべて固定長の場合に選択します。");
-    Hint(controls.optClaster[2], on, "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列に可変長列が含まれている場合に選択します。");
-    Hint(controls.txtFillFactor[0], on,
+    Hint(clustered.allFixed, on, "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列がすべて固定長の場合に選択します。");
+    Hint(clustered.withVariable, on, "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列に可変長列が含まれている場合に選択します。");
+    Hint(clustered.fillFactor, on,
          "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構築する時のﾌｨﾙﾌｧｸﾀを入力します。ｲﾝﾃﾞｯｸｽを構築する時に特に指定していない場合は0になります。");
-    Hint(controls.txtData[5], on, "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列がすべて固定長の場合に、固定長列のﾊﾞｲﾄ数の合計を入力します。");
-    Hint(controls.txtData[6], on,
+    Hint(clustered.allFixedBytes, on,
+         "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列がすべて固定長の場合に、固定長列のﾊﾞｲﾄ数の合計を入力します。");
+    Hint(clustered.withVariableFields[0], on,
          "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列に可変長列が含まれる場合に、固定長列のﾊﾞｲﾄ数の合計を入力します。");
-    Hint(controls.txtData[7], on,
+    Hint(clustered.withVariableFields[1], on,
          "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列に可変長列が含まれる場合に、可変長列のﾊﾞｲﾄ数の合計を入力します。");
-    Hint(controls.txtData[8], on, "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列に可変長列が含まれる場合に、可変長列の列数を入力します。");
+    Hint(clustered.withVariableFields[2], on,
+         "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列に可変長列が含まれる場合に、可変長列の列数を入力します。");
 
     // The three nonclustered sections carry the same texts.
-    for (std::size_t b = 0; b <= 6; b += 3) {
-        const std::size_t s = b / 3 + 1;
-        Hint(controls.optNonClaster[b], on, "ﾃｰﾌﾞﾙに非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽがない場合に選択します。");
-        Hint(controls.optNonClaster[b + 1], on, "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列がすべて固定長の場合に選択します。");
-        Hint(controls.optNonClaster[b + 2], on, "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列に可変長列が含まれている場合に選択します。");
-        Hint(controls.txtFillFactor[s], on,
+    for (int s = kFirstNonClusteredSection; s < kSectionCount; ++s) {
+        const SectionControls index = controls.Section(s);
+        Hint(index.none, on, "ﾃｰﾌﾞﾙに非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽがない場合に選択します。");
+        Hint(index.allFixed, on, "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列がすべて固定長の場合に選択します。");
+        Hint(index.withVariable, on, "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列に可変長列が含まれている場合に選択します。");
+        Hint(index.fillFactor, on,
              "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構築する時のﾌｨﾙﾌｧｸﾀを入力します。ｲﾝﾃﾞｯｸｽを構築する時に特に指定していない場合は0になります。");
-        Hint(controls.txtData1[b], on,
+        Hint(index.allFixedBytes, on,
              "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列がすべて固定長の場合に、固定長列のﾊﾞｲﾄ数の合計を入力します。");
-        Hint(controls.txtData2[b], on,
+        Hint(index.withVariableFields[0], on,
              "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列に可変長列が含まれる場合に、固定長列のﾊﾞｲﾄ数の合計を入力します。");
-        Hint(controls.txtData2[b + 1], on,
+        Hint(index.withVariableFields[1], on,
              "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列に可変長列が含まれる場合に、可変長列のﾊﾞｲﾄ数の合計を入力します。");
-        Hint(controls.txtData2[b + 2], on,
+        Hint(index.withVariableFields[2], on,
              "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列に可変長列が含まれる場合に、可変長列の列数を入力します。");
     }
 }

@@ -76,7 +76,7 @@ InputTextBox::InputTextBox(QWidget* parent) : QLineEdit(parent) {
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setAcceptDrops(false);
     setDragEnabled(false);
-    ApplyForeColor();
+    SetForeColor(m_foreColor);
 }
 
 void InputTextBox::SetEvents(Events events) { m_events = std::move(events); }

@@ -10,6 +10,7 @@
 
 #include <charconv>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -277,17 +278,47 @@ std::string RoundedMagnitude(const Decimal& d, Tie tie)
     return whole;
 }
 
-std::string Group(std::string_view digits)
+// Copies digits to out with a group separator before every third digit from
+// the right; answers the length written (at most digits + digits / 3).
+// The one place that groups digits, for texts and for whole numbers alike.
+std::size_t WriteGrouped(std::string_view digits, char* out)
 {
-    std::string out;
-    out.reserve(digits.size() + digits.size() / 3);
+    std::size_t length = 0;
     const std::size_t n = digits.size();
     for (std::size_t i = 0; i < n; ++i) {
         if (i > 0 && (n - i) % 3 == 0)
-            out.push_back(',');
-        out.push_back(digits[i]);
+            out[length++] = ',';
+        out[length++] = digits[i];
     }
+    return length;
+}
+
+std::string Group(std::string_view digits)
+{
+    std::string out(digits.size() + digits.size() / 3, '\0');
+    out.resize(WriteGrouped(digits, out.data()));
     return out;
+}
+
+// The decimal digits of the magnitude of value, most significant first, at
+// the end of buffer; answers where they start.
+char* MagnitudeDigits(BigCount value, char* end)
+{
+    __extension__ typedef unsigned __int128 BigMagnitude;
+    // Through the unsigned magnitude, so the most negative value has one too.
+    BigMagnitude magnitude = value < 0 ? BigMagnitude(0) - BigMagnitude(value) : BigMagnitude(value);
+    char* p = end;
+    // 128-bit division is slow; most values fit 64 bits and take the quick road.
+    while (magnitude > BigMagnitude(UINT64_MAX)) {
+        *--p = static_cast<char>('0' + static_cast<int>(magnitude % 10));
+        magnitude /= 10;
+    }
+    auto small = static_cast<std::uint64_t>(magnitude);
+    do {
+        *--p = static_cast<char>('0' + static_cast<int>(small % 10));
+        small /= 10;
+    } while (small != 0);
+    return p;
 }
 
 std::string WholeForm(std::string_view text, bool grouped)
@@ -375,19 +406,31 @@ std::string PlainForm(std::string_view text)
 
 std::string ResultForm(std::int64_t value)
 {
-    // Through the unsigned magnitude so the most negative value has one too.
-    const bool negative = value < 0;
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value)
-                                       : static_cast<std::uint64_t>(value);
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10));
-        magnitude /= 10;
-    } while (magnitude != 0);
-    std::string out = negative ? "-" : "";
-    out += Group(digits);
+    char buffer[64];
+    std::string out(FormatGrouped(value, buffer));
     out.push_back(' ');
     return out;
+}
+
+std::string_view FormatGrouped(BigCount value, char (&buffer)[64])
+{
+    char digits[48]; // 2^127 has 39 digits
+    const char* first = MagnitudeDigits(value, digits + sizeof digits);
+    std::size_t length = 0;
+    if (value < 0)
+        buffer[length++] = '-';
+    length += WriteGrouped(std::string_view(first, static_cast<std::size_t>(digits + sizeof digits - first)),
+                           buffer + length);
+    return std::string_view(buffer, length);
+}
+
+std::string_view FormatPlain(BigCount value, char (&buffer)[64])
+{
+    char* end = buffer + sizeof buffer;
+    char* p = MagnitudeDigits(value, end);
+    if (value < 0)
+        *--p = '-';
+    return std::string_view(p, static_cast<std::size_t>(end - p));
 }
 
 } // namespace quorvel::numtext

@@ -42,4 +42,14 @@ std::string PlainForm(std::string_view text);
 // "#,##0 " for a result cell: grouped digits and one trailing blank (0 gives "0 ").
 std::string ResultForm(std::int64_t value);
 
+// Whole numbers beyond 64 bits: sums over a whole database of tables.
+__extension__ typedef __int128 BigCount;
+
+// "#,##0" of a whole number written into the caller's buffer, without touching
+// the heap: 1234567 gives "1,234,567", -5 gives "-5".
+std::string_view FormatGrouped(BigCount value, char (&buffer)[64]);
+
+// The same without group separators ("1234567").
+std::string_view FormatPlain(BigCount value, char (&buffer)[64]);
+
 } // namespace quorvel::numtext

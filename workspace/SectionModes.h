@@ -13,9 +13,6 @@
 
 namespace quorvel {
 
-// Active: enabled, ForeColor window text. Dimmed: disabled, ForeColor menu bar.
-void SetFieldActive(InputTextBox& field, bool active);
-
 // Option handlers, raised whenever an option of the group becomes the selected
 // one (or is chosen again). Index is the option's control index; an index
 // outside the group does nothing.

@@ -14,9 +14,9 @@ namespace quorvel {
 namespace {
 
 // A table that passes every check: 1000 rows of 100 fixed bytes, no indexes.
-TableTexts PlainTable()
+TableDescription PlainTable()
 {
-    TableTexts t;
+    TableDescription t;
     t.rowCount = "1000";
     t.data.mode = KeyMode::AllFixed;
     t.data.allFixedBytes = "100";
@@ -24,14 +24,14 @@ TableTexts PlainTable()
     return t;
 }
 
-void SetFixedKey(SectionTexts& s, const std::string& fill, const std::string& bytes)
+void SetFixedKey(SectionDescription& s, const std::string& fill, const std::string& bytes)
 {
     s.mode = KeyMode::AllFixed;
     s.fillFactor = fill;
     s.allFixedBytes = bytes;
 }
 
-void SetVariableKey(SectionTexts& s, const std::string& fill, const std::string& fixed,
+void SetVariableKey(SectionDescription& s, const std::string& fill, const std::string& fixed,
                     const std::string& variable, const std::string& columns)
 {
     s.mode = KeyMode::WithVariable;
@@ -43,7 +43,7 @@ void SetVariableKey(SectionTexts& s, const std::string& fill, const std::string&
 
 struct CheckRow {
     const char* name;
-    std::function<void(TableTexts&)> change;
+    std::function<void(TableDescription&)> change;
     RunMessage validation;
     RunMessage conversion; // checked only when the validation passes
 };
@@ -53,7 +53,7 @@ class ChecksTest : public ::testing::TestWithParam<CheckRow> {};
 TEST_P(ChecksTest, GiveTheExpectedMessage)
 {
     const CheckRow& row = GetParam();
-    TableTexts t = PlainTable();
+    TableDescription t = PlainTable();
     row.change(t);
     EXPECT_EQ(ValidateInputs(t), row.validation);
     if (row.validation == RunMessage::None) {
@@ -73,62 +73,62 @@ struct RowName {
 };
 
 const std::vector<CheckRow> kCheckRows{
-        CheckRow{"PlainTablePasses", [](TableTexts&) {}, M::None, M::None},
+        CheckRow{"PlainTablePasses", [](TableDescription&) {}, M::None, M::None},
         // Fill factors, of every index section whether it exists or not.
-        CheckRow{"FillFactorHundredPasses", [](TableTexts& t) { t.nonClustered[0].fillFactor = "100"; }, M::None, M::None},
-        CheckRow{"FillFactorZeroPasses", [](TableTexts& t) { t.clustered.fillFactor = "0"; }, M::None, M::None},
-        CheckRow{"FillFactor101Fails", [](TableTexts& t) { t.clustered.fillFactor = "101"; }, M::FillFactorInvalid, M::None},
-        CheckRow{"FillFactorJustAboveHundredFails", [](TableTexts& t) { t.clustered.fillFactor = "100.4"; }, M::FillFactorInvalid, M::None},
-        CheckRow{"FillFactor150InNoneSectionFails", [](TableTexts& t) { t.nonClustered[2].fillFactor = "150"; }, M::FillFactorInvalid, M::None},
-        CheckRow{"EmptyFillFactorFails", [](TableTexts& t) { t.nonClustered[1].fillFactor = ""; }, M::FillFactorInvalid, M::None},
+        CheckRow{"FillFactorHundredPasses", [](TableDescription& t) { t.nonClustered[0].fillFactor = "100"; }, M::None, M::None},
+        CheckRow{"FillFactorZeroPasses", [](TableDescription& t) { t.clustered.fillFactor = "0"; }, M::None, M::None},
+        CheckRow{"FillFactor101Fails", [](TableDescription& t) { t.clustered.fillFactor = "101"; }, M::FillFactorInvalid, M::None},
+        CheckRow{"FillFactorJustAboveHundredFails", [](TableDescription& t) { t.clustered.fillFactor = "100.4"; }, M::FillFactorInvalid, M::None},
+        CheckRow{"FillFactor150InNoneSectionFails", [](TableDescription& t) { t.nonClustered[2].fillFactor = "150"; }, M::FillFactorInvalid, M::None},
+        CheckRow{"EmptyFillFactorFails", [](TableDescription& t) { t.nonClustered[1].fillFactor = ""; }, M::FillFactorInvalid, M::None},
         // Numeric tests cover every field, also those of unused modes.
-        CheckRow{"EmptyRowCount", [](TableTexts& t) { t.rowCount = ""; }, M::InputInvalid, M::None},
-        CheckRow{"UnusedDataVariableField", [](TableTexts& t) { t.data.variableColumns = "x"; }, M::InputInvalid, M::None},
-        CheckRow{"FieldOfNoneClustered", [](TableTexts& t) { t.clustered.fixedBytes = ""; }, M::InputInvalid, M::None},
-        CheckRow{"AllFixedFieldOfNoneIndex", [](TableTexts& t) { t.nonClustered[2].allFixedBytes = "1.2.3"; }, M::InputInvalid, M::None},
-        CheckRow{"VariableFieldOfNoneIndex", [](TableTexts& t) { t.nonClustered[1].variableBytes = "abc"; }, M::InputInvalid, M::None},
+        CheckRow{"EmptyRowCount", [](TableDescription& t) { t.rowCount = ""; }, M::InputInvalid, M::None},
+        CheckRow{"UnusedDataVariableField", [](TableDescription& t) { t.data.variableColumns = "x"; }, M::InputInvalid, M::None},
+        CheckRow{"FieldOfNoneClustered", [](TableDescription& t) { t.clustered.fixedBytes = ""; }, M::InputInvalid, M::None},
+        CheckRow{"AllFixedFieldOfNoneIndex", [](TableDescription& t) { t.nonClustered[2].allFixedBytes = "1.2.3"; }, M::InputInvalid, M::None},
+        CheckRow{"VariableFieldOfNoneIndex", [](TableDescription& t) { t.nonClustered[1].variableBytes = "abc"; }, M::InputInvalid, M::None},
         // Byte and column limits of the data section.
-        CheckRow{"Data1962Passes", [](TableTexts& t) { t.data.allFixedBytes = "1962"; }, M::None, M::None},
-        CheckRow{"Data1963Fails", [](TableTexts& t) { t.data.allFixedBytes = "1963"; }, M::ByteLimit, M::None},
-        CheckRow{"DataGrouped1963Fails", [](TableTexts& t) { t.data.allFixedBytes = "1,963"; }, M::ByteLimit, M::None},
-        CheckRow{"Data1962Point5RoundsToEvenAndPasses", [](TableTexts& t) { t.data.allFixedBytes = "1962.5"; }, M::None, M::None},
-        CheckRow{"Data1963Point5RoundsUpAndFails", [](TableTexts& t) { t.data.allFixedBytes = "1962.51"; }, M::ByteLimit, M::None},
-        CheckRow{"DataAbove16BitsCountsAsAboveLimit", [](TableTexts& t) { t.data.allFixedBytes = "40000"; }, M::ByteLimit, M::None},
-        CheckRow{"DataSum1000Plus962Passes", [](TableTexts& t) { SetVariableKey(t.data, "0", "1000", "962", "2"); }, M::None, M::None},
-        CheckRow{"DataSum1000Plus963Fails", [](TableTexts& t) { SetVariableKey(t.data, "0", "1000", "963", "2"); }, M::ByteLimit, M::None},
-        CheckRow{"DataSumAbove16BitsFails", [](TableTexts& t) { SetVariableKey(t.data, "0", "20000", "20000", "2"); }, M::ByteLimit, M::None},
-        CheckRow{"DataOnePartAbove16BitsFails", [](TableTexts& t) { SetVariableKey(t.data, "0", "-30000", "40000", "2"); }, M::ByteLimit, M::None},
-        CheckRow{"Data250ColumnsPass", [](TableTexts& t) { SetVariableKey(t.data, "0", "10", "10", "250"); }, M::None, M::None},
-        CheckRow{"Data251ColumnsFail", [](TableTexts& t) { SetVariableKey(t.data, "0", "10", "10", "251"); }, M::ColumnLimit, M::None},
-        CheckRow{"DataColumnsCompareFullValue", [](TableTexts& t) { SetVariableKey(t.data, "0", "10", "10", "250.4"); }, M::ColumnLimit, M::None},
-        CheckRow{"ByteTestBeforeColumnTest", [](TableTexts& t) { SetVariableKey(t.data, "0", "1000", "963", "251"); }, M::ByteLimit, M::None},
-        CheckRow{"AllFixedIgnoresVariableLimits", [](TableTexts& t) { t.data.fixedBytes = "5000"; t.data.variableColumns = "999"; }, M::None, M::None},
+        CheckRow{"Data1962Passes", [](TableDescription& t) { t.data.allFixedBytes = "1962"; }, M::None, M::None},
+        CheckRow{"Data1963Fails", [](TableDescription& t) { t.data.allFixedBytes = "1963"; }, M::ByteLimit, M::None},
+        CheckRow{"DataGrouped1963Fails", [](TableDescription& t) { t.data.allFixedBytes = "1,963"; }, M::ByteLimit, M::None},
+        CheckRow{"Data1962Point5RoundsToEvenAndPasses", [](TableDescription& t) { t.data.allFixedBytes = "1962.5"; }, M::None, M::None},
+        CheckRow{"Data1963Point5RoundsUpAndFails", [](TableDescription& t) { t.data.allFixedBytes = "1962.51"; }, M::ByteLimit, M::None},
+        CheckRow{"DataAbove16BitsCountsAsAboveLimit", [](TableDescription& t) { t.data.allFixedBytes = "40000"; }, M::ByteLimit, M::None},
+        CheckRow{"DataSum1000Plus962Passes", [](TableDescription& t) { SetVariableKey(t.data, "0", "1000", "962", "2"); }, M::None, M::None},
+        CheckRow{"DataSum1000Plus963Fails", [](TableDescription& t) { SetVariableKey(t.data, "0", "1000", "963", "2"); }, M::ByteLimit, M::None},
+        CheckRow{"DataSumAbove16BitsFails", [](TableDescription& t) { SetVariableKey(t.data, "0", "20000", "20000", "2"); }, M::ByteLimit, M::None},
+        CheckRow{"DataOnePartAbove16BitsFails", [](TableDescription& t) { SetVariableKey(t.data, "0", "-30000", "40000", "2"); }, M::ByteLimit, M::None},
+        CheckRow{"Data250ColumnsPass", [](TableDescription& t) { SetVariableKey(t.data, "0", "10", "10", "250"); }, M::None, M::None},
+        CheckRow{"Data251ColumnsFail", [](TableDescription& t) { SetVariableKey(t.data, "0", "10", "10", "251"); }, M::ColumnLimit, M::None},
+        CheckRow{"DataColumnsCompareFullValue", [](TableDescription& t) { SetVariableKey(t.data, "0", "10", "10", "250.4"); }, M::ColumnLimit, M::None},
+        CheckRow{"ByteTestBeforeColumnTest", [](TableDescription& t) { SetVariableKey(t.data, "0", "1000", "963", "251"); }, M::ByteLimit, M::None},
+        CheckRow{"AllFixedIgnoresVariableLimits", [](TableDescription& t) { t.data.fixedBytes = "5000"; t.data.variableColumns = "999"; }, M::None, M::None},
         // Index sections: limits only for the selected mode.
-        CheckRow{"NoneClusteredIgnoresLimits", [](TableTexts& t) { t.clustered.allFixedBytes = "5000"; }, M::None, M::None},
-        CheckRow{"Clustered1962Passes", [](TableTexts& t) { SetFixedKey(t.clustered, "0", "1962"); }, M::None, M::None},
-        CheckRow{"Clustered1963Fails", [](TableTexts& t) { SetFixedKey(t.clustered, "0", "1963"); }, M::ByteLimit, M::None},
-        CheckRow{"ClusteredVariable251ColumnsFail", [](TableTexts& t) { SetVariableKey(t.clustered, "0", "1", "1", "251"); }, M::ColumnLimit, M::None},
-        CheckRow{"ThirdIndex1000Plus963Fails", [](TableTexts& t) { SetVariableKey(t.nonClustered[2], "0", "1000", "963", "1"); }, M::ByteLimit, M::None},
-        CheckRow{"ThirdIndex251ColumnsFail", [](TableTexts& t) { SetVariableKey(t.nonClustered[2], "0", "1", "1", "251"); }, M::ColumnLimit, M::None},
-        CheckRow{"FifthIndexOfLongListFails", [](TableTexts& t) { t.nonClustered.resize(6); SetFixedKey(t.nonClustered[4], "0", "1963"); }, M::ByteLimit, M::None},
-        CheckRow{"FillFactorOfSixthIndexFails", [](TableTexts& t) { t.nonClustered.resize(6); t.nonClustered[5].fillFactor = "101"; }, M::FillFactorInvalid, M::None},
+        CheckRow{"NoneClusteredIgnoresLimits", [](TableDescription& t) { t.clustered.allFixedBytes = "5000"; }, M::None, M::None},
+        CheckRow{"Clustered1962Passes", [](TableDescription& t) { SetFixedKey(t.clustered, "0", "1962"); }, M::None, M::None},
+        CheckRow{"Clustered1963Fails", [](TableDescription& t) { SetFixedKey(t.clustered, "0", "1963"); }, M::ByteLimit, M::None},
+        CheckRow{"ClusteredVariable251ColumnsFail", [](TableDescription& t) { SetVariableKey(t.clustered, "0", "1", "1", "251"); }, M::ColumnLimit, M::None},
+        CheckRow{"ThirdIndex1000Plus963Fails", [](TableDescription& t) { SetVariableKey(t.nonClustered[2], "0", "1000", "963", "1"); }, M::ByteLimit, M::None},
+        CheckRow{"ThirdIndex251ColumnsFail", [](TableDescription& t) { SetVariableKey(t.nonClustered[2], "0", "1", "1", "251"); }, M::ColumnLimit, M::None},
+        CheckRow{"FifthIndexOfLongListFails", [](TableDescription& t) { t.nonClustered.resize(6); SetFixedKey(t.nonClustered[4], "0", "1963"); }, M::ByteLimit, M::None},
+        CheckRow{"FillFactorOfSixthIndexFails", [](TableDescription& t) { t.nonClustered.resize(6); t.nonClustered[5].fillFactor = "101"; }, M::FillFactorInvalid, M::None},
         // Which message wins when several fields are wrong.
-        CheckRow{"FillFactorBeforeNotNumeric", [](TableTexts& t) { t.rowCount = ""; t.nonClustered[2].fillFactor = "101"; }, M::FillFactorInvalid, M::None},
-        CheckRow{"FillFactorBeforeLimits", [](TableTexts& t) { t.data.allFixedBytes = "1963"; t.nonClustered[0].fillFactor = "x"; }, M::FillFactorInvalid, M::None},
-        CheckRow{"NotNumericInLastIndexBeforeDataLimit", [](TableTexts& t) { t.data.allFixedBytes = "1963"; t.nonClustered[2].variableColumns = ""; }, M::InputInvalid, M::None},
-        CheckRow{"DataLimitBeforeClusteredLimit", [](TableTexts& t) { SetVariableKey(t.data, "0", "1", "1", "251"); SetFixedKey(t.clustered, "0", "1963"); }, M::ColumnLimit, M::None},
-        CheckRow{"ClusteredLimitBeforeIndexLimit", [](TableTexts& t) { SetVariableKey(t.clustered, "0", "1", "1", "251"); SetFixedKey(t.nonClustered[0], "0", "1963"); }, M::ColumnLimit, M::None},
-        CheckRow{"FirstIndexLimitBeforeSecond", [](TableTexts& t) { SetFixedKey(t.nonClustered[0], "0", "1963"); SetVariableKey(t.nonClustered[1], "0", "1", "1", "251"); }, M::ByteLimit, M::None},
+        CheckRow{"FillFactorBeforeNotNumeric", [](TableDescription& t) { t.rowCount = ""; t.nonClustered[2].fillFactor = "101"; }, M::FillFactorInvalid, M::None},
+        CheckRow{"FillFactorBeforeLimits", [](TableDescription& t) { t.data.allFixedBytes = "1963"; t.nonClustered[0].fillFactor = "x"; }, M::FillFactorInvalid, M::None},
+        CheckRow{"NotNumericInLastIndexBeforeDataLimit", [](TableDescription& t) { t.data.allFixedBytes = "1963"; t.nonClustered[2].variableColumns = ""; }, M::InputInvalid, M::None},
+        CheckRow{"DataLimitBeforeClusteredLimit", [](TableDescription& t) { SetVariableKey(t.data, "0", "1", "1", "251"); SetFixedKey(t.clustered, "0", "1963"); }, M::ColumnLimit, M::None},
+        CheckRow{"ClusteredLimitBeforeIndexLimit", [](TableDescription& t) { SetVariableKey(t.clustered, "0", "1", "1", "251"); SetFixedKey(t.nonClustered[0], "0", "1963"); }, M::ColumnLimit, M::None},
+        CheckRow{"FirstIndexLimitBeforeSecond", [](TableDescription& t) { SetFixedKey(t.nonClustered[0], "0", "1963"); SetVariableKey(t.nonClustered[1], "0", "1", "1", "251"); }, M::ByteLimit, M::None},
         // Values that pass the checks but do not fit where the run puts them.
-        CheckRow{"RowCountBeyond32Bits", [](TableTexts& t) { t.rowCount = "1e12"; }, M::None, M::InputInvalid},
-        CheckRow{"RowCountLargest32Bit", [](TableTexts& t) { t.rowCount = "2,147,483,647"; }, M::None, M::None},
-        CheckRow{"RowCountBelow32Bits", [](TableTexts& t) { t.rowCount = "-3e9"; }, M::None, M::InputInvalid},
-        CheckRow{"DataBytesBelow16BitsPassThenRefused", [](TableTexts& t) { t.data.allFixedBytes = "-40000"; }, M::None, M::InputInvalid},
-        CheckRow{"DataSumWithPartBelow16BitsRefused", [](TableTexts& t) { SetVariableKey(t.data, "0", "-40000", "10", "1"); }, M::None, M::InputInvalid},
-        CheckRow{"ColumnsBelow16BitsRefused", [](TableTexts& t) { SetVariableKey(t.data, "0", "1", "1", "-1e9"); }, M::None, M::InputInvalid},
-        CheckRow{"FillFactorBelow32BitsRefused", [](TableTexts& t) { SetFixedKey(t.clustered, "-1e10", "4"); }, M::None, M::InputInvalid},
-        CheckRow{"FillFactorOfNoneIndexNotRead", [](TableTexts& t) { t.nonClustered[1].fillFactor = "-1e10"; }, M::None, M::None},
-        CheckRow{"UnusedFieldBelow16BitsNotRead", [](TableTexts& t) { t.data.fixedBytes = "-1e9"; t.clustered.allFixedBytes = "-1e9"; }, M::None, M::None},
+        CheckRow{"RowCountBeyond32Bits", [](TableDescription& t) { t.rowCount = "1e12"; }, M::None, M::InputInvalid},
+        CheckRow{"RowCountLargest32Bit", [](TableDescription& t) { t.rowCount = "2,147,483,647"; }, M::None, M::None},
+        CheckRow{"RowCountBelow32Bits", [](TableDescription& t) { t.rowCount = "-3e9"; }, M::None, M::InputInvalid},
+        CheckRow{"DataBytesBelow16BitsPassThenRefused", [](TableDescription& t) { t.data.allFixedBytes = "-40000"; }, M::None, M::InputInvalid},
+        CheckRow{"DataSumWithPartBelow16BitsRefused", [](TableDescription& t) { SetVariableKey(t.data, "0", "-40000", "10", "1"); }, M::None, M::InputInvalid},
+        CheckRow{"ColumnsBelow16BitsRefused", [](TableDescription& t) { SetVariableKey(t.data, "0", "1", "1", "-1e9"); }, M::None, M::InputInvalid},
+        CheckRow{"FillFactorBelow32BitsRefused", [](TableDescription& t) { SetFixedKey(t.clustered, "-1e10", "4"); }, M::None, M::InputInvalid},
+        CheckRow{"FillFactorOfNoneIndexNotRead", [](TableDescription& t) { t.nonClustered[1].fillFactor = "-1e10"; }, M::None, M::None},
+        CheckRow{"UnusedFieldBelow16BitsNotRead", [](TableDescription& t) { t.data.fixedBytes = "-1e9"; t.clustered.allFixedBytes = "-1e9"; }, M::None, M::None},
 };
 
 INSTANTIATE_TEST_SUITE_P(Limits, ChecksTest, ::testing::ValuesIn(kCheckRows), RowName());
@@ -172,13 +172,13 @@ class TextsReachRecordTest : public ::testing::TestWithParam<RecordRow> {};
 
 TEST_P(TextsReachRecordTest, AsRoundedWholeNumbers)
 {
-    TableTexts t = PlainTable();
+    TableDescription t = PlainTable();
     t.rowCount = " 1,500 ";
     t.data.allFixedBytes = GetParam().text;
     ASSERT_EQ(ValidateInputs(t), RunMessage::None);
     ASSERT_EQ(CheckConversions(t), RunMessage::None);
     basSQLSIZE engine;
-    const RunResult r = RunEstimates(t, engine);
+    const TableEstimate r = RunEstimates(t, engine);
     ASSERT_EQ(r.failure, RunMessage::None);
     EXPECT_EQ(engine.Record().RowCount, 1500);
     EXPECT_EQ(engine.Record().ColumnKind, 1);
@@ -201,9 +201,9 @@ TEST(RunEstimatesTest, AllFixedLeavesVariableFieldsOfTheRecord)
     basSQLSIZE engine;
     engine.Record().VariableBytes = 77;
     engine.Record().VariableColumns = 5;
-    TableTexts t = PlainTable();
+    TableDescription t = PlainTable();
     t.data.variableBytes = "300"; // not read in this mode
-    const RunResult r = RunEstimates(t, engine);
+    const TableEstimate r = RunEstimates(t, engine);
     ASSERT_EQ(r.failure, RunMessage::None);
     EXPECT_EQ(engine.Record().VariableBytes, 77);
     EXPECT_EQ(engine.Record().VariableColumns, 5);
@@ -212,11 +212,11 @@ TEST(RunEstimatesTest, AllFixedLeavesVariableFieldsOfTheRecord)
 TEST(RunEstimatesTest, IndexKeysOverwriteTheRecordSectionBySection)
 {
     basSQLSIZE engine;
-    TableTexts t = PlainTable();
+    TableDescription t = PlainTable();
     SetVariableKey(t.data, "0", "100", "50", "2");
     SetVariableKey(t.clustered, "0", "10", "20", "3");
     SetFixedKey(t.nonClustered[0], "0", "4");
-    const RunResult r = RunEstimates(t, engine);
+    const TableEstimate r = RunEstimates(t, engine);
     ASSERT_EQ(r.failure, RunMessage::None);
     // The last key was all fixed: kind and fixed bytes are its, the rest the clustered key's.
     EXPECT_EQ(engine.Record().ColumnKind, 1);
@@ -228,11 +228,11 @@ TEST(RunEstimatesTest, IndexKeysOverwriteTheRecordSectionBySection)
 TEST(RunEstimatesTest, NoneSectionsGiveZeroFiguresAndAddNothing)
 {
     basSQLSIZE engine;
-    TableTexts t = PlainTable();
+    TableDescription t = PlainTable();
     t.rowCount = "100000";
     SetFixedKey(t.nonClustered[0], "0", "4");
     SetFixedKey(t.nonClustered[2], "0", "4");
-    const RunResult r = RunEstimates(t, engine);
+    const TableEstimate r = RunEstimates(t, engine);
     ASSERT_EQ(r.failure, RunMessage::None);
     ASSERT_TRUE(r.clustered.has_value());
     EXPECT_FALSE(r.clustered->present);
@@ -253,12 +253,12 @@ TEST(RunEstimatesTest, TotalsOfDataClusteredAndOneIndex)
 {
     // 1000 data pages, a clustered index of 10 pages and one index of 50.
     basSQLSIZE engine;
-    TableTexts t = PlainTable();
+    TableDescription t = PlainTable();
     t.rowCount = "7000";
     t.data.allFixedBytes = "251";
     SetFixedKey(t.clustered, "0", "13");
     SetFixedKey(t.nonClustered[0], "0", "7");
-    const RunResult r = RunEstimates(t, engine);
+    const TableEstimate r = RunEstimates(t, engine);
     ASSERT_EQ(r.failure, RunMessage::None);
     EXPECT_EQ(r.data->pages, 1000);
     EXPECT_EQ(r.clustered->pages, 10);
@@ -272,13 +272,13 @@ TEST(RunEstimatesTest, TotalsOfDataClusteredAndOneIndex)
 TEST(RunEstimatesTest, TotalsBeyond32BitsAreExact)
 {
     basSQLSIZE engine;
-    TableTexts t = PlainTable();
+    TableDescription t = PlainTable();
     t.rowCount = "2,000,000,000";
     SetVariableKey(t.data, "0", "1000", "962", "250"); // 0 rows per page: twice the rows
     SetFixedKey(t.nonClustered[0], "100", "1");      // 8-byte leaf rows, 252 per page
     ASSERT_EQ(ValidateInputs(t), RunMessage::None);
     ASSERT_EQ(CheckConversions(t), RunMessage::None);
-    const RunResult r = RunEstimates(t, engine);
+    const TableEstimate r = RunEstimates(t, engine);
     ASSERT_EQ(r.failure, RunMessage::None);
     EXPECT_EQ(r.data->pages, 4'000'000'000);
     const WideCount index = r.nonClustered[0].pages;
@@ -291,13 +291,13 @@ TEST(RunEstimatesTest, TotalsBeyond32BitsAreExact)
 TEST(RunEstimatesTest, ManyIndexesAllCount)
 {
     basSQLSIZE engine;
-    TableTexts t = PlainTable();
+    TableDescription t = PlainTable();
     t.rowCount = "100000";
     t.nonClustered.resize(249);
-    for (SectionTexts& s : t.nonClustered)
+    for (SectionDescription& s : t.nonClustered)
         SetFixedKey(s, "0", "4");
     ASSERT_EQ(ValidateInputs(t), RunMessage::None);
-    const RunResult r = RunEstimates(t, engine);
+    const TableEstimate r = RunEstimates(t, engine);
     ASSERT_EQ(r.failure, RunMessage::None);
     ASSERT_EQ(r.nonClustered.size(), 249u);
     EXPECT_EQ(r.totals->nonClusteredPages, 249 * 552);
@@ -305,7 +305,7 @@ TEST(RunEstimatesTest, ManyIndexesAllCount)
 
 struct FailureRow {
     const char* name;
-    std::function<void(TableTexts&)> change;
+    std::function<void(TableDescription&)> change;
     RunMessage failure;
     bool data;
     bool clustered;
@@ -317,15 +317,15 @@ class PartialResultTest : public ::testing::TestWithParam<FailureRow> {};
 TEST_P(PartialResultTest, KeepsFinishedSectionsOnly)
 {
     const FailureRow& row = GetParam();
-    TableTexts t = PlainTable();
+    TableDescription t = PlainTable();
     SetFixedKey(t.clustered, "0", "4");
-    for (SectionTexts& s : t.nonClustered)
+    for (SectionDescription& s : t.nonClustered)
         SetFixedKey(s, "0", "4");
     row.change(t);
     ASSERT_EQ(ValidateInputs(t), RunMessage::None);
     ASSERT_EQ(CheckConversions(t), RunMessage::None);
     basSQLSIZE engine;
-    const RunResult r = RunEstimates(t, engine);
+    const TableEstimate r = RunEstimates(t, engine);
     EXPECT_EQ(r.failure, row.failure);
     EXPECT_EQ(r.data.has_value(), row.data);
     EXPECT_EQ(r.clustered.has_value(), row.clustered);
@@ -335,12 +335,12 @@ TEST_P(PartialResultTest, KeepsFinishedSectionsOnly)
 
 const std::vector<FailureRow> kFailureRows{
         // A pasted negative byte count makes a row of 0 bytes: division by zero.
-        FailureRow{"DataFails", [](TableTexts& t) { t.data.allFixedBytes = "-2"; }, M::DataFailed, false, false, 0},
+        FailureRow{"DataFails", [](TableDescription& t) { t.data.allFixedBytes = "-2"; }, M::DataFailed, false, false, 0},
         // 705-byte key rows leave 0 rows per page.
-        FailureRow{"ClusteredFails", [](TableTexts& t) { t.clustered.allFixedBytes = "700"; }, M::ClusteredFailed, true, false, 0},
+        FailureRow{"ClusteredFails", [](TableDescription& t) { t.clustered.allFixedBytes = "700"; }, M::ClusteredFailed, true, false, 0},
         // A fill factor of 1 leaves room for leaf rows of 20 bytes at most.
-        FailureRow{"SecondIndexFails", [](TableTexts& t) { SetFixedKey(t.nonClustered[1], "1", "100"); }, M::NonClusteredFailed, true, true, 1},
-        FailureRow{"ThirdIndexFails", [](TableTexts& t) { SetFixedKey(t.nonClustered[2], "1", "100"); }, M::NonClusteredFailed, true, true, 2},
+        FailureRow{"SecondIndexFails", [](TableDescription& t) { SetFixedKey(t.nonClustered[1], "1", "100"); }, M::NonClusteredFailed, true, true, 1},
+        FailureRow{"ThirdIndexFails", [](TableDescription& t) { SetFixedKey(t.nonClustered[2], "1", "100"); }, M::NonClusteredFailed, true, true, 2},
 };
 
 INSTANTIATE_TEST_SUITE_P(Failures, PartialResultTest, ::testing::ValuesIn(kFailureRows), RowName());
@@ -348,9 +348,9 @@ INSTANTIATE_TEST_SUITE_P(Failures, PartialResultTest, ::testing::ValuesIn(kFailu
 TEST(RunEstimatesTest, RefusesTextsThatDoNotFitWithoutEstimating)
 {
     basSQLSIZE engine;
-    TableTexts t = PlainTable();
+    TableDescription t = PlainTable();
     t.rowCount = "1e12";
-    const RunResult r = RunEstimates(t, engine);
+    const TableEstimate r = RunEstimates(t, engine);
     EXPECT_EQ(r.failure, RunMessage::InputInvalid);
     EXPECT_FALSE(r.data.has_value());
     EXPECT_EQ(engine.Record().RowCount, 0);

@@ -3,12 +3,12 @@
 // of the command-line tool (the window tests read the same file).
 //
 // A case holds the window's inputs by control name and the texts of every
-// result cell after a Calc command on a freshly started window. ToTableTexts
+// result cell after a Calc command on a freshly started window. ToTableDescription
 // turns the inputs into the texts of a run; RunOnFreshWindow turns them into
 // the cell texts the window would show, so the run, the window and the tool
 // are all held to the same expectations.
 
-#include "CalcRun.h"
+#include "TableEstimate.h"
 #include "NumericText.h"
 
 #include <nlohmann/json.hpp>
@@ -58,7 +58,7 @@ inline std::vector<SharedCase> LoadSharedCases(const std::string& path)
 }
 
 // The texts of a run as the window gathers them from its controls.
-inline TableTexts ToTableTexts(const SharedCase& sc)
+inline TableDescription ToTableDescription(const SharedCase& sc)
 {
     const nlohmann::json& c = sc.inputs;
     const auto txtData = c.at("txtData").get<std::vector<std::string>>();
@@ -68,7 +68,7 @@ inline TableTexts ToTableTexts(const SharedCase& sc)
     const auto optNonClaster = c.at("optNonClaster").get<std::vector<int>>();
     const int optClaster = c.at("optClaster").get<int>();
 
-    TableTexts t;
+    TableDescription t;
     t.rowCount = txtData.at(0);
     t.data.mode = c.at("optData").get<int>() == 0 ? KeyMode::AllFixed : KeyMode::WithVariable;
     t.data.allFixedBytes = txtData.at(1);
@@ -84,7 +84,7 @@ inline TableTexts ToTableTexts(const SharedCase& sc)
     t.clustered.variableColumns = txtData.at(8);
 
     for (std::size_t n = 0; n < 3; ++n) {
-        SectionTexts s;
+        SectionDescription s;
         s.mode = static_cast<KeyMode>(optNonClaster.at(n) - static_cast<int>(3 * n));
         s.fillFactor = txtFillFactor.at(n + 1);
         s.allFixedBytes = txtData1.at(n);
@@ -104,32 +104,53 @@ struct Cells {
 };
 
 // The cells of a freshly started window after one Calc command with these texts.
-inline Cells RunOnFreshWindow(const TableTexts& table)
+inline Cells RunOnFreshWindow(const TableDescription& table)
 {
     Cells cells;
     cells.lblData.fill("0 ");
     cells.lblLevel.fill("0 ");
     cells.lblTotal.fill("0 ");
 
-    RunMessage refused = ValidateInputs(table);
-    if (refused == RunMessage::None)
-        refused = CheckConversions(table);
+    const RunMessage refused = CheckTable(table);
     if (refused != RunMessage::None) {
         cells.message = std::string(MessageText(refused));
         return cells;
     }
 
-    basSQLSIZE engine;
-    const RunResult result = RunEstimates(table, engine);
+    TableEstimator estimator;
+    const TableEstimate result = estimator.EstimateChecked(table);
     cells.message = std::string(MessageText(result.failure));
-    const ResultCellTexts reached = CellTexts(result);
-    const auto fill = [](auto& shown, const auto& written) {
-        for (std::size_t i = 0; i < shown.size(); ++i)
-            shown[i] = written[i].value_or(shown[i]);
-    };
-    fill(cells.lblData, reached.lblData);
-    fill(cells.lblLevel, reached.lblLevel);
-    fill(cells.lblTotal, reached.lblTotal);
+    using numtext::ResultForm;
+    if (result.data) {
+        cells.lblData[0] = ResultForm(result.data->rowSize);
+        cells.lblData[1] = ResultForm(result.data->rowsPerPage);
+        cells.lblData[2] = ResultForm(result.data->pages);
+    }
+    if (result.clustered) {
+        cells.lblData[3] = ResultForm(result.clustered->rowSize);
+        cells.lblData[4] = ResultForm(result.clustered->rowsPerPage);
+        cells.lblData[5] = ResultForm(result.clustered->pages);
+        for (std::size_t k = 0; k < 15; ++k)
+            cells.lblLevel[k] = ResultForm(result.clustered->levels[k]);
+    }
+    for (std::size_t n = 0; n < result.nonClustered.size() && n < 3; ++n) {
+        const NonClusteredFigures& f = result.nonClustered[n];
+        const std::size_t first = 6 * (n + 1);
+        cells.lblData[first] = ResultForm(f.leafRowSize);
+        cells.lblData[first + 1] = ResultForm(f.leafRowsPerPage);
+        cells.lblData[first + 2] = ResultForm(f.leafPages);
+        cells.lblData[first + 3] = ResultForm(f.nonLeafRowSize);
+        cells.lblData[first + 4] = ResultForm(f.nonLeafRowsPerPage);
+        cells.lblData[first + 5] = ResultForm(f.pages);
+        for (std::size_t k = 0; k < 15; ++k)
+            cells.lblLevel[15 * (n + 1) + k] = ResultForm(f.levels[k]);
+    }
+    if (result.totals) {
+        cells.lblTotal[0] = ResultForm(result.totals->clusteredPages);
+        cells.lblTotal[1] = ResultForm(result.totals->nonClusteredPages);
+        cells.lblTotal[2] = ResultForm(result.totals->totalPages);
+        cells.lblTotal[3] = ResultForm(result.totals->tableBytes);
+    }
     return cells;
 }
 

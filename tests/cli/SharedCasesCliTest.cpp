@@ -20,7 +20,7 @@ using Json = nlohmann::json;
 // A section of the window as a JSON table states it, or null for "なし". The
 // tool has one fixedBytes per section, so a case is stated only when the field
 // the mode does not read still holds its "0".
-bool StateSection(const SectionTexts& s, bool index, Json& out)
+bool StateSection(const SectionDescription& s, bool index, Json& out)
 {
     if (s.mode == KeyMode::None) {
         out = nullptr;
@@ -42,7 +42,7 @@ bool StateSection(const SectionTexts& s, bool index, Json& out)
 
 bool StateTable(const SharedCase& sc, Json& table)
 {
-    const TableTexts t = testcases::ToTableTexts(sc);
+    const TableDescription t = testcases::ToTableDescription(sc);
     table = Json::object();
     table["name"] = sc.name;
     table["rowCount"] = t.rowCount;
@@ -50,7 +50,7 @@ bool StateTable(const SharedCase& sc, Json& table)
     // The data section's own fill factor does not exist in the window.
     stated = StateSection(t.clustered, true, table["clustered"]) && stated;
     table["nonClustered"] = Json::array();
-    for (const SectionTexts& s : t.nonClustered) {
+    for (const SectionDescription& s : t.nonClustered) {
         Json index;
         stated = StateSection(s, true, index) && stated;
         table["nonClustered"].push_back(index);

@@ -49,7 +49,7 @@ TEST_P(ValueTextTest, BecomesTheTextOfAField)
 {
     const TableRecord t = ReadOne(R"({"rowCount": )" + GetParam().json + R"(, "data": {"fixedBytes": 1}})");
     EXPECT_EQ(t.error, "");
-    EXPECT_EQ(t.texts.rowCount, GetParam().text);
+    EXPECT_EQ(t.description.rowCount, GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -77,28 +77,28 @@ TEST(TableReaderTest, SectionsMirrorTheWindow)
         R"( "nonClustered": [{"fixedBytes": 8}, null, {"fillFactor": "100", "fixedBytes": 1, "variableColumns": 3}]})");
     ASSERT_EQ(t.error, "");
     EXPECT_EQ(t.name, "orders");
-    EXPECT_EQ(t.texts.data.mode, KeyMode::WithVariable);
-    EXPECT_EQ(t.texts.data.fixedBytes, "100");
-    EXPECT_EQ(t.texts.data.variableBytes, "50");
-    EXPECT_EQ(t.texts.data.variableColumns, "2");
-    EXPECT_EQ(t.texts.clustered.mode, KeyMode::AllFixed);
-    EXPECT_EQ(t.texts.clustered.fillFactor, "80");
-    EXPECT_EQ(t.texts.clustered.allFixedBytes, "4");
-    ASSERT_EQ(t.texts.nonClustered.size(), 3u);
-    EXPECT_EQ(t.texts.nonClustered[0].mode, KeyMode::AllFixed);
-    EXPECT_EQ(t.texts.nonClustered[0].fillFactor, "0");
-    EXPECT_EQ(t.texts.nonClustered[1].mode, KeyMode::None);
-    EXPECT_EQ(t.texts.nonClustered[2].mode, KeyMode::WithVariable);
-    EXPECT_EQ(t.texts.nonClustered[2].variableBytes, "0");
-    EXPECT_EQ(t.texts.nonClustered[2].variableColumns, "3");
+    EXPECT_EQ(t.description.data.mode, KeyMode::WithVariable);
+    EXPECT_EQ(t.description.data.fixedBytes, "100");
+    EXPECT_EQ(t.description.data.variableBytes, "50");
+    EXPECT_EQ(t.description.data.variableColumns, "2");
+    EXPECT_EQ(t.description.clustered.mode, KeyMode::AllFixed);
+    EXPECT_EQ(t.description.clustered.fillFactor, "80");
+    EXPECT_EQ(t.description.clustered.allFixedBytes, "4");
+    ASSERT_EQ(t.description.nonClustered.size(), 3u);
+    EXPECT_EQ(t.description.nonClustered[0].mode, KeyMode::AllFixed);
+    EXPECT_EQ(t.description.nonClustered[0].fillFactor, "0");
+    EXPECT_EQ(t.description.nonClustered[1].mode, KeyMode::None);
+    EXPECT_EQ(t.description.nonClustered[2].mode, KeyMode::WithVariable);
+    EXPECT_EQ(t.description.nonClustered[2].variableBytes, "0");
+    EXPECT_EQ(t.description.nonClustered[2].variableColumns, "3");
 }
 
 TEST(TableReaderTest, MissingOrNullClusteredIsNone)
 {
-    EXPECT_EQ(ReadOne(R"({"rowCount": 1, "data": {"fixedBytes": 1}})").texts.clustered.mode, KeyMode::None);
+    EXPECT_EQ(ReadOne(R"({"rowCount": 1, "data": {"fixedBytes": 1}})").description.clustered.mode, KeyMode::None);
     const TableRecord t = ReadOne(R"({"rowCount": 1, "data": {"fixedBytes": 1}, "clustered": null})");
     EXPECT_EQ(t.error, "");
-    EXPECT_EQ(t.texts.clustered.mode, KeyMode::None);
+    EXPECT_EQ(t.description.clustered.mode, KeyMode::None);
 }
 
 TEST(TableReaderTest, EachTableStartsFresh)
@@ -109,10 +109,10 @@ TEST(TableReaderTest, EachTableStartsFresh)
     });
     ASSERT_EQ(tables.size(), 2u);
     EXPECT_EQ(tables[1].name, "");
-    EXPECT_EQ(tables[1].texts.data.mode, KeyMode::AllFixed);
-    EXPECT_EQ(tables[1].texts.data.variableBytes, "0");
-    EXPECT_EQ(tables[1].texts.clustered.mode, KeyMode::None);
-    EXPECT_TRUE(tables[1].texts.nonClustered.empty());
+    EXPECT_EQ(tables[1].description.data.mode, KeyMode::AllFixed);
+    EXPECT_EQ(tables[1].description.data.variableBytes, "0");
+    EXPECT_EQ(tables[1].description.clustered.mode, KeyMode::None);
+    EXPECT_TRUE(tables[1].description.nonClustered.empty());
     EXPECT_EQ(tables[1].ordinal, 2u);
     EXPECT_EQ(tables[1].line, 2u);
 }
@@ -179,7 +179,7 @@ TEST(TableReaderTest, UpTo249IndexesThenAnError)
     };
     const TableRecord most = ReadOne(withIndexes(249));
     EXPECT_EQ(most.error, "");
-    EXPECT_EQ(most.texts.nonClustered.size(), 249u);
+    EXPECT_EQ(most.description.nonClustered.size(), 249u);
     EXPECT_EQ(ReadOne(withIndexes(250)).error, "more than 249 nonclustered indexes");
 }
 
@@ -201,7 +201,7 @@ TEST(TableReaderTest, DocumentGivesEveryTableOfAnArray)
     ASSERT_EQ(tables.size(), 3u);
     EXPECT_EQ(tables[0].ordinal, 11u);
     EXPECT_EQ(tables[1].error, "a table must be a JSON object, not a number");
-    EXPECT_EQ(tables[2].texts.rowCount, "2");
+    EXPECT_EQ(tables[2].description.rowCount, "2");
     EXPECT_EQ(reader.TablesRead(), 13u);
 }
 

@@ -1,11 +1,11 @@
-// One calculation run, free of widgets: the checks before it, the conversion
-// of the texts into the estimation record, the estimates section by section and
-// the totals.
+// The calculation of one table: the checks before it, the conversion of the
+// texts into the estimation record, the estimates section by section and the
+// totals.
 //
 // The texts are read with the numeric rules of NumericText, so a field showing
 // "1,500" stands for 1500 and "12.5" reaches a 16-bit field as 12.
 
-#include "CalcRun.h"
+#include "TableEstimate.h"
 
 #include "NumericText.h"
 
@@ -32,7 +32,7 @@ bool FillFactorValid(const std::string& text)
     return value && *value <= kMaxFillFactor;
 }
 
-bool SectionNumeric(const SectionTexts& s)
+bool SectionNumeric(const SectionDescription& s)
 {
     return numtext::IsNumeric(s.allFixedBytes) && numtext::IsNumeric(s.fixedBytes)
         && numtext::IsNumeric(s.variableBytes) && numtext::IsNumeric(s.variableColumns);
@@ -65,7 +65,7 @@ bool ColumnsAboveLimit(const std::string& text)
 
 // The limits of one section in its selected mode; a data section is never None,
 // and anything but AllFixed reads its variable-length fields.
-RunMessage SectionLimits(const SectionTexts& s, bool isIndex)
+RunMessage SectionLimits(const SectionDescription& s, bool isIndex)
 {
     if (isIndex && s.mode == KeyMode::None)
         return RunMessage::None;
@@ -110,7 +110,7 @@ bool ToInt32(const std::string& text, std::int32_t& out)
 }
 
 // Converts only the fields that the selected mode makes the run read.
-bool ConvertSection(const SectionTexts& s, bool isIndex, SectionValues& out)
+bool ConvertSection(const SectionDescription& s, bool isIndex, SectionValues& out)
 {
     out.present = !(isIndex && s.mode == KeyMode::None);
     if (!out.present)
@@ -126,7 +126,7 @@ bool ConvertSection(const SectionTexts& s, bool isIndex, SectionValues& out)
         && ToInt16(s.variableColumns, out.variableColumns);
 }
 
-bool ConvertTable(const TableTexts& table, TableValues& out)
+bool ConvertTable(const TableDescription& table, TableValues& out)
 {
     if (!ToInt32(table.rowCount, out.rowCount))
         return false;
@@ -154,43 +154,13 @@ void LoadKey(EstimationRecord& record, const SectionValues& s)
     }
 }
 
-} // namespace
-
-std::string_view MessageText(RunMessage message)
-{
-    switch (message) {
-    case RunMessage::None:
-        return "";
-    case RunMessage::FillFactorInvalid:
-        return "FILLFACTOR値が正しくありません。";
-    case RunMessage::InputInvalid:
-        return "入力値が正しくありません。";
-    case RunMessage::ByteLimit:
-        return "1列の最大ﾊﾞｲﾄ数は、1962までです。";
-    case RunMessage::ColumnLimit:
-        return "1ﾃｰﾌﾞﾙの最大列数は、250までです。";
-    case RunMessage::DataFailed:
-        return "ﾃﾞｰﾀﾍﾟｰｼﾞを計算中にｴﾗｰが発生しました。";
-    case RunMessage::ClusteredFailed:
-        return "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽﾍﾟｰｼﾞを計算中にｴﾗｰが発生しました。";
-    case RunMessage::NonClusteredFailed:
-        return "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽﾍﾟｰｼﾞを計算中にｴﾗｰが発生しました。";
-    }
-    return "";
-}
-
-bool IsEstimateFailure(RunMessage message)
-{
-    return message == RunMessage::DataFailed || message == RunMessage::ClusteredFailed
-        || message == RunMessage::NonClusteredFailed;
-}
-
-RunMessage ValidateInputs(const TableTexts& table)
+// The checks before a run, in their fixed order; None when all pass.
+RunMessage ValidateInputs(const TableDescription& table)
 {
     // Fill factors first, of every index section whether it exists or not.
     if (!FillFactorValid(table.clustered.fillFactor))
         return RunMessage::FillFactorInvalid;
-    for (const SectionTexts& s : table.nonClustered) {
+    for (const SectionDescription& s : table.nonClustered) {
         if (!FillFactorValid(s.fillFactor))
             return RunMessage::FillFactorInvalid;
     }
@@ -200,7 +170,7 @@ RunMessage ValidateInputs(const TableTexts& table)
     if (!numtext::IsNumeric(table.rowCount) || !SectionNumeric(table.data)
         || !SectionNumeric(table.clustered))
         return RunMessage::InputInvalid;
-    for (const SectionTexts& s : table.nonClustered) {
+    for (const SectionDescription& s : table.nonClustered) {
         if (!SectionNumeric(s))
             return RunMessage::InputInvalid;
     }
@@ -210,25 +180,17 @@ RunMessage ValidateInputs(const TableTexts& table)
         return m;
     if (const RunMessage m = SectionLimits(table.clustered, true); m != RunMessage::None)
         return m;
-    for (const SectionTexts& s : table.nonClustered) {
+    for (const SectionDescription& s : table.nonClustered) {
         if (const RunMessage m = SectionLimits(s, true); m != RunMessage::None)
             return m;
     }
     return RunMessage::None;
 }
 
-RunMessage CheckConversions(const TableTexts& table)
+// The estimates, section by section, and the totals of values already converted.
+TableEstimate RunConverted(const TableValues& values, basSQLSIZE& engine)
 {
-    TableValues values;
-    return ConvertTable(table, values) ? RunMessage::None : RunMessage::InputInvalid;
-}
-
-namespace {
-
-// Steps 5 to 8 of a run on values already converted.
-RunResult RunConverted(const TableValues& values, basSQLSIZE& engine)
-{
-    RunResult result;
+    TableEstimate result;
     EstimationRecord& record = engine.Record();
 
     record.RowCount = values.rowCount;
@@ -292,66 +254,62 @@ RunResult RunConverted(const TableValues& values, basSQLSIZE& engine)
 
 } // namespace
 
-RunResult RunEstimates(const TableTexts& table, basSQLSIZE& engine)
+std::string_view MessageText(RunMessage message)
+{
+    switch (message) {
+    case RunMessage::None:
+        return "";
+    case RunMessage::FillFactorInvalid:
+        return "FILLFACTOR値が正しくありません。";
+    case RunMessage::InputInvalid:
+        return "入力値が正しくありません。";
+    case RunMessage::ByteLimit:
+        return "1列の最大ﾊﾞｲﾄ数は、1962までです。";
+    case RunMessage::ColumnLimit:
+        return "1ﾃｰﾌﾞﾙの最大列数は、250までです。";
+    case RunMessage::DataFailed:
+        return "ﾃﾞｰﾀﾍﾟｰｼﾞを計算中にｴﾗｰが発生しました。";
+    case RunMessage::ClusteredFailed:
+        return "ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽﾍﾟｰｼﾞを計算中にｴﾗｰが発生しました。";
+    case RunMessage::NonClusteredFailed:
+        return "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽﾍﾟｰｼﾞを計算中にｴﾗｰが発生しました。";
+    }
+    return "";
+}
+
+bool IsEstimateFailure(RunMessage message)
+{
+    return message == RunMessage::DataFailed || message == RunMessage::ClusteredFailed
+        || message == RunMessage::NonClusteredFailed;
+}
+
+RunMessage CheckTable(const TableDescription& table)
+{
+    if (const RunMessage refused = ValidateInputs(table); refused != RunMessage::None)
+        return refused;
+    TableValues values;
+    return ConvertTable(table, values) ? RunMessage::None : RunMessage::InputInvalid;
+}
+
+TableEstimate TableEstimator::EstimateChecked(const TableDescription& table)
 {
     TableValues values;
     if (!ConvertTable(table, values)) {
-        // Texts that CheckConversions refuses never reach the engine.
-        RunResult refused;
+        TableEstimate refused;
         refused.failure = RunMessage::InputInvalid;
         return refused;
     }
-    return RunConverted(values, engine);
+    return RunConverted(values, m_engine);
 }
 
-RunResult CheckAndRun(const TableTexts& table, basSQLSIZE& engine)
+TableEstimate TableEstimator::Estimate(const TableDescription& table)
 {
-    const RunMessage refused = ValidateInputs(table);
-    if (refused != RunMessage::None) {
-        RunResult result;
+    if (const RunMessage refused = ValidateInputs(table); refused != RunMessage::None) {
+        TableEstimate result;
         result.failure = refused;
         return result;
     }
-    return RunEstimates(table, engine);
-}
-
-ResultCellTexts CellTexts(const RunResult& result)
-{
-    using numtext::ResultForm;
-    ResultCellTexts cells;
-    const auto levels = [&cells](std::size_t first, const std::array<std::int32_t, kLevelCount>& pages) {
-        for (std::size_t k = 0; k < pages.size(); ++k)
-            cells.lblLevel[first + k] = ResultForm(pages[k]);
-    };
-    if (result.data) {
-        cells.lblData[0] = ResultForm(result.data->rowSize);
-        cells.lblData[1] = ResultForm(result.data->rowsPerPage);
-        cells.lblData[2] = ResultForm(result.data->pages);
-    }
-    if (result.clustered) {
-        cells.lblData[3] = ResultForm(result.clustered->rowSize);
-        cells.lblData[4] = ResultForm(result.clustered->rowsPerPage);
-        cells.lblData[5] = ResultForm(result.clustered->pages);
-        levels(0, result.clustered->levels);
-    }
-    for (std::size_t n = 0; n < result.nonClustered.size() && n < 3; ++n) {
-        const NonClusteredFigures& f = result.nonClustered[n];
-        const std::size_t first = 6 * (n + 1);
-        cells.lblData[first] = ResultForm(f.leafRowSize);
-        cells.lblData[first + 1] = ResultForm(f.leafRowsPerPage);
-        cells.lblData[first + 2] = ResultForm(f.leafPages);
-        cells.lblData[first + 3] = ResultForm(f.nonLeafRowSize);
-        cells.lblData[first + 4] = ResultForm(f.nonLeafRowsPerPage);
-        cells.lblData[first + 5] = ResultForm(f.pages);
-        levels(15 * (n + 1), f.levels);
-    }
-    if (result.totals) {
-        cells.lblTotal[0] = ResultForm(result.totals->clusteredPages);
-        cells.lblTotal[1] = ResultForm(result.totals->nonClusteredPages);
-        cells.lblTotal[2] = ResultForm(result.totals->totalPages);
-        cells.lblTotal[3] = ResultForm(result.totals->tableBytes);
-    }
-    return cells;
+    return EstimateChecked(table);
 }
 
 } // namespace quorvel
