@@ -2,7 +2,7 @@
 // input, including the ones validation never lets through, and checks what
 // must hold whatever the inputs. Meant above all to run under the sanitizers.
 
-#include "EngineTestSupport.h"
+#include "basSQLSIZE.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-namespace quorvel::test {
+namespace quorvel::testing {
 namespace {
 
 const std::vector<std::int16_t> kShortEdges{-32768, -32767, -2017, -2016, -257,  -256,  -9,   -7,  -5,
@@ -71,7 +71,10 @@ void CheckNonClustered(basSQLSIZE& engine, std::int32_t fillFactor) {
 
 void LoadKey(EstimationRecord& r, std::int16_t kind, std::int16_t fixed, std::int16_t variable,
              std::int16_t columns) {
-    LoadColumns(r, Columns{kind, fixed, variable, columns});
+    r.ColumnKind = kind;
+    r.FixedBytes = fixed;
+    r.VariableBytes = variable;
+    r.VariableColumns = columns;
 }
 
 TEST(EngineSweep, BoundaryValuesOfEveryInput) {
@@ -128,4 +131,4 @@ TEST(EngineSweep, RandomValuesOverFullRanges) {
 }
 
 } // namespace
-} // namespace quorvel::test
+} // namespace quorvel::testing

@@ -1,0 +1,90 @@
+// One table through the calculation core, over the rows of table_rows.json:
+// which message the checks give, and what the estimates give after them.
+
+#include "CaseRows.h"
+#include "TableEstimate.h"
+
+namespace quorvel::testing {
+namespace {
+
+SectionDescription Section(const nlohmann::json& changes, KeyMode mode) {
+    SectionDescription s;
+    s.mode = mode;
+    const std::string m = changes.value("mode", "");
+    if (!m.empty())
+        s.mode = m == "none" ? KeyMode::None : m == "fixed" ? KeyMode::AllFixed : KeyMode::WithVariable;
+    s.fillFactor = changes.value("fill", s.fillFactor);
+    s.allFixedBytes = changes.value("allFixed", s.allFixedBytes);
+    s.fixedBytes = changes.value("fixed", s.fixedBytes);
+    s.variableBytes = changes.value("variable", s.variableBytes);
+    s.variableColumns = changes.value("columns", s.variableColumns);
+    return s;
+}
+
+// 1000 rows of 100 fixed bytes, no indexes, changed as the row says.
+TableDescription TableOf(const nlohmann::json& changes) {
+    TableDescription t;
+    t.rowCount = changes.value("rowCount", std::string("1000"));
+    nlohmann::json data = changes.value("data", nlohmann::json::object());
+    if (!data.contains("allFixed"))
+        data["allFixed"] = "100";
+    t.data = Section(data, KeyMode::AllFixed);
+    t.clustered = Section(changes.value("clustered", nlohmann::json::object()), KeyMode::None);
+    for (const nlohmann::json& index : changes.value("nonClustered", nlohmann::json::array({{}, {}, {}})))
+        t.nonClustered.push_back(Section(index.is_null() ? nlohmann::json::object() : index, KeyMode::None));
+    return t;
+}
+
+std::vector<WideCount> Figures(std::initializer_list<WideCount> figures) { return figures; }
+
+void ExpectEstimate(const TableEstimate& e, const nlohmann::json& expected) {
+    EXPECT_EQ(MessageText(e.failure), expected.at("failure").get<std::string>());
+    if (expected.contains("finished")) {
+        EXPECT_EQ(e.data.has_value(), expected["finished"][0].get<bool>());
+        EXPECT_EQ(e.clustered.has_value(), expected["finished"][1].get<bool>());
+        EXPECT_EQ(e.nonClustered.size(), expected["finished"][2].get<std::size_t>());
+        EXPECT_FALSE(e.totals.has_value());
+    }
+    if (expected.contains("data") && e.data) {
+        EXPECT_EQ(Figures({e.data->rowSize, e.data->rowsPerPage, e.data->pages}), expected["data"]);
+    }
+    if (expected.contains("clustered") && e.clustered) {
+        EXPECT_EQ(Figures({e.clustered->rowSize, e.clustered->rowsPerPage, e.clustered->pages}),
+                  expected["clustered"]);
+    }
+    if (expected.contains("indexes")) {
+        EXPECT_EQ(e.nonClustered.size(), expected["indexes"].get<std::size_t>());
+    }
+    if (expected.contains("nonClusteredPages")) {
+        std::vector<WideCount> pages;
+        for (const NonClusteredFigures& f : e.nonClustered)
+            pages.push_back(f.pages);
+        EXPECT_EQ(pages, expected["nonClusteredPages"].get<std::vector<WideCount>>());
+    }
+    if (expected.contains("totals")) {
+        ASSERT_TRUE(e.totals.has_value());
+        const Totals& t = *e.totals;
+        EXPECT_EQ(Figures({t.clusteredPages, t.nonClusteredPages, t.totalPages, t.tableBytes}), expected["totals"]);
+    }
+}
+
+class Tables : public ::testing::TestWithParam<CaseRow> {};
+
+TEST_P(Tables, CheckedThenEstimated) {
+    const nlohmann::json& row = GetParam().data;
+    const TableDescription table = TableOf(row.at("table"));
+    EXPECT_EQ(MessageText(CheckTable(table)), row.at("check").get<std::string>());
+
+    TableEstimator estimator;
+    const TableEstimate estimate = estimator.Estimate(table);
+    if (row.contains("estimate"))
+        ExpectEstimate(estimate, row["estimate"]);
+    else
+        EXPECT_EQ(MessageText(estimate.failure), row.at("check").get<std::string>());
+}
+
+INSTANTIATE_TEST_SUITE_P(Checks, Tables, ::testing::ValuesIn(LoadRows("table_rows.json", "checks")), RowName());
+INSTANTIATE_TEST_SUITE_P(Estimates, Tables, ::testing::ValuesIn(LoadRows("table_rows.json", "estimates")), RowName());
+
+} // namespace
+} // namespace quorvel::testing

@@ -1,0 +1,107 @@
+// The three page estimates over the rows of engine_rows.json: every output an
+// estimate writes, also what a failure leaves behind. Outputs of an earlier
+// estimate are planted first, so an estimate that forgets to clear its own or
+// touches another's shows up.
+
+#include "CaseRows.h"
+#include "basSQLSIZE.h"
+
+#include <algorithm>
+
+namespace quorvel::testing {
+namespace {
+
+using Levels = std::array<std::int32_t, kLevelCount>;
+
+void LoadKey(EstimationRecord& r, const nlohmann::json& key) {
+    r.ColumnKind = key.at(0).get<std::int16_t>();
+    r.FixedBytes = key.at(1).get<std::int16_t>();
+    r.VariableBytes = key.at(2).get<std::int16_t>();
+    r.VariableColumns = key.at(3).get<std::int16_t>();
+}
+
+Levels LevelsOf(const nlohmann::json& row) {
+    Levels levels{};
+    const auto listed = row.at("levels").get<std::vector<std::int32_t>>();
+    std::copy(listed.begin(), listed.end(), levels.begin());
+    return levels;
+}
+
+// Stale figures of every estimate, as a run before this one leaves them.
+void PlantStaleOutputs(EstimationRecord& r) {
+    r.DataRowSize = r.DataRowsPerPage = r.ClusteredRowSize = r.ClusteredRowsPerPage = 99;
+    r.LeafRowSize = r.LeafRowsPerPage = r.NonLeafRowSize = r.NonLeafRowsPerPage = 99;
+    r.ClusteredPages = r.LeafPages = r.NonClusteredPages = 9999;
+    r.LevelPages.fill(77);
+}
+
+class DataPages : public ::testing::TestWithParam<CaseRow> {};
+
+TEST_P(DataPages, Figures) {
+    const nlohmann::json& row = GetParam().data;
+    basSQLSIZE engine;
+    EstimationRecord& r = engine.Record();
+    PlantStaleOutputs(r);
+    r.DataPages = 9999;
+    LoadKey(r, row.at("key"));
+    r.RowCount = row.at("rowCount").get<std::int32_t>();
+
+    EXPECT_EQ(engine.CalcDataPages(), row.at("ok").get<bool>());
+    EXPECT_EQ(r.DataRowSize, row.at("rowSize").get<std::int16_t>());
+    EXPECT_EQ(r.DataRowsPerPage, row.at("rowsPerPage").get<std::int16_t>());
+    EXPECT_EQ(r.DataPages, row.at("pages").get<WideCount>());
+    // The index figures belong to other estimates.
+    EXPECT_EQ(r.ClusteredPages, 9999);
+    EXPECT_EQ(r.NonClusteredPages, 9999);
+    EXPECT_EQ(r.LevelPages[3], 77);
+}
+
+class ClusteredIndex : public ::testing::TestWithParam<CaseRow> {};
+
+TEST_P(ClusteredIndex, Figures) {
+    const nlohmann::json& row = GetParam().data;
+    basSQLSIZE engine;
+    EstimationRecord& r = engine.Record();
+    PlantStaleOutputs(r);
+    LoadKey(r, row.at("key"));
+    r.DataPages = row.at("dataPages").get<WideCount>();
+
+    EXPECT_EQ(engine.CalcClusteredIndex(row.at("fillFactor").get<std::int32_t>()), row.at("ok").get<bool>());
+    EXPECT_EQ(r.ClusteredRowSize, row.at("rowSize").get<std::int16_t>());
+    EXPECT_EQ(r.ClusteredRowsPerPage, row.at("rowsPerPage").get<std::int16_t>());
+    EXPECT_EQ(r.LevelPages, LevelsOf(row));
+    EXPECT_EQ(r.ClusteredPages, row.at("pages").get<WideCount>());
+    EXPECT_EQ(r.DataRowSize, 99);
+    EXPECT_EQ(r.LeafPages, 9999);
+}
+
+class NonClusteredIndex : public ::testing::TestWithParam<CaseRow> {};
+
+TEST_P(NonClusteredIndex, Figures) {
+    const nlohmann::json& row = GetParam().data;
+    basSQLSIZE engine;
+    EstimationRecord& r = engine.Record();
+    PlantStaleOutputs(r);
+    r.DataPages = 123456; // never read by this estimate
+    LoadKey(r, row.at("key"));
+    r.RowCount = row.at("rowCount").get<std::int32_t>();
+
+    EXPECT_EQ(engine.CalcNonClusteredIndex(row.at("fillFactor").get<std::int32_t>()), row.at("ok").get<bool>());
+    EXPECT_EQ(r.LeafRowSize, row.at("leafRowSize").get<std::int16_t>());
+    EXPECT_EQ(r.LeafRowsPerPage, row.at("leafRowsPerPage").get<std::int16_t>());
+    EXPECT_EQ(r.LeafPages, row.at("leafPages").get<WideCount>());
+    EXPECT_EQ(r.NonLeafRowSize, row.at("nonLeafRowSize").get<std::int16_t>());
+    EXPECT_EQ(r.NonLeafRowsPerPage, row.at("nonLeafRowsPerPage").get<std::int16_t>());
+    EXPECT_EQ(r.LevelPages, LevelsOf(row));
+    EXPECT_EQ(r.NonClusteredPages, row.at("pages").get<WideCount>());
+    EXPECT_EQ(r.ClusteredPages, 9999);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DataPages, ::testing::ValuesIn(LoadRows("engine_rows.json", "data")), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, ClusteredIndex, ::testing::ValuesIn(LoadRows("engine_rows.json", "clustered")),
+                         RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, NonClusteredIndex,
+                         ::testing::ValuesIn(LoadRows("engine_rows.json", "nonClustered")), RowName());
+
+} // namespace
+} // namespace quorvel::testing
