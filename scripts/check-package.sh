@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 tools=(dpkg-dev lintian desktop-file-utils appstream man-db bash-completion file)
 missing=()
 for p in "${tools[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    [[ $(dpkg-query -W -f='${Status}' "$p" 2>/dev/null) == *"ok installed"* ]] || missing+=("$p")
 done
 if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
@@ -48,8 +48,9 @@ deb=build/quorvel_${version}_$(dpkg --print-architecture).deb
 echo "Built $deb"
 [[ $(dpkg-deb -f "$deb" Package) == quorvel ]] || fail "package name is not quorvel"
 [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "package version is not $version"
-dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt libraries"
-dpkg-deb -f "$deb" Depends | grep -q 'fonts-ipafont-gothic' || fail "Depends lacks the Japanese font"
+depends=$(dpkg-deb -f "$deb" Depends)
+[[ $depends == *libqt6widgets6* ]] || fail "Depends lacks the Qt libraries"
+[[ $depends == *fonts-ipafont-gothic* ]] || fail "Depends lacks the Japanese font"
 
 # Contents: exactly the listed files and links, plus one program icon per size drawn.
 expected=$scratch/expected
@@ -73,7 +74,7 @@ dpkg -x "$deb" "$root"
     fail "quorvel-size --version does not say $version"
 echo '{"rowCount": 1000, "data": {"fixedBytes": 100}}' | "$root/usr/bin/quorvel-size" >/dev/null ||
     fail "quorvel-size does not size a table"
-cmp -s "$root/usr/lib/quorvel/Mivrel.hlp" resources/help/Mivrel.hlp ||
+cmp -s "$root/usr/libexec/quorvel/Mivrel.hlp" resources/help/Mivrel.hlp ||
     fail "the help file is not beside the program"
 if grep -rlF "$PWD" "$root" >"$scratch/leaks"; then
     fail "files name the build machine's source folder:"
@@ -88,7 +89,7 @@ smoke_start() { # program: still running after 3 seconds, offscreen, with a scra
 smoke_start "$root/usr/bin/quorvel"
 for png in "$root"/usr/share/icons/hicolor/*/apps/*.png; do
     size=$(basename "$(dirname "$(dirname "$png")")")
-    file "$png" | grep -q "PNG image data, ${size/x/ x }," || fail "$png is not $size"
+    [[ $(file "$png") == *"PNG image data, ${size/x/ x },"* ]] || fail "$png is not $size"
 done
 
 # Menu entry and AppStream metadata, also as an installed tree.
@@ -99,19 +100,21 @@ appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
     { cat "$scratch/appstream.log" >&2; fail "appstreamcli validate"; }
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata does not name release $version"
 
-# Manual pages: they render without warnings, show the version, and name every option
-# that quorvel-size --help lists (as does the completion).
+# Manual pages: they render without warnings, show the version, and describe every option
+# that quorvel-size --help lists, each under its own heading; the completion offers them all.
 for page in "$root"/usr/share/man/man1/*.1.gz "$root"/usr/share/man/ja/man1/*.1.gz; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
     [[ -z $warnings ]] || fail "$page: $warnings"
-    zcat "$page" | grep -q "Quorvel $version" || fail "$page does not show version $version"
+    [[ $(zcat "$page") == *"Quorvel $version"* ]] || fail "$page does not show version $version"
 done
 completion=$root/usr/share/bash-completion/completions/quorvel-size
+offered=$(sed -n "/compgen -W '--/,/'/p" "$completion")
 for option in $("$root/usr/bin/quorvel-size" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
     for page in "$root"/usr/share/man/man1/quorvel-size.1.gz "$root"/usr/share/man/ja/man1/quorvel-size.1.gz; do
-        zcat "$page" | sed 's/\\-/-/g' | grep -qE -- "$option([^a-z-]|$)" || fail "$page lacks $option"
+        grep -qE -- "^\.B[IR]? $option( |$)" <<<"$(zcat "$page" | sed 's/\\-/-/g')" ||
+            fail "$page does not describe $option"
     done
-    grep -qE -- "$option([^a-z-]|$)" "$completion" || fail "the completion lacks $option"
+    grep -qE -- "$option([^a-z-]|$)" <<<"$offered" || fail "the completion does not offer $option"
 done
 
 # Bash completion, row by row (tests/cases/bash-completion.txt), in a folder of sample inputs.
@@ -142,14 +145,14 @@ if ! lintian --fail-on error --display-info "$deb"; then
 fi
 
 # A real install through apt and a purge, when this machine allows it.
-if [[ $(id -u) == 0 ]] && ! dpkg-query -W -f='${Status}' quorvel 2>/dev/null | grep -q "ok installed"; then
+if [[ $(id -u) == 0 && $(dpkg-query -W -f='${Status}' quorvel 2>/dev/null) != *"ok installed"* ]]; then
     installed_by_us=yes
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >"$scratch/apt.log" 2>&1 ||
         { cat "$scratch/apt.log" >&2; fail "apt install"; }
     [[ $(command -v quorvel) == /usr/bin/quorvel ]] || fail "quorvel is not on the PATH"
     [[ $(quorvel-size --version) == "quorvel-size $version" ]] || fail "installed quorvel-size --version"
     man -w quorvel-size >/dev/null 2>&1 || fail "man quorvel-size finds no page"
-    man -w -L ja quorvel 2>/dev/null | grep -q '/ja/' || fail "man -L ja quorvel finds no Japanese page"
+    [[ $(man -w -L ja quorvel 2>/dev/null) == */ja/* ]] || fail "man -L ja quorvel finds no Japanese page"
     smoke_start /usr/bin/quorvel
     DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq quorvel >"$scratch/apt.log" 2>&1 ||
         { cat "$scratch/apt.log" >&2; fail "apt purge"; }
@@ -158,7 +161,7 @@ if [[ $(id -u) == 0 ]] && ! dpkg-query -W -f='${Status}' quorvel 2>/dev/null | g
         path=${path%% -> *}
         if [[ -e $path || -L $path ]]; then fail "$path is left after purge"; fi
     done <"$expected"
-    for dir in /usr/lib/quorvel /usr/share/quorvel /usr/share/doc/quorvel; do
+    for dir in /usr/libexec/quorvel /usr/share/quorvel /usr/share/doc/quorvel; do
         if [[ -e $dir ]]; then fail "$dir is left after purge"; fi
     done
     echo "Installed with apt, started, purged: nothing left"
