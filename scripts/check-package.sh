@@ -5,6 +5,8 @@
 # install and purge that leaves nothing behind. Safe to run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+export DEBIAN_FRONTEND=noninteractive
+apt=(apt-get -y -qq -o DPkg::Lock::Timeout=600) # waits for another apt run instead of failing
 
 tools=(dpkg-dev lintian desktop-file-utils appstream man-db bash-completion file)
 missing=()
@@ -13,9 +15,8 @@ for p in "${tools[@]}"; do
 done
 if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    "${apt[@]}" update
+    "${apt[@]}" install --no-install-recommends "${missing[@]}"
 fi
 
 failures=0
@@ -28,7 +29,7 @@ scratch=$(mktemp -d)
 installed_by_us=
 cleanup() {
     if [[ -n $installed_by_us ]]; then
-        DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq quorvel >/dev/null 2>&1 || true
+        "${apt[@]}" purge quorvel >/dev/null 2>&1 || true
     fi
     rm -rf "$scratch"
 }
@@ -147,14 +148,14 @@ fi
 # A real install through apt and a purge, when this machine allows it.
 if [[ $(id -u) == 0 && $(dpkg-query -W -f='${Status}' quorvel 2>/dev/null) != *"ok installed"* ]]; then
     installed_by_us=yes
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >"$scratch/apt.log" 2>&1 ||
+    "${apt[@]}" install "./$deb" >"$scratch/apt.log" 2>&1 ||
         { cat "$scratch/apt.log" >&2; fail "apt install"; }
     [[ $(command -v quorvel) == /usr/bin/quorvel ]] || fail "quorvel is not on the PATH"
     [[ $(quorvel-size --version) == "quorvel-size $version" ]] || fail "installed quorvel-size --version"
     man -w quorvel-size >/dev/null 2>&1 || fail "man quorvel-size finds no page"
     [[ $(man -w -L ja quorvel 2>/dev/null) == */ja/* ]] || fail "man -L ja quorvel finds no Japanese page"
     smoke_start /usr/bin/quorvel
-    DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq quorvel >"$scratch/apt.log" 2>&1 ||
+    "${apt[@]}" purge quorvel >"$scratch/apt.log" 2>&1 ||
         { cat "$scratch/apt.log" >&2; fail "apt purge"; }
     installed_by_us=
     while read -r path; do
