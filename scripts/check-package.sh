@@ -8,16 +8,7 @@ cd "$(dirname "$0")/.."
 export DEBIAN_FRONTEND=noninteractive
 apt=(apt-get -y -qq -o DPkg::Lock::Timeout=600) # waits for another apt run instead of failing
 
-tools=(dpkg-dev lintian desktop-file-utils appstream man-db bash-completion file)
-missing=()
-for p in "${tools[@]}"; do
-    [[ $(dpkg-query -W -f='${Status}' "$p" 2>/dev/null) == *"ok installed"* ]] || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    "${apt[@]}" update
-    "${apt[@]}" install --no-install-recommends "${missing[@]}"
-fi
+bash scripts/deps.sh lintian desktop-file-utils appstream man-db bash-completion file
 
 failures=0
 fail() {
