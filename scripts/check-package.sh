@@ -79,17 +79,20 @@ smoke_start() { # program: still running after 3 seconds, offscreen, with a scra
     [[ $status == 124 ]] || fail "$1 did not keep running (status $status)"
 }
 smoke_start "$root/usr/bin/quorvel"
+
+# Menu entry, its icons and the AppStream metadata (as an installed tree, so that the
+# metadata finds its menu entry).
+desktop=$root/usr/share/applications/io.github.quorvel.Quorvel.desktop
+desktop-file-validate "$desktop" || fail "desktop-file-validate"
+icon=$(sed -n 's/^Icon=//p' "$desktop")
 for png in "$root"/usr/share/icons/hicolor/*/apps/*.png; do
     size=$(basename "$(dirname "$(dirname "$png")")")
     [[ $(file "$png") == *"PNG image data, ${size/x/ x },"* ]] || fail "$png is not $size"
+    [[ $(basename "$png") == "$icon.png" ]] || fail "$png is not the menu entry's icon $icon"
 done
-
-# Menu entry and AppStream metadata, also as an installed tree.
-desktop-file-validate "$root/usr/share/applications/io.github.quorvel.Quorvel.desktop" ||
-    fail "desktop-file-validate"
 metainfo=$root/usr/share/metainfo/io.github.quorvel.Quorvel.metainfo.xml
-appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
-    { cat "$scratch/appstream.log" >&2; fail "appstreamcli validate"; }
+appstreamcli validate-tree --no-net "$root" >"$scratch/appstream.log" 2>&1 ||
+    { cat "$scratch/appstream.log" >&2; fail "appstreamcli validate-tree"; }
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata does not name release $version"
 
 # Manual pages: they render without warnings, show the version, and describe every option
@@ -156,7 +159,7 @@ if [[ $(id -u) == 0 && $(dpkg-query -W -f='${Status}' quorvel 2>/dev/null) != *"
     for dir in /usr/libexec/quorvel /usr/share/quorvel /usr/share/doc/quorvel; do
         if [[ -e $dir ]]; then fail "$dir is left after purge"; fi
     done
-    echo "Installed with apt, started, purged: nothing left"
+    echo "Tried an apt install, a start and a purge"
 else
     echo "Skipping the apt install and purge (needs root and no quorvel installed)"
 fi
