@@ -6,6 +6,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quorvel"));
+    // Wayland docks match the window to its menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEL_APP_ID));
     quorvel::Main();
     return QApplication::exec();
 }
