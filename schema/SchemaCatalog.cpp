@@ -1,0 +1,128 @@
+#include "SchemaCatalog.h"
+
+#include <algorithm>
+
+namespace quorvel::schema {
+
+namespace {
+
+// SQL Server 6.x keeps at most this many nonclustered indexes and key columns.
+constexpr std::size_t kMaxNonClustered = 249;
+constexpr std::size_t kMaxKeyColumns = 16;
+
+const SchemaColumn* FindColumn(const SchemaTable& table, std::string_view name) {
+    for (const SchemaColumn& c : table.columns) {
+        if (EqualsNoCase(c.name, name))
+            return &c;
+    }
+    return nullptr;
+}
+
+std::string IndexTitle(const SchemaIndex& index) {
+    const char* kind = index.kind == IndexKind::PrimaryKey ? "primary key"
+                       : index.kind == IndexKind::Unique   ? "unique constraint"
+                                                           : "index";
+    return index.name.empty() ? std::string(kind) : std::string(kind) + " " + index.name;
+}
+
+} // namespace
+
+std::string LowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return (x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x) == (y >= 'A' && y <= 'Z' ? y - 'A' + 'a' : y);
+    });
+}
+
+ScriptProblem SchemaCatalog::Problem(Position at, std::string message) const {
+    return ScriptProblem{m_source, at.line, at.column, std::move(message)};
+}
+
+SchemaTable* SchemaCatalog::FindTable(std::string_view name) {
+    const auto found = m_tableIndex.find(LowerCase(name));
+    return found == m_tableIndex.end() ? nullptr : &m_script.tables[found->second];
+}
+
+SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
+    const Position at{table.line, table.column};
+    for (std::size_t i = 1; i < table.columns.size(); ++i) {
+        const SchemaColumn& column = table.columns[i];
+        const auto end = table.columns.begin() + static_cast<std::ptrdiff_t>(i);
+        if (std::any_of(table.columns.begin(), end,
+                        [&](const SchemaColumn& c) { return EqualsNoCase(c.name, column.name); })) {
+            table.problems.push_back(
+                Problem(at, "column " + column.name + " is named twice in " + table.name));
+            break;
+        }
+    }
+    const auto [place, added] = m_tableIndex.emplace(LowerCase(table.name), m_script.tables.size());
+    if (!added)
+        table.problems.push_back(Problem(at, "table " + table.name + " is created twice"));
+    return m_script.tables.emplace_back(std::move(table));
+}
+
+void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex index, Position at,
+                             const std::vector<Position>& keyPositions) {
+    const std::string title = IndexTitle(index);
+    for (std::size_t i = 0; i < index.columns.size(); ++i) {
+        const std::string& name = index.columns[i];
+        const Position place = i < keyPositions.size() ? keyPositions[i] : at;
+        const SchemaColumn* column = FindColumn(table, name);
+        if (column == nullptr) {
+            table.problems.push_back(
+                Problem(place, title + " names column " + name + ", which " + table.name + " does not have"));
+            return;
+        }
+        if (column->kind == StorageKind::TextPointer) {
+            table.problems.push_back(Problem(place, title + ": the " + column->type + " column " +
+                                                        column->name + " cannot be a key"));
+            return;
+        }
+    }
+    if (index.columns.size() > kMaxKeyColumns) {
+        table.problems.push_back(Problem(at, title + " has more than 16 key columns"));
+        return;
+    }
+    const auto clustered = std::find_if(table.indexes.begin(), table.indexes.end(),
+                                        [](const SchemaIndex& i) { return i.clustered; });
+    if (index.clustered && clustered != table.indexes.end()) {
+        table.problems.push_back(
+            Problem(at, title + ": " + table.name + " already has a clustered " + IndexTitle(*clustered)));
+        return;
+    }
+    const std::size_t nonClustered = table.indexes.size() - (clustered != table.indexes.end() ? 1 : 0);
+    if (!index.clustered && nonClustered >= kMaxNonClustered) {
+        table.problems.push_back(
+            Problem(at, title + ": " + table.name + " already has 249 nonclustered indexes"));
+        return;
+    }
+    table.indexes.push_back(std::move(index));
+}
+
+const UserType* SchemaCatalog::FindType(std::string_view name) const {
+    const auto found = m_types.find(LowerCase(name));
+    return found == m_types.end() ? nullptr : &found->second;
+}
+
+void SchemaCatalog::AddType(const std::string& name, UserType type, Position at) {
+    if (IsBuiltinType(LowerCase(name)) || !m_types.emplace(LowerCase(name), std::move(type)).second)
+        AddProblem(Problem(at, "type " + name + " already exists"));
+}
+
+SchemaScript SchemaCatalog::Take() {
+    SchemaScript script = std::move(m_script);
+    m_script = SchemaScript{};
+    m_tableIndex.clear();
+    m_types.clear();
+    return script;
+}
+
+} // namespace quorvel::schema

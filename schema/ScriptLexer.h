@@ -1,0 +1,102 @@
+#pragma once
+// The tokens of a T-SQL script, read from bytes that arrive in pieces of any size.
+//
+// The lexer is a state machine over single bytes: a word, a string or a comment
+// may be cut anywhere between two pieces, and nothing but the token being read
+// is held. A line that holds nothing but GO ends a batch, as in isql, even in
+// the middle of a string or a comment: those are then reported unterminated, so
+// that one missing quote costs one batch and not the rest of the script.
+//
+// Words are letters, digits and _ @ # $; every byte from 0x80 up also counts as
+// a letter, so UTF-8 names (and those of other ASCII-compatible encodings) read
+// as words. Columns count UTF-8 sequences.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quorvel::schema {
+
+enum class TokenKind {
+    Word,      // a keyword or a plain identifier
+    Bracketed, // [name]; text without the brackets, ]] read as ]
+    Quoted,    // "name" (an identifier or a string, by context); "" read as "
+    String,    // 'text'; '' read as '
+    Number,    // starts with a digit: 12, 1.5e3, 0x1F
+    Symbol,    // any other single byte: ( ) , . ; = and the rest
+    Go,        // a line holding only GO
+    End,       // the end of the script
+};
+
+struct Token {
+    TokenKind kind = TokenKind::End;
+    std::string text;
+    std::size_t line = 0;
+    std::size_t column = 0;
+    bool lineStart = false; // the first token on its line
+};
+
+class TokenSink {
+public:
+    virtual ~TokenSink() = default;
+    // The sink may take the token's text.
+    virtual void OnToken(Token& token) = 0;
+    virtual void OnLexProblem(std::size_t line, std::size_t column, std::string message) = 0;
+};
+
+class ScriptLexer {
+public:
+    explicit ScriptLexer(TokenSink& sink) : m_sink(sink) {}
+
+    void Feed(std::string_view bytes);
+    // The end of the input: flushes the token being read and sends End.
+    void Finish();
+
+private:
+    enum class State {
+        Normal,
+        Word,
+        Number,
+        Quote,
+        Bracket,
+        LineComment,
+        BlockComment,
+        AfterMinus,
+        AfterSlash
+    };
+    // Whether the current line so far is blanks, "g", or "go" and blanks.
+    enum class GoProbe { Blank, G, Go, Other };
+
+    void Step(unsigned char c);
+    void StepNormal(unsigned char c);
+    void StartToken(TokenKind kind);
+    void Emit();
+    void EmitSymbol(char symbol, std::size_t line, std::size_t column);
+    void EmitGo(std::size_t line, std::size_t column);
+    void FlushPendingGo();
+    void EndWord();
+    void Unterminated();
+    void Probe(unsigned char c);
+
+    TokenSink& m_sink;
+    State m_state = State::Normal;
+    GoProbe m_probe = GoProbe::Blank;
+    std::size_t m_line = 1;
+    std::size_t m_nextColumn = 1;
+    std::size_t m_column = 1; // of the byte being read
+    bool m_lineHasToken = false;
+
+    Token m_token;            // the token being read
+    char m_close = 0;         // the closing character of a quote or bracket
+    bool m_closeSeen = false; // one closing character read: doubled or the end?
+    int m_commentDepth = 0;   // block comments nest
+    unsigned char m_previous = 0;
+    std::size_t m_pendingLine = 0; // a - or / that may start a comment
+    std::size_t m_pendingColumn = 0;
+    bool m_pendingGo = false; // a line-leading GO waiting for the end of its line
+    Token m_goWord;
+    std::size_t m_bomBytes = 0; // bytes of a leading byte order mark matched so far
+    bool m_started = false;     // past the place where a byte order mark may stand
+};
+
+} // namespace quorvel::schema

@@ -1,0 +1,627 @@
+#include "StatementParser.h"
+
+#include <array>
+#include <cstdio>
+
+namespace quorvel::schema {
+
+namespace {
+
+// A syntax error; thrown from deep inside a statement and caught once per piece.
+struct SyntaxError {
+    Position at;
+    std::string message;
+    bool atPieceEnd = false; // the piece ended too early
+};
+
+// Values no 6.x length or precision comes near; larger ones are held at this.
+constexpr std::int64_t kCountCap = 1'000'000'000'000'000'000;
+constexpr std::size_t kShownTokenBytes = 32;
+
+bool IsWordToken(const Token& token, const char* word) {
+    return token.kind == TokenKind::Word && EqualsNoCase(token.text, word);
+}
+
+bool IsSymbol(const Token& token, char symbol) {
+    return token.kind == TokenKind::Symbol && token.text.size() == 1 && token.text[0] == symbol;
+}
+
+bool IsName(const Token& token) {
+    return token.kind == TokenKind::Word || token.kind == TokenKind::Bracketed ||
+           token.kind == TokenKind::Quoted;
+}
+
+Position At(const Token& token) {
+    return Position{token.line, token.column};
+}
+
+// A token as a message shows it: printable, and not too long.
+std::string Describe(const Token& token) {
+    switch (token.kind) {
+    case TokenKind::End:
+        return token.text.empty() ? "the end of the script" : token.text;
+    case TokenKind::Go:
+        return "GO";
+    case TokenKind::String:
+        return "a string";
+    default:
+        break;
+    }
+    std::string shown;
+    for (std::size_t i = 0; i < token.text.size() && i < kShownTokenBytes; ++i) {
+        const auto c = static_cast<unsigned char>(token.text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            std::array<char, 8> hex{};
+            std::snprintf(hex.data(), hex.size(), "\\x%02X", c);
+            shown += hex.data();
+        } else {
+            shown.push_back(static_cast<char>(c));
+        }
+    }
+    if (token.text.size() > kShownTokenBytes)
+        shown += "...";
+    if (token.kind == TokenKind::Bracketed)
+        return "[" + shown + "]";
+    if (token.kind == TokenKind::Quoted)
+        return "\"" + shown + "\"";
+    return "'" + shown + "'";
+}
+
+// The tokens of a text inside a string: the type given to sp_addtype.
+class TokenList : public TokenSink {
+public:
+    std::vector<Token> tokens;
+    bool failed = false;
+    void OnToken(Token& token) override {
+        if (token.kind != TokenKind::End)
+            tokens.push_back(std::move(token));
+    }
+    void OnLexProblem(std::size_t, std::size_t, std::string) override { failed = true; }
+};
+
+} // namespace
+
+StatementClass ClassifyStatement(const Token* first, std::size_t count, bool batchStart) {
+    if (count == 0)
+        return StatementClass::Undecided;
+    const Token& t = first[0];
+    if (IsWordToken(t, "CREATE")) {
+        if (count < 2)
+            return StatementClass::Undecided;
+        const Token& what = first[1];
+        for (const char* word : {"TABLE", "INDEX", "UNIQUE", "CLUSTERED", "NONCLUSTERED"}) {
+            if (IsWordToken(what, word))
+                return StatementClass::Read;
+        }
+        for (const char* word : {"PROCEDURE", "PROC", "VIEW", "TRIGGER", "RULE", "DEFAULT"}) {
+            if (IsWordToken(what, word))
+                return StatementClass::Body;
+        }
+        return StatementClass::Passed;
+    }
+    if (IsWordToken(t, "EXEC") || IsWordToken(t, "EXECUTE"))
+        return StatementClass::Read;
+    if (batchStart && IsName(t) && EqualsNoCase(t.text, "sp_addtype"))
+        return StatementClass::Read;
+    return StatementClass::Passed;
+}
+
+bool StartsStatement(const Token& token) {
+    if (!token.lineStart || token.kind != TokenKind::Word)
+        return false;
+    static constexpr std::array kStarts{"ALTER",    "CHECKPOINT", "CREATE", "DBCC",      "DECLARE", "DELETE",
+                                        "DROP",     "DUMP",       "EXEC",   "EXECUTE",   "GRANT",   "IF",
+                                        "INSERT",   "LOAD",       "PRINT",  "RAISERROR", "REVOKE",  "SETUSER",
+                                        "TRUNCATE", "UPDATE",     "USE",    "WHILE"};
+    for (const char* word : kStarts) {
+        if (EqualsNoCase(token.text, word))
+            return true;
+    }
+    return false;
+}
+
+bool StatementParser::Parse(std::vector<Token>& tokens, const Token& end, bool batchStart,
+                            std::optional<ScriptProblem> lexProblem) {
+    m_tokens = &tokens;
+    m_end = &end;
+    m_position = 0;
+    bool body = false;
+    try {
+        while (!AtEnd() && Statement(batchStart, body))
+            batchStart = false;
+    } catch (const SyntaxError& error) {
+        ScriptProblem problem = m_catalog.Problem(error.at, error.message);
+        if (lexProblem && error.atPieceEnd) {
+            problem = std::move(*lexProblem); // the real cause of the early end
+            lexProblem.reset();
+        }
+        if (m_inTable) {
+            m_table.problems.push_back(std::move(problem));
+            m_catalog.AddTable(std::move(m_table));
+        } else if (m_indexTable != nullptr) {
+            m_indexTable->problems.push_back(std::move(problem));
+        } else {
+            m_catalog.AddProblem(std::move(problem));
+        }
+    }
+    if (lexProblem)
+        m_catalog.AddProblem(std::move(*lexProblem));
+    m_inTable = false;
+    m_indexTable = nullptr;
+    m_pending.clear();
+    return body;
+}
+
+bool StatementParser::Statement(bool batchStart, bool& body) {
+    const StatementClass kind =
+        ClassifyStatement(m_tokens->data() + m_position, m_tokens->size() - m_position, batchStart);
+    if (kind == StatementClass::Passed || kind == StatementClass::Body) {
+        m_catalog.CountSkipped();
+        body = kind == StatementClass::Body;
+        return false;
+    }
+    const Token& first = Next();
+    if (IsWordToken(first, "CREATE")) {
+        if (AcceptWord("TABLE"))
+            CreateTable(first);
+        else
+            CreateIndex(first);
+        return true;
+    }
+    const bool withKeyword = !EqualsNoCase(first.text, "sp_addtype");
+    if (!withKeyword)
+        --m_position; // the procedure name itself
+    return Exec(withKeyword);
+}
+
+void StatementParser::CreateTable(const Token& create) {
+    m_table = SchemaTable{};
+    m_table.line = create.line;
+    m_table.column = create.column;
+    m_pending.clear();
+    m_table.name = ObjectName("a table name");
+    m_inTable = true;
+    ExpectSymbol('(');
+    do {
+        if (!m_table.columns.empty() && IsSymbol(Peek(), ')') && !AtEnd())
+            break; // a comma before the closing parenthesis, which the server lets pass
+        TableElement();
+    } while (AcceptSymbol(','));
+    if (!AcceptSymbol(')'))
+        Fail(Peek(), "',' or ')'");
+    if (AcceptWord("ON"))
+        Identifier("a segment name");
+
+    m_inTable = false;
+    SchemaTable& table = m_catalog.AddTable(std::move(m_table));
+    for (PendingIndex& p : m_pending)
+        m_catalog.AddIndex(table, std::move(p.index), p.at, p.keyPositions);
+    m_pending.clear();
+}
+
+void StatementParser::TableElement() {
+    const Token& first = Peek();
+    for (const char* word : {"CONSTRAINT", "PRIMARY", "UNIQUE", "FOREIGN", "CHECK"}) {
+        if (IsWord(first, word)) {
+            Constraint(nullptr);
+            return;
+        }
+    }
+    ColumnDefinition();
+}
+
+void StatementParser::ColumnDefinition() {
+    SchemaColumn column;
+    column.name = Identifier("a column name");
+    const Token& typeToken = Peek();
+    bool identity = false;
+    if (EqualsNoCase(column.name, "timestamp") && (IsSymbol(typeToken, ',') || IsSymbol(typeToken, ')'))) {
+        // A column named timestamp without a type is a timestamp column.
+        const TypeLookup lookup = BuiltinType("timestamp", {});
+        column.type = lookup.type.text;
+        column.bytes = lookup.type.bytes;
+    } else {
+        const ParsedType parsed = Type(true);
+        if (parsed.lookup.found) {
+            column.type = parsed.lookup.type.text;
+            column.kind = parsed.lookup.type.kind;
+            column.bytes = parsed.lookup.type.bytes;
+            column.nullability = parsed.nullability;
+        } else {
+            m_table.problems.push_back(
+                m_catalog.Problem(At(typeToken), "column " + column.name + ": " + parsed.lookup.error));
+        }
+    }
+
+    for (;;) {
+        if (AcceptWord("NULL")) {
+            column.nullability = Nullability::Null;
+        } else if (IsWord(Peek(), "NOT") && IsWord(Peek(1), "NULL")) {
+            m_position += 2;
+            column.nullability = Nullability::NotNull;
+        } else if (AcceptWord("IDENTITY")) {
+            identity = true;
+            if (IsSymbol(Peek(), '(') && !AtEnd())
+                SkipParenthesised();
+            NotForReplication();
+        } else if (AcceptWord("DEFAULT")) {
+            SkipExpression();
+        } else if (IsWord(Peek(), "CONSTRAINT") || IsWord(Peek(), "PRIMARY") || IsWord(Peek(), "UNIQUE") ||
+                   IsWord(Peek(), "REFERENCES") || IsWord(Peek(), "FOREIGN") || IsWord(Peek(), "CHECK")) {
+            Constraint(&column.name);
+        } else {
+            break;
+        }
+    }
+    // An identity column never holds NULL, whatever the default.
+    if (identity && column.nullability == Nullability::Unspecified)
+        column.nullability = Nullability::NotNull;
+    m_table.columns.push_back(std::move(column));
+}
+
+StatementParser::ParsedType StatementParser::Type(bool userTypes) {
+    std::string name = LowerCase(Identifier("a type"));
+    if (name == "double" && AcceptWord("PRECISION"))
+        name = "double precision";
+    else if ((name == "char" || name == "character") && AcceptWord("VARYING"))
+        name += " varying";
+    std::vector<std::int64_t> arguments;
+    if (AcceptSymbol('(')) {
+        do
+            arguments.push_back(Count(WholeNumber("a whole number")));
+        while (AcceptSymbol(','));
+        ExpectSymbol(')');
+    }
+
+    ParsedType parsed;
+    const UserType* user = userTypes ? m_catalog.FindType(name) : nullptr;
+    if (user == nullptr) {
+        parsed.lookup = BuiltinType(name, arguments);
+    } else if (!arguments.empty()) {
+        parsed.lookup.error = "type " + name + " takes no length or precision";
+    } else {
+        parsed.lookup.found = true;
+        parsed.lookup.type = user->type;
+        parsed.lookup.type.text = name + " (" + user->type.text + ")";
+        parsed.nullability = user->nullability;
+    }
+    return parsed;
+}
+
+void StatementParser::Constraint(const std::string* column) {
+    PendingIndex pending;
+    pending.at = At(Peek());
+    if (AcceptWord("CONSTRAINT"))
+        pending.index.name = Identifier("a constraint name");
+    const Token& kind = Peek();
+    if (AcceptWord("PRIMARY")) {
+        ExpectWord("KEY");
+        pending.index.kind = IndexKind::PrimaryKey;
+        pending.index.clustered = true;
+    } else if (AcceptWord("UNIQUE")) {
+        pending.index.kind = IndexKind::Unique;
+    } else if (AcceptWord("FOREIGN")) {
+        ExpectWord("KEY");
+        SkipParenthesised();
+        ExpectWord("REFERENCES");
+        References();
+        return;
+    } else if (AcceptWord("REFERENCES")) {
+        References();
+        return;
+    } else if (AcceptWord("CHECK")) {
+        NotForReplication();
+        SkipParenthesised();
+        return;
+    } else if (AcceptWord("DEFAULT")) {
+        SkipExpression();
+        if (column == nullptr) {
+            ExpectWord("FOR");
+            Identifier("a column name");
+        }
+        return;
+    } else {
+        Fail(kind, "PRIMARY KEY, UNIQUE, FOREIGN KEY, REFERENCES, CHECK or DEFAULT");
+    }
+    pending.index.unique = true;
+    if (AcceptWord("CLUSTERED"))
+        pending.index.clustered = true;
+    else if (AcceptWord("NONCLUSTERED"))
+        pending.index.clustered = false;
+    if (column == nullptr || (IsSymbol(Peek(), '(') && !AtEnd())) {
+        KeyColumns(pending);
+    } else {
+        pending.index.columns.push_back(*column);
+        pending.keyPositions.push_back(pending.at);
+    }
+    IndexOptions(pending.index, false);
+    m_pending.push_back(std::move(pending));
+}
+
+void StatementParser::References() {
+    ObjectName("a table name");
+    if (IsSymbol(Peek(), '(') && !AtEnd())
+        SkipParenthesised();
+}
+
+void StatementParser::NotForReplication() {
+    if (IsWord(Peek(), "NOT") && IsWord(Peek(1), "FOR")) {
+        m_position += 2;
+        ExpectWord("REPLICATION");
+    }
+}
+
+void StatementParser::KeyColumns(PendingIndex& pending) {
+    ExpectSymbol('(');
+    do {
+        pending.keyPositions.push_back(At(Peek()));
+        pending.index.columns.push_back(Identifier("a key column"));
+        if (!AcceptWord("ASC"))
+            AcceptWord("DESC");
+    } while (AcceptSymbol(','));
+    ExpectSymbol(')');
+}
+
+void StatementParser::IndexOptions(SchemaIndex& index, bool optionList) {
+    if (!optionList && AcceptWord("WITH")) {
+        ExpectWord("FILLFACTOR");
+        ExpectSymbol('=');
+        index.fillFactor = WholeNumber("a fill factor");
+    } else if (AcceptWord("WITH")) {
+        do {
+            const std::string option = Identifier("an index option");
+            if (EqualsNoCase(option, "FILLFACTOR")) {
+                ExpectSymbol('=');
+                index.fillFactor = WholeNumber("a fill factor");
+            } else if (AcceptSymbol('=')) {
+                if (AtEnd())
+                    Fail(Peek(), "a value");
+                Next();
+            }
+        } while (AcceptSymbol(','));
+    }
+    if (AcceptWord("ON"))
+        Identifier("a segment name");
+}
+
+void StatementParser::CreateIndex(const Token& create) {
+    PendingIndex pending;
+    pending.at = At(create);
+    SchemaIndex& index = pending.index;
+    index.unique = AcceptWord("UNIQUE");
+    index.clustered = AcceptWord("CLUSTERED");
+    const bool described =
+        (!index.clustered && AcceptWord("NONCLUSTERED")) || index.unique || index.clustered;
+    if (!AcceptWord("INDEX"))
+        Fail(Peek(), described ? "INDEX" : "TABLE or INDEX");
+    index.name = Identifier("an index name");
+    ExpectWord("ON");
+    const Token& tableToken = Peek();
+    const std::string tableName = ObjectName("a table name");
+    m_indexTable = m_catalog.FindTable(tableName);
+    if (m_indexTable == nullptr)
+        throw SyntaxError{At(tableToken), "index " + index.name + " is on table " + tableName +
+                                              ", which this script does not create"};
+    KeyColumns(pending);
+    IndexOptions(index, true);
+    m_catalog.AddIndex(*m_indexTable, std::move(pending.index), pending.at, pending.keyPositions);
+    m_indexTable = nullptr;
+}
+
+bool StatementParser::Exec(bool withKeyword) {
+    if (withKeyword && Peek().kind == TokenKind::Word && Peek().text[0] == '@' && IsSymbol(Peek(1), '='))
+        m_position += 2; // EXEC @status = procedure
+    const Token& procedure = Peek();
+    if (AtEnd() || !IsName(procedure) || !EqualsNoCase(ObjectName("a procedure name"), "sp_addtype")) {
+        m_catalog.CountSkipped();
+        return false;
+    }
+    AddType(procedure);
+    return true;
+}
+
+void StatementParser::AddType(const Token& procedure) {
+    // sp_addtype @typename, @phystype [, @nulltype], by place or by name.
+    static constexpr std::array<const char*, 3> kParameters{"@typename", "@phystype", "@nulltype"};
+    std::array<const Token*, 3> arguments{};
+    std::size_t place = 0;
+    do {
+        if (Peek().kind == TokenKind::Word && Peek().text[0] == '@' && IsSymbol(Peek(1), '=')) {
+            const Token& parameter = Next();
+            Next();
+            place = kParameters.size();
+            for (std::size_t i = 0; i < kParameters.size(); ++i) {
+                if (EqualsNoCase(parameter.text, kParameters[i]))
+                    place = i;
+            }
+            if (place == kParameters.size())
+                Fail(parameter, "@typename, @phystype or @nulltype");
+        }
+        const Token& value = Peek();
+        if (place >= arguments.size())
+            Fail(value, "the end of the sp_addtype arguments");
+        if (AtEnd() || !(IsName(value) || value.kind == TokenKind::String || value.kind == TokenKind::Number))
+            Fail(value, "an argument of sp_addtype");
+        arguments[place++] = &Next();
+    } while (AcceptSymbol(','));
+    if (arguments[0] == nullptr || arguments[1] == nullptr)
+        throw SyntaxError{At(procedure), "sp_addtype needs a type name and a physical type"};
+
+    UserType type = TypeFromText(*arguments[1]);
+    if (const Token* nulls = arguments[2]) {
+        std::string words;
+        for (const char c : nulls->text) {
+            if (c != ' ' && c != '\t')
+                words.push_back(c);
+        }
+        if (EqualsNoCase(words, "NULL"))
+            type.nullability = Nullability::Null;
+        else if (EqualsNoCase(words, "NOTNULL") || EqualsNoCase(words, "NONULL"))
+            type.nullability = Nullability::NotNull;
+        else
+            Fail(*nulls, "'NULL' or 'NOT NULL'");
+    }
+    m_catalog.AddType(arguments[0]->text, std::move(type), At(*arguments[0]));
+}
+
+UserType StatementParser::TypeFromText(const Token& text) {
+    TokenList list;
+    if (text.kind == TokenKind::Word) {
+        list.tokens.push_back(text);
+    } else {
+        ScriptLexer lexer(list);
+        lexer.Feed(text.text);
+        lexer.Finish();
+    }
+    for (Token& t : list.tokens) {
+        t.line = text.line;
+        t.column = text.column;
+    }
+    Token end;
+    end.text = "the end of the type";
+    end.line = text.line;
+    end.column = text.column;
+
+    // The cursor reads the string's tokens for a while.
+    struct Restore {
+        StatementParser& parser;
+        std::vector<Token>* tokens;
+        const Token* end;
+        std::size_t position;
+        ~Restore() {
+            parser.m_tokens = tokens;
+            parser.m_end = end;
+            parser.m_position = position;
+        }
+    } restore{*this, m_tokens, m_end, m_position};
+    m_tokens = &list.tokens;
+    m_end = &end;
+    m_position = 0;
+    const ParsedType parsed = Type(false);
+    if (!AtEnd() || list.failed)
+        Fail(Peek(), "a type");
+
+    if (!parsed.lookup.found)
+        throw SyntaxError{At(text), "sp_addtype: " + parsed.lookup.error};
+    return UserType{parsed.lookup.type, Nullability::Unspecified};
+}
+
+const Token& StatementParser::Peek(std::size_t ahead) const {
+    const std::size_t at = m_position + ahead;
+    return at < m_tokens->size() ? (*m_tokens)[at] : *m_end;
+}
+
+const Token& StatementParser::Next() {
+    const Token& token = Peek();
+    if (!AtEnd())
+        ++m_position;
+    return token;
+}
+
+bool StatementParser::IsWord(const Token& token, const char* word) const {
+    return &token != m_end && IsWordToken(token, word);
+}
+
+bool StatementParser::AcceptWord(const char* word) {
+    if (AtEnd() || !IsWordToken(Peek(), word))
+        return false;
+    ++m_position;
+    return true;
+}
+
+bool StatementParser::AcceptSymbol(char symbol) {
+    if (AtEnd() || !IsSymbol(Peek(), symbol))
+        return false;
+    ++m_position;
+    return true;
+}
+
+void StatementParser::ExpectWord(const char* word) {
+    if (!AcceptWord(word))
+        Fail(Peek(), word);
+}
+
+void StatementParser::ExpectSymbol(char symbol) {
+    if (!AcceptSymbol(symbol))
+        Fail(Peek(), std::string("'") + symbol + "'");
+}
+
+std::string StatementParser::Identifier(const char* what) {
+    if (AtEnd() || !IsName(Peek()))
+        Fail(Peek(), what);
+    return Next().text;
+}
+
+// [[database.]owner.]name: only the name is kept.
+std::string StatementParser::ObjectName(const char* what) {
+    std::string name = Identifier(what);
+    while (AcceptSymbol('.')) {
+        if (!IsSymbol(Peek(), '.') || AtEnd())
+            name = Identifier(what);
+    }
+    return name;
+}
+
+std::string StatementParser::WholeNumber(const char* what) {
+    const Token& token = Peek();
+    const bool digits =
+        token.kind == TokenKind::Number && token.text.find_first_not_of("0123456789") == std::string::npos;
+    if (AtEnd() || !digits)
+        Fail(token, what);
+    return Next().text;
+}
+
+std::int64_t StatementParser::Count(const std::string& digits) {
+    std::int64_t value = 0;
+    for (const char c : digits) {
+        value = value * 10 + (c - '0');
+        if (value >= kCountCap)
+            return kCountCap;
+    }
+    return value;
+}
+
+void StatementParser::SkipParenthesised() {
+    ExpectSymbol('(');
+    for (std::size_t depth = 1; depth > 0;) {
+        if (AtEnd())
+            Fail(Peek(), "')'");
+        const Token& token = Next();
+        if (IsSymbol(token, '('))
+            ++depth;
+        else if (IsSymbol(token, ')'))
+            --depth;
+    }
+}
+
+// A default value: constants, functions, parentheses and operators between them.
+void StatementParser::SkipExpression() {
+    for (;;) {
+        while (!AtEnd() && (IsSymbol(Peek(), '+') || IsSymbol(Peek(), '-') || IsSymbol(Peek(), '~')))
+            Next();
+        const Token& operand = Peek();
+        if (!AtEnd() && IsSymbol(operand, '(')) {
+            SkipParenthesised();
+        } else if (!AtEnd() && (operand.kind == TokenKind::Number || operand.kind == TokenKind::String)) {
+            Next();
+        } else if (!AtEnd() && IsName(operand)) {
+            ObjectName("a value");
+            if (!AtEnd() && IsSymbol(Peek(), '('))
+                SkipParenthesised();
+        } else {
+            Fail(operand, "a value");
+        }
+        const Token& next = Peek();
+        const bool binary = !AtEnd() && next.kind == TokenKind::Symbol && next.text.size() == 1 &&
+                            std::string_view("+-*/%&|^").find(next.text[0]) != std::string_view::npos;
+        if (!binary)
+            return;
+        Next();
+    }
+}
+
+void StatementParser::Fail(const Token& at, const std::string& expected) const {
+    throw SyntaxError{At(at), "expected " + expected + " but found " + Describe(at), &at == m_end};
+}
+
+} // namespace quorvel::schema
