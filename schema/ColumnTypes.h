@@ -4,9 +4,9 @@
 #include "SchemaModel.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quorvel::schema {
 
@@ -17,14 +17,15 @@ struct ColumnType {
 };
 
 struct TypeLookup {
-    bool found = false; // false: error says why
+    bool found = false;   // false: error says why
+    bool unknown = false; // no type of that name
     ColumnType type;
     std::string error;
 };
 
 // name: the type's words in lower case, joined by one blank ("double precision",
 // "char varying"); arguments: the numbers written in parentheses after it.
-TypeLookup BuiltinType(std::string_view name, const std::vector<std::int64_t>& arguments);
+TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> arguments);
 
 bool IsBuiltinType(std::string_view name);
 

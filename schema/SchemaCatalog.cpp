@@ -9,6 +9,7 @@ namespace {
 // SQL Server 6.x keeps at most this many nonclustered indexes and key columns.
 constexpr std::size_t kMaxNonClustered = 249;
 constexpr std::size_t kMaxKeyColumns = 16;
+constexpr std::size_t kFirstSlots = 64;
 
 const SchemaColumn* FindColumn(const SchemaTable& table, std::string_view name) {
     for (const SchemaColumn& c : table.columns) {
@@ -42,13 +43,51 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     });
 }
 
+std::size_t SchemaCatalog::NameHash(std::string_view name) {
+    std::size_t hash = 14695981039346656037ULL; // FNV-1a over the lower-case bytes
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+// Open addressing in a table at most half full: one probe mostly suffices.
+void SchemaCatalog::Index(std::string_view name, std::size_t place) {
+    if (2 * (m_indexed + 1) > m_slots.size()) {
+        std::vector<std::uint32_t> old(std::max<std::size_t>(kFirstSlots, 2 * m_slots.size()), 0);
+        old.swap(m_slots);
+        m_indexed = 0;
+        for (const std::uint32_t slot : old) {
+            if (slot != 0)
+                Index(m_script.tables[slot - 1].name, slot - 1);
+        }
+    }
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t at = NameHash(name) & mask;
+    while (m_slots[at] != 0)
+        at = (at + 1) & mask;
+    m_slots[at] = static_cast<std::uint32_t>(place + 1);
+    ++m_indexed;
+}
+
 ScriptProblem SchemaCatalog::Problem(Position at, std::string message) const {
     return ScriptProblem{m_source, at.line, at.column, std::move(message)};
 }
 
 SchemaTable* SchemaCatalog::FindTable(std::string_view name) {
-    const auto found = m_tableIndex.find(LowerCase(name));
-    return found == m_tableIndex.end() ? nullptr : &m_script.tables[found->second];
+    // An index mostly follows its table: no need to hash the name for it.
+    if (m_lastIsFirst && EqualsNoCase(m_script.tables.back().name, name))
+        return &m_script.tables.back();
+    if (m_slots.empty())
+        return nullptr;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t at = NameHash(name) & mask; m_slots[at] != 0; at = (at + 1) & mask) {
+        SchemaTable& table = m_script.tables[m_slots[at] - 1];
+        if (EqualsNoCase(table.name, name))
+            return &table;
+    }
+    return nullptr;
 }
 
 SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
@@ -63,9 +102,12 @@ SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
             break;
         }
     }
-    const auto [place, added] = m_tableIndex.emplace(LowerCase(table.name), m_script.tables.size());
-    if (!added)
+    const bool added = FindTable(table.name) == nullptr;
+    if (added)
+        Index(table.name, m_script.tables.size());
+    else
         table.problems.push_back(Problem(at, "table " + table.name + " is created twice"));
+    m_lastIsFirst = added;
     return m_script.tables.emplace_back(std::move(table));
 }
 
@@ -120,8 +162,10 @@ void SchemaCatalog::AddType(const std::string& name, UserType type, Position at)
 SchemaScript SchemaCatalog::Take() {
     SchemaScript script = std::move(m_script);
     m_script = SchemaScript{};
-    m_tableIndex.clear();
+    m_slots.clear();
+    m_indexed = 0;
     m_types.clear();
+    m_lastIsFirst = false;
     return script;
 }
 

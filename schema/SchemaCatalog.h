@@ -11,6 +11,7 @@
 #include "SchemaModel.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -52,10 +53,16 @@ public:
     SchemaScript Take();
 
 private:
+    static std::size_t NameHash(std::string_view name);
+    void Index(std::string_view name, std::size_t place);
+
     std::string m_source;
     SchemaScript m_script;
-    std::unordered_map<std::string, std::size_t> m_tableIndex; // lower-case name -> place in m_script.tables
+    // The first table of each name, by place in m_script.tables plus one (0: empty).
+    std::vector<std::uint32_t> m_slots;
+    std::size_t m_indexed = 0;
     std::unordered_map<std::string, UserType> m_types;
+    bool m_lastIsFirst = false; // the last table added is the first of its name
 };
 
 // ASCII case folding, for names and keywords.

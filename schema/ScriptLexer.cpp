@@ -1,12 +1,21 @@
 #include "ScriptLexer.h"
 
 #include <array>
+#include <cstring>
 
 namespace quorvel::schema {
 
 namespace {
 
 constexpr std::array<unsigned char, 3> kByteOrderMark{0xEF, 0xBB, 0xBF};
+
+// Every byte value once, for the text of a symbol whose byte is long gone.
+constexpr std::array<char, 256> kBytes = [] {
+    std::array<char, 256> bytes{};
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i);
+    return bytes;
+}();
 
 bool IsBlank(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
@@ -25,27 +34,75 @@ bool IsWordByte(unsigned char c) {
     return IsWordStart(c) || IsDigit(c);
 }
 
-bool IsGo(const std::string& word) {
+bool IsGo(std::string_view word) {
     return word.size() == 2 && (word[0] | 0x20) == 'g' && (word[1] | 0x20) == 'o';
+}
+
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
 } // namespace
 
 void ScriptLexer::Feed(std::string_view bytes) {
-    for (const char byte : bytes) {
-        const auto c = static_cast<unsigned char>(byte);
-        if (!m_started) {
-            // A byte order mark is dropped; a partial one turns out to be text.
-            if (c == kByteOrderMark[m_bomBytes]) {
-                if (++m_bomBytes == kByteOrderMark.size())
-                    m_started = true;
-                continue;
-            }
-            m_started = true;
-            for (std::size_t i = 0; i < m_bomBytes; ++i)
-                Step(kByteOrderMark[i]);
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end && !m_started) {
+        // A byte order mark is dropped; a partial one turns out to be text.
+        if (static_cast<unsigned char>(*p) == kByteOrderMark[m_bomBytes]) {
+            ++p;
+            m_started = ++m_bomBytes == kByteOrderMark.size();
+            continue;
         }
-        Step(c);
+        m_started = true;
+        for (std::size_t i = 0; i < m_bomBytes; ++i)
+            Step(reinterpret_cast<const char*>(&kByteOrderMark[i]));
+    }
+    m_chunkBegin = p;
+    m_chunkEnd = end;
+    while (p < end) {
+        p = Run(p, end);
+        if (p < end)
+            Step(p++);
+    }
+    // A word cut by the end of the bytes keeps its text until the next Feed.
+    if ((m_state == State::Word || m_state == State::Number) && !m_spilled) {
+        m_text.assign(m_wordStart, end);
+        m_spilled = true;
+    }
+    m_chunkBegin = m_chunkEnd = nullptr;
+}
+
+const char* ScriptLexer::Run(const char* from, const char* end) {
+    const char* p = from;
+    switch (m_state) {
+    case State::Word:
+    case State::Number:
+        for (; p < end; ++p) {
+            const auto c = static_cast<unsigned char>(*p);
+            if (!IsWordByte(c) && !(c == '.' && m_state == State::Number))
+                break;
+            m_nextColumn += IsContinuation(*p) ? 0 : 1;
+        }
+        if (m_spilled)
+            m_text.append(from, p);
+        return p;
+    case State::Normal:
+        if (m_pendingGo)
+            return p;
+        while (p < end && (*p == ' ' || *p == '\t' || *p == '\r'))
+            ++p;
+        m_nextColumn += static_cast<std::size_t>(p - from);
+        return p;
+    case State::LineComment: {
+        const void* newline = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+        p = newline != nullptr ? static_cast<const char*>(newline) : end;
+        for (const char* q = from; q < p; ++q)
+            m_nextColumn += IsContinuation(*q) ? 0 : 1;
+        return p;
+    }
+    default:
+        return p;
     }
 }
 
@@ -53,19 +110,19 @@ void ScriptLexer::Finish() {
     if (!m_started) {
         m_started = true;
         for (std::size_t i = 0; i < m_bomBytes; ++i)
-            Step(kByteOrderMark[i]);
+            Step(reinterpret_cast<const char*>(&kByteOrderMark[i]));
     }
     switch (m_state) {
     case State::Word:
-        EndWord();
+        EndWord(nullptr);
         break;
     case State::Number:
-        Emit();
+        Emit(m_text);
         break;
     case State::Quote:
     case State::Bracket:
         if (m_closeSeen)
-            Emit();
+            Emit(m_text);
         else
             Unterminated();
         break;
@@ -105,46 +162,49 @@ void ScriptLexer::Probe(unsigned char c) {
     }
 }
 
-void ScriptLexer::Step(unsigned char c) {
+void ScriptLexer::Step(const char* at) {
+    auto c = static_cast<unsigned char>(*at);
     // A continuation byte belongs to the character before it.
-    if ((c & 0xC0) == 0x80) {
+    if (IsContinuation(*at)) {
         m_column = m_nextColumn > 1 ? m_nextColumn - 1 : 1;
     } else {
         m_column = m_nextColumn;
         ++m_nextColumn;
     }
     const bool newline = c == '\n';
+    // Only a string, an identifier or a comment that spans lines needs to know
+    // whether a line is GO alone; on entering one the line is already not.
     const bool goLine = newline && m_probe == GoProbe::Go;
-    if (!newline)
+    if (!newline && (m_state == State::Quote || m_state == State::Bracket || m_state == State::BlockComment))
         Probe(c);
 
     switch (m_state) {
     case State::Normal:
-        StepNormal(c);
+        StepNormal(at);
         break;
     case State::Word:
-        if (IsWordByte(c)) {
-            m_token.text.push_back(static_cast<char>(c));
-        } else {
-            EndWord();
-            StepNormal(c);
-        }
-        break;
     case State::Number:
-        if (IsWordByte(c) || c == '.') {
-            m_token.text.push_back(static_cast<char>(c));
+        if (IsWordByte(c) || (c == '.' && m_state == State::Number)) {
+            // Only the bytes of a partial byte order mark come this way.
+            if (!m_spilled)
+                m_text.assign(m_wordStart, at);
+            m_spilled = true;
+            m_text.push_back(static_cast<char>(c));
         } else {
-            Emit();
-            StepNormal(c);
+            if (m_state == State::Word)
+                EndWord(at);
+            else
+                Emit(WordText(at));
+            StepNormal(at);
         }
         break;
     case State::Quote:
     case State::Bracket:
         if (m_closeSeen && c != static_cast<unsigned char>(m_close)) {
-            Emit();
-            StepNormal(c);
+            Emit(m_text);
+            StepNormal(at);
         } else if (m_closeSeen) {
-            m_token.text.push_back(m_close); // doubled: the character itself
+            m_text.push_back(m_close); // doubled: the character itself
             m_closeSeen = false;
         } else if (c == static_cast<unsigned char>(m_close)) {
             m_closeSeen = true;
@@ -152,7 +212,7 @@ void ScriptLexer::Step(unsigned char c) {
             Unterminated();
             EmitGo(m_line, 1);
         } else {
-            m_token.text.push_back(static_cast<char>(c));
+            m_text.push_back(static_cast<char>(c));
         }
         break;
     case State::LineComment:
@@ -179,7 +239,7 @@ void ScriptLexer::Step(unsigned char c) {
         } else {
             m_state = State::Normal;
             EmitSymbol('-', m_pendingLine, m_pendingColumn);
-            StepNormal(c);
+            StepNormal(at);
         }
         break;
     case State::AfterSlash:
@@ -187,12 +247,13 @@ void ScriptLexer::Step(unsigned char c) {
             m_state = State::BlockComment;
             m_commentDepth = 1;
             m_previous = 0;
+            m_probe = GoProbe::Other;
             m_token.line = m_pendingLine; // where an unterminated comment is reported
             m_token.column = m_pendingColumn;
         } else {
             m_state = State::Normal;
             EmitSymbol('/', m_pendingLine, m_pendingColumn);
-            StepNormal(c);
+            StepNormal(at);
         }
         break;
     }
@@ -205,7 +266,8 @@ void ScriptLexer::Step(unsigned char c) {
     }
 }
 
-void ScriptLexer::StepNormal(unsigned char c) {
+void ScriptLexer::StepNormal(const char* at) {
+    const auto c = static_cast<unsigned char>(*at);
     m_state = State::Normal;
     if (m_pendingGo) {
         if (IsBlank(c))
@@ -218,19 +280,21 @@ void ScriptLexer::StepNormal(unsigned char c) {
     }
     if (c == '\n' || IsBlank(c))
         return;
-    if (IsWordStart(c)) {
-        StartToken(TokenKind::Word);
-        m_state = State::Word;
-        m_token.text.push_back(static_cast<char>(c));
-    } else if (IsDigit(c)) {
-        StartToken(TokenKind::Number);
-        m_state = State::Number;
-        m_token.text.push_back(static_cast<char>(c));
+    if (IsWordStart(c) || IsDigit(c)) {
+        StartToken(IsDigit(c) ? TokenKind::Number : TokenKind::Word);
+        m_state = IsDigit(c) ? State::Number : State::Word;
+        m_wordStart = at;
+        // A byte outside the fed bytes (of a partial byte order mark) starts spilled.
+        m_spilled = !(at >= m_chunkBegin && at < m_chunkEnd);
+        if (m_spilled)
+            m_text.assign(1, static_cast<char>(c));
     } else if (c == '\'' || c == '"' || c == '[') {
         StartToken(c == '\'' ? TokenKind::String : c == '"' ? TokenKind::Quoted : TokenKind::Bracketed);
         m_state = c == '[' ? State::Bracket : State::Quote;
         m_close = c == '[' ? ']' : static_cast<char>(c);
         m_closeSeen = false;
+        m_probe = GoProbe::Other;
+        m_text.clear();
     } else if (c == '-' || c == '/') {
         m_state = c == '-' ? State::AfterMinus : State::AfterSlash;
         m_pendingLine = m_line;
@@ -242,23 +306,30 @@ void ScriptLexer::StepNormal(unsigned char c) {
 
 void ScriptLexer::StartToken(TokenKind kind) {
     m_token.kind = kind;
-    m_token.text.clear();
+    m_token.keyword = Keyword::None;
     m_token.line = m_line;
     m_token.column = m_column;
     m_token.lineStart = !m_lineHasToken;
     m_lineHasToken = true;
 }
 
-void ScriptLexer::Emit() {
+std::string_view ScriptLexer::WordText(const char* end) const {
+    if (m_spilled || end == nullptr)
+        return m_text;
+    return std::string_view(m_wordStart, static_cast<std::size_t>(end - m_wordStart));
+}
+
+void ScriptLexer::Emit(std::string_view text) {
     m_state = State::Normal;
     m_lineHasToken = true; // a string that spans lines leaves its last line taken
+    m_token.text = text;
     m_sink.OnToken(m_token);
 }
 
 void ScriptLexer::EmitSymbol(char symbol, std::size_t line, std::size_t column) {
     Token token;
     token.kind = TokenKind::Symbol;
-    token.text.assign(1, symbol);
+    token.text = std::string_view(&kBytes[static_cast<unsigned char>(symbol)], 1);
     token.line = line;
     token.column = column;
     token.lineStart = !m_lineHasToken;
@@ -281,14 +352,18 @@ void ScriptLexer::EmitGo(std::size_t line, std::size_t column) {
 // GO was not alone on its line after all: it is a word like any other.
 void ScriptLexer::FlushPendingGo() {
     m_pendingGo = false;
+    m_goWord.text = m_goText;
     m_sink.OnToken(m_goWord);
 }
 
-void ScriptLexer::EndWord() {
+void ScriptLexer::EndWord(const char* end) {
     m_state = State::Normal;
+    m_token.text = WordText(end);
+    m_token.keyword = KeywordOf(m_token.text);
     if (m_token.lineStart && IsGo(m_token.text)) {
         m_pendingGo = true;
         m_goWord = m_token;
+        m_goText = m_token.text;
         return;
     }
     m_sink.OnToken(m_token);

@@ -11,6 +11,8 @@
 // a letter, so UTF-8 names (and those of other ASCII-compatible encodings) read
 // as words. Columns count UTF-8 sequences.
 
+#include "Keywords.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -28,9 +30,12 @@ enum class TokenKind {
     End,       // the end of the script
 };
 
+// A token's text is valid only while the sink's OnToken runs: it mostly points
+// straight into the bytes being fed, so a sink that keeps a token copies it.
 struct Token {
     TokenKind kind = TokenKind::End;
-    std::string text;
+    Keyword keyword = Keyword::None; // of a Word
+    std::string_view text;
     std::size_t line = 0;
     std::size_t column = 0;
     bool lineStart = false; // the first token on its line
@@ -39,8 +44,7 @@ struct Token {
 class TokenSink {
 public:
     virtual ~TokenSink() = default;
-    // The sink may take the token's text.
-    virtual void OnToken(Token& token) = 0;
+    virtual void OnToken(const Token& token) = 0;
     virtual void OnLexProblem(std::size_t line, std::size_t column, std::string message) = 0;
 };
 
@@ -67,14 +71,19 @@ private:
     // Whether the current line so far is blanks, "g", or "go" and blanks.
     enum class GoProbe { Blank, G, Go, Other };
 
-    void Step(unsigned char c);
-    void StepNormal(unsigned char c);
+    // Runs of bytes that need no decision one by one: the rest of a word or
+    // number, blanks, a line comment. Answers where the run ends.
+    const char* Run(const char* from, const char* end);
+    void Step(const char* at);
+    void StepNormal(const char* at);
     void StartToken(TokenKind kind);
-    void Emit();
+    // A word or number ends before the byte at end (nullptr: it was spilled).
+    std::string_view WordText(const char* end) const;
+    void Emit(std::string_view text);
     void EmitSymbol(char symbol, std::size_t line, std::size_t column);
     void EmitGo(std::size_t line, std::size_t column);
     void FlushPendingGo();
-    void EndWord();
+    void EndWord(const char* end);
     void Unterminated();
     void Probe(unsigned char c);
 
@@ -86,15 +95,21 @@ private:
     std::size_t m_column = 1; // of the byte being read
     bool m_lineHasToken = false;
 
-    Token m_token;            // the token being read
-    char m_close = 0;         // the closing character of a quote or bracket
-    bool m_closeSeen = false; // one closing character read: doubled or the end?
-    int m_commentDepth = 0;   // block comments nest
+    const char* m_chunkBegin = nullptr; // the bytes of the current Feed
+    const char* m_chunkEnd = nullptr;
+    Token m_token;                     // the token being read
+    const char* m_wordStart = nullptr; // where a word or number began in the fed bytes
+    bool m_spilled = false;            // its text is in m_text: it began in an earlier Feed
+    std::string m_text;                // the text of a string, or of a spilled word
+    char m_close = 0;                  // the closing character of a quote or bracket
+    bool m_closeSeen = false;          // one closing character read: doubled or the end?
+    int m_commentDepth = 0;            // block comments nest
     unsigned char m_previous = 0;
     std::size_t m_pendingLine = 0; // a - or / that may start a comment
     std::size_t m_pendingColumn = 0;
     bool m_pendingGo = false; // a line-leading GO waiting for the end of its line
     Token m_goWord;
+    std::string m_goText;
     std::size_t m_bomBytes = 0; // bytes of a leading byte order mark matched so far
     bool m_started = false;     // past the place where a byte order mark may stand
 };

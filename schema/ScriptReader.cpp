@@ -26,7 +26,7 @@ SchemaScript ScriptReader::Finish() {
     return m_catalog.Take();
 }
 
-void ScriptReader::OnToken(Token& token) {
+void ScriptReader::OnToken(const Token& token) {
     if (token.kind == TokenKind::Go || token.kind == TokenKind::End) {
         EndPiece(token);
         m_inBody = false;
@@ -42,18 +42,41 @@ void ScriptReader::OnToken(Token& token) {
     }
     if (m_dropping)
         return;
-    m_piece.push_back(std::move(token));
-    if (m_piece.size() > 2)
-        return;
-    // Only the first tokens decide whether the statement's tokens are kept.
-    const StatementClass kind = ClassifyStatement(m_piece.data(), m_piece.size(), m_batchStart);
-    if (kind == StatementClass::Passed || kind == StatementClass::Body) {
-        m_catalog.CountSkipped();
-        m_piece.clear();
-        m_dropping = kind == StatementClass::Passed;
-        m_inBody = kind == StatementClass::Body;
-        m_batchStart = false;
+    if (m_piece.size() < 2) {
+        // Only the first tokens decide whether the statement's tokens are kept.
+        std::array<Token, 2> first{token, token};
+        if (!m_piece.empty())
+            first[0] = PieceToken(0);
+        const StatementClass kind = ClassifyStatement(first.data(), m_piece.size() + 1, m_batchStart);
+        if (kind == StatementClass::Passed || kind == StatementClass::Body) {
+            m_catalog.CountSkipped();
+            ClearPiece();
+            m_dropping = kind == StatementClass::Passed;
+            m_inBody = kind == StatementClass::Body;
+            m_batchStart = false;
+            return;
+        }
     }
+    Keep(token);
+}
+
+void ScriptReader::Keep(const Token& token) {
+    m_offsets.push_back(m_pieceText.size());
+    m_pieceText.append(token.text);
+    m_piece.push_back(token);
+}
+
+Token ScriptReader::PieceToken(std::size_t i) const {
+    Token token = m_piece[i];
+    const std::size_t end = i + 1 < m_piece.size() ? m_offsets[i + 1] : m_pieceText.size();
+    token.text = std::string_view(m_pieceText).substr(m_offsets[i], end - m_offsets[i]);
+    return token;
+}
+
+void ScriptReader::ClearPiece() {
+    m_piece.clear();
+    m_offsets.clear();
+    m_pieceText.clear();
 }
 
 void ScriptReader::OnLexProblem(std::size_t line, std::size_t column, std::string message) {
@@ -64,13 +87,15 @@ void ScriptReader::OnLexProblem(std::size_t line, std::size_t column, std::strin
 
 void ScriptReader::EndPiece(const Token& boundary) {
     if (!m_piece.empty()) {
+        for (std::size_t i = 0; i < m_piece.size(); ++i)
+            m_piece[i] = PieceToken(i);
         m_inBody = m_parser.Parse(m_piece, boundary, m_batchStart, std::move(m_lexProblem)) || m_inBody;
         m_batchStart = false;
     } else if (m_lexProblem) {
         m_catalog.AddProblem(std::move(*m_lexProblem));
     }
     m_lexProblem.reset();
-    m_piece.clear();
+    ClearPiece();
     m_dropping = false;
 }
 

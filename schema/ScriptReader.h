@@ -42,16 +42,23 @@ public:
     SchemaScript Finish();
 
 private:
-    void OnToken(Token& token) override;
+    void OnToken(const Token& token) override;
+    void Keep(const Token& token);
+    void ClearPiece();
+    Token PieceToken(std::size_t i) const;
     void OnLexProblem(std::size_t line, std::size_t column, std::string message) override;
     void EndPiece(const Token& boundary);
 
     SchemaCatalog m_catalog;
     StatementParser m_parser;
     ScriptLexer m_lexer;
-    std::vector<Token> m_piece; // the statement being read
-    bool m_dropping = false;    // the piece is a statement that is only counted
-    bool m_inBody = false;      // the rest of the batch is a procedure body or the like
+    // The statement being read: its tokens, whose texts stand one after the
+    // other in m_pieceText from m_offsets on (pointed to once the piece is whole).
+    std::vector<Token> m_piece;
+    std::vector<std::size_t> m_offsets;
+    std::string m_pieceText;
+    bool m_dropping = false; // the piece is a statement that is only counted
+    bool m_inBody = false;   // the rest of the batch is a procedure body or the like
     bool m_batchStart = true;
     std::optional<ScriptProblem> m_lexProblem;
 };

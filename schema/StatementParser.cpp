@@ -1,7 +1,10 @@
 #include "StatementParser.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <deque>
+#include <initializer_list>
 
 namespace quorvel::schema {
 
@@ -17,9 +20,10 @@ struct SyntaxError {
 // Values no 6.x length or precision comes near; larger ones are held at this.
 constexpr std::int64_t kCountCap = 1'000'000'000'000'000'000;
 constexpr std::size_t kShownTokenBytes = 32;
+constexpr std::size_t kUsualColumns = 16;
 
-bool IsWordToken(const Token& token, const char* word) {
-    return token.kind == TokenKind::Word && EqualsNoCase(token.text, word);
+bool OneOf(Keyword keyword, std::initializer_list<Keyword> keywords) {
+    return std::find(keywords.begin(), keywords.end(), keyword) != keywords.end();
 }
 
 bool IsSymbol(const Token& token, char symbol) {
@@ -39,7 +43,7 @@ Position At(const Token& token) {
 std::string Describe(const Token& token) {
     switch (token.kind) {
     case TokenKind::End:
-        return token.text.empty() ? "the end of the script" : token.text;
+        return token.text.empty() ? "the end of the script" : std::string(token.text);
     case TokenKind::Go:
         return "GO";
     case TokenKind::String:
@@ -71,10 +75,13 @@ std::string Describe(const Token& token) {
 class TokenList : public TokenSink {
 public:
     std::vector<Token> tokens;
+    std::deque<std::string> texts;
     bool failed = false;
-    void OnToken(Token& token) override {
-        if (token.kind != TokenKind::End)
-            tokens.push_back(std::move(token));
+    void OnToken(const Token& token) override {
+        if (token.kind == TokenKind::End)
+            return;
+        tokens.push_back(token);
+        tokens.back().text = texts.emplace_back(token.text);
     }
     void OnLexProblem(std::size_t, std::size_t, std::string) override { failed = true; }
 };
@@ -85,21 +92,18 @@ StatementClass ClassifyStatement(const Token* first, std::size_t count, bool bat
     if (count == 0)
         return StatementClass::Undecided;
     const Token& t = first[0];
-    if (IsWordToken(t, "CREATE")) {
+    if (t.keyword == Keyword::Create) {
         if (count < 2)
             return StatementClass::Undecided;
         const Token& what = first[1];
-        for (const char* word : {"TABLE", "INDEX", "UNIQUE", "CLUSTERED", "NONCLUSTERED"}) {
-            if (IsWordToken(what, word))
-                return StatementClass::Read;
-        }
-        for (const char* word : {"PROCEDURE", "PROC", "VIEW", "TRIGGER", "RULE", "DEFAULT"}) {
-            if (IsWordToken(what, word))
-                return StatementClass::Body;
-        }
+        using enum Keyword;
+        if (OneOf(what.keyword, {Table, Index, Unique, Clustered, Nonclustered}))
+            return StatementClass::Read;
+        if (OneOf(what.keyword, {Procedure, Proc, View, Trigger, Rule, Default}))
+            return StatementClass::Body;
         return StatementClass::Passed;
     }
-    if (IsWordToken(t, "EXEC") || IsWordToken(t, "EXECUTE"))
+    if (t.keyword == Keyword::Exec || t.keyword == Keyword::Execute)
         return StatementClass::Read;
     if (batchStart && IsName(t) && EqualsNoCase(t.text, "sp_addtype"))
         return StatementClass::Read;
@@ -107,22 +111,12 @@ StatementClass ClassifyStatement(const Token* first, std::size_t count, bool bat
 }
 
 bool StartsStatement(const Token& token) {
-    if (!token.lineStart || token.kind != TokenKind::Word)
-        return false;
-    static constexpr std::array kStarts{"ALTER",    "CHECKPOINT", "CREATE", "DBCC",      "DECLARE", "DELETE",
-                                        "DROP",     "DUMP",       "EXEC",   "EXECUTE",   "GRANT",   "IF",
-                                        "INSERT",   "LOAD",       "PRINT",  "RAISERROR", "REVOKE",  "SETUSER",
-                                        "TRUNCATE", "UPDATE",     "USE",    "WHILE"};
-    for (const char* word : kStarts) {
-        if (EqualsNoCase(token.text, word))
-            return true;
-    }
-    return false;
+    return token.lineStart && StartsStatement(token.keyword);
 }
 
-bool StatementParser::Parse(std::vector<Token>& tokens, const Token& end, bool batchStart,
+bool StatementParser::Parse(std::span<const Token> tokens, const Token& end, bool batchStart,
                             std::optional<ScriptProblem> lexProblem) {
-    m_tokens = &tokens;
+    m_tokens = tokens;
     m_end = &end;
     m_position = 0;
     bool body = false;
@@ -154,15 +148,15 @@ bool StatementParser::Parse(std::vector<Token>& tokens, const Token& end, bool b
 
 bool StatementParser::Statement(bool batchStart, bool& body) {
     const StatementClass kind =
-        ClassifyStatement(m_tokens->data() + m_position, m_tokens->size() - m_position, batchStart);
+        ClassifyStatement(m_tokens.data() + m_position, m_tokens.size() - m_position, batchStart);
     if (kind == StatementClass::Passed || kind == StatementClass::Body) {
         m_catalog.CountSkipped();
         body = kind == StatementClass::Body;
         return false;
     }
     const Token& first = Next();
-    if (IsWordToken(first, "CREATE")) {
-        if (AcceptWord("TABLE"))
+    if (first.keyword == Keyword::Create) {
+        if (AcceptWord(Keyword::Table))
             CreateTable(first);
         else
             CreateIndex(first);
@@ -180,6 +174,7 @@ void StatementParser::CreateTable(const Token& create) {
     m_table.column = create.column;
     m_pending.clear();
     m_table.name = ObjectName("a table name");
+    m_table.columns.reserve(kUsualColumns);
     m_inTable = true;
     ExpectSymbol('(');
     do {
@@ -189,7 +184,7 @@ void StatementParser::CreateTable(const Token& create) {
     } while (AcceptSymbol(','));
     if (!AcceptSymbol(')'))
         Fail(Peek(), "',' or ')'");
-    if (AcceptWord("ON"))
+    if (AcceptWord(Keyword::On))
         Identifier("a segment name");
 
     m_inTable = false;
@@ -201,13 +196,11 @@ void StatementParser::CreateTable(const Token& create) {
 
 void StatementParser::TableElement() {
     const Token& first = Peek();
-    for (const char* word : {"CONSTRAINT", "PRIMARY", "UNIQUE", "FOREIGN", "CHECK"}) {
-        if (IsWord(first, word)) {
-            Constraint(nullptr);
-            return;
-        }
-    }
-    ColumnDefinition();
+    if (&first != m_end && OneOf(first.keyword, {Keyword::Constraint, Keyword::Primary, Keyword::Unique,
+                                                 Keyword::Foreign, Keyword::Check}))
+        Constraint(nullptr);
+    else
+        ColumnDefinition();
 }
 
 void StatementParser::ColumnDefinition() {
@@ -221,9 +214,9 @@ void StatementParser::ColumnDefinition() {
         column.type = lookup.type.text;
         column.bytes = lookup.type.bytes;
     } else {
-        const ParsedType parsed = Type(true);
+        ParsedType parsed = Type(true);
         if (parsed.lookup.found) {
-            column.type = parsed.lookup.type.text;
+            column.type = std::move(parsed.lookup.type.text);
             column.kind = parsed.lookup.type.kind;
             column.bytes = parsed.lookup.type.bytes;
             column.nullability = parsed.nullability;
@@ -234,20 +227,21 @@ void StatementParser::ColumnDefinition() {
     }
 
     for (;;) {
-        if (AcceptWord("NULL")) {
+        if (AcceptWord(Keyword::Null)) {
             column.nullability = Nullability::Null;
-        } else if (IsWord(Peek(), "NOT") && IsWord(Peek(1), "NULL")) {
+        } else if (IsWord(Peek(), Keyword::Not) && IsWord(Peek(1), Keyword::Null)) {
             m_position += 2;
             column.nullability = Nullability::NotNull;
-        } else if (AcceptWord("IDENTITY")) {
+        } else if (AcceptWord(Keyword::Identity)) {
             identity = true;
             if (IsSymbol(Peek(), '(') && !AtEnd())
                 SkipParenthesised();
             NotForReplication();
-        } else if (AcceptWord("DEFAULT")) {
+        } else if (AcceptWord(Keyword::Default)) {
             SkipExpression();
-        } else if (IsWord(Peek(), "CONSTRAINT") || IsWord(Peek(), "PRIMARY") || IsWord(Peek(), "UNIQUE") ||
-                   IsWord(Peek(), "REFERENCES") || IsWord(Peek(), "FOREIGN") || IsWord(Peek(), "CHECK")) {
+        } else if (!AtEnd() &&
+                   OneOf(Peek().keyword, {Keyword::Constraint, Keyword::Primary, Keyword::Unique,
+                                          Keyword::References, Keyword::Foreign, Keyword::Check})) {
             Constraint(&column.name);
         } else {
             break;
@@ -260,26 +254,31 @@ void StatementParser::ColumnDefinition() {
 }
 
 StatementParser::ParsedType StatementParser::Type(bool userTypes) {
-    std::string name = LowerCase(Identifier("a type"));
-    if (name == "double" && AcceptWord("PRECISION"))
+    if (AtEnd() || !IsName(Peek()))
+        Fail(Peek(), "a type");
+    std::string name = LowerCase(Next().text);
+    if (name == "double" && AcceptWord(Keyword::Precision))
         name = "double precision";
-    else if ((name == "char" || name == "character") && AcceptWord("VARYING"))
+    else if ((name == "char" || name == "character") && AcceptWord(Keyword::Varying))
         name += " varying";
-    std::vector<std::int64_t> arguments;
+    // No type takes more than two numbers; a third is kept only to be refused.
+    std::array<std::int64_t, 3> arguments{};
+    std::size_t count = 0;
     if (AcceptSymbol('(')) {
-        do
-            arguments.push_back(Count(WholeNumber("a whole number")));
-        while (AcceptSymbol(','));
+        do {
+            const std::int64_t value = Count(WholeNumber("a whole number"));
+            if (count < arguments.size())
+                arguments[count++] = value;
+        } while (AcceptSymbol(','));
         ExpectSymbol(')');
     }
 
     ParsedType parsed;
-    const UserType* user = userTypes ? m_catalog.FindType(name) : nullptr;
-    if (user == nullptr) {
-        parsed.lookup = BuiltinType(name, arguments);
-    } else if (!arguments.empty()) {
+    parsed.lookup = BuiltinType(name, std::span(arguments.data(), count));
+    const UserType* user = userTypes && parsed.lookup.unknown ? m_catalog.FindType(name) : nullptr;
+    if (user != nullptr && count > 0) {
         parsed.lookup.error = "type " + name + " takes no length or precision";
-    } else {
+    } else if (user != nullptr) {
         parsed.lookup.found = true;
         parsed.lookup.type = user->type;
         parsed.lookup.type.text = name + " (" + user->type.text + ")";
@@ -291,32 +290,32 @@ StatementParser::ParsedType StatementParser::Type(bool userTypes) {
 void StatementParser::Constraint(const std::string* column) {
     PendingIndex pending;
     pending.at = At(Peek());
-    if (AcceptWord("CONSTRAINT"))
+    if (AcceptWord(Keyword::Constraint))
         pending.index.name = Identifier("a constraint name");
     const Token& kind = Peek();
-    if (AcceptWord("PRIMARY")) {
-        ExpectWord("KEY");
+    if (AcceptWord(Keyword::Primary)) {
+        ExpectWord(Keyword::Key);
         pending.index.kind = IndexKind::PrimaryKey;
         pending.index.clustered = true;
-    } else if (AcceptWord("UNIQUE")) {
+    } else if (AcceptWord(Keyword::Unique)) {
         pending.index.kind = IndexKind::Unique;
-    } else if (AcceptWord("FOREIGN")) {
-        ExpectWord("KEY");
+    } else if (AcceptWord(Keyword::Foreign)) {
+        ExpectWord(Keyword::Key);
         SkipParenthesised();
-        ExpectWord("REFERENCES");
+        ExpectWord(Keyword::References);
         References();
         return;
-    } else if (AcceptWord("REFERENCES")) {
+    } else if (AcceptWord(Keyword::References)) {
         References();
         return;
-    } else if (AcceptWord("CHECK")) {
+    } else if (AcceptWord(Keyword::Check)) {
         NotForReplication();
         SkipParenthesised();
         return;
-    } else if (AcceptWord("DEFAULT")) {
+    } else if (AcceptWord(Keyword::Default)) {
         SkipExpression();
         if (column == nullptr) {
-            ExpectWord("FOR");
+            ExpectWord(Keyword::For);
             Identifier("a column name");
         }
         return;
@@ -324,9 +323,9 @@ void StatementParser::Constraint(const std::string* column) {
         Fail(kind, "PRIMARY KEY, UNIQUE, FOREIGN KEY, REFERENCES, CHECK or DEFAULT");
     }
     pending.index.unique = true;
-    if (AcceptWord("CLUSTERED"))
+    if (AcceptWord(Keyword::Clustered))
         pending.index.clustered = true;
-    else if (AcceptWord("NONCLUSTERED"))
+    else if (AcceptWord(Keyword::Nonclustered))
         pending.index.clustered = false;
     if (column == nullptr || (IsSymbol(Peek(), '(') && !AtEnd())) {
         KeyColumns(pending);
@@ -345,9 +344,9 @@ void StatementParser::References() {
 }
 
 void StatementParser::NotForReplication() {
-    if (IsWord(Peek(), "NOT") && IsWord(Peek(1), "FOR")) {
+    if (IsWord(Peek(), Keyword::Not) && IsWord(Peek(1), Keyword::For)) {
         m_position += 2;
-        ExpectWord("REPLICATION");
+        ExpectWord(Keyword::Replication);
     }
 }
 
@@ -356,21 +355,22 @@ void StatementParser::KeyColumns(PendingIndex& pending) {
     do {
         pending.keyPositions.push_back(At(Peek()));
         pending.index.columns.push_back(Identifier("a key column"));
-        if (!AcceptWord("ASC"))
-            AcceptWord("DESC");
+        if (!AcceptWord(Keyword::Asc))
+            AcceptWord(Keyword::Desc);
     } while (AcceptSymbol(','));
     ExpectSymbol(')');
 }
 
 void StatementParser::IndexOptions(SchemaIndex& index, bool optionList) {
-    if (!optionList && AcceptWord("WITH")) {
-        ExpectWord("FILLFACTOR");
+    if (!optionList && AcceptWord(Keyword::With)) {
+        ExpectWord(Keyword::Fillfactor);
         ExpectSymbol('=');
         index.fillFactor = WholeNumber("a fill factor");
-    } else if (AcceptWord("WITH")) {
+    } else if (AcceptWord(Keyword::With)) {
         do {
-            const std::string option = Identifier("an index option");
-            if (EqualsNoCase(option, "FILLFACTOR")) {
+            const bool fillFactor = IsWord(Peek(), Keyword::Fillfactor);
+            Identifier("an index option");
+            if (fillFactor) {
                 ExpectSymbol('=');
                 index.fillFactor = WholeNumber("a fill factor");
             } else if (AcceptSymbol('=')) {
@@ -380,7 +380,7 @@ void StatementParser::IndexOptions(SchemaIndex& index, bool optionList) {
             }
         } while (AcceptSymbol(','));
     }
-    if (AcceptWord("ON"))
+    if (AcceptWord(Keyword::On))
         Identifier("a segment name");
 }
 
@@ -388,14 +388,14 @@ void StatementParser::CreateIndex(const Token& create) {
     PendingIndex pending;
     pending.at = At(create);
     SchemaIndex& index = pending.index;
-    index.unique = AcceptWord("UNIQUE");
-    index.clustered = AcceptWord("CLUSTERED");
+    index.unique = AcceptWord(Keyword::Unique);
+    index.clustered = AcceptWord(Keyword::Clustered);
     const bool described =
-        (!index.clustered && AcceptWord("NONCLUSTERED")) || index.unique || index.clustered;
-    if (!AcceptWord("INDEX"))
+        (!index.clustered && AcceptWord(Keyword::Nonclustered)) || index.unique || index.clustered;
+    if (!AcceptWord(Keyword::Index))
         Fail(Peek(), described ? "INDEX" : "TABLE or INDEX");
     index.name = Identifier("an index name");
-    ExpectWord("ON");
+    ExpectWord(Keyword::On);
     const Token& tableToken = Peek();
     const std::string tableName = ObjectName("a table name");
     m_indexTable = m_catalog.FindTable(tableName);
@@ -461,7 +461,7 @@ void StatementParser::AddType(const Token& procedure) {
         else
             Fail(*nulls, "'NULL' or 'NOT NULL'");
     }
-    m_catalog.AddType(arguments[0]->text, std::move(type), At(*arguments[0]));
+    m_catalog.AddType(std::string(arguments[0]->text), std::move(type), At(*arguments[0]));
 }
 
 UserType StatementParser::TypeFromText(const Token& text) {
@@ -485,7 +485,7 @@ UserType StatementParser::TypeFromText(const Token& text) {
     // The cursor reads the string's tokens for a while.
     struct Restore {
         StatementParser& parser;
-        std::vector<Token>* tokens;
+        std::span<const Token> tokens;
         const Token* end;
         std::size_t position;
         ~Restore() {
@@ -494,7 +494,7 @@ UserType StatementParser::TypeFromText(const Token& text) {
             parser.m_position = position;
         }
     } restore{*this, m_tokens, m_end, m_position};
-    m_tokens = &list.tokens;
+    m_tokens = list.tokens;
     m_end = &end;
     m_position = 0;
     const ParsedType parsed = Type(false);
@@ -508,7 +508,7 @@ UserType StatementParser::TypeFromText(const Token& text) {
 
 const Token& StatementParser::Peek(std::size_t ahead) const {
     const std::size_t at = m_position + ahead;
-    return at < m_tokens->size() ? (*m_tokens)[at] : *m_end;
+    return at < m_tokens.size() ? m_tokens[at] : *m_end;
 }
 
 const Token& StatementParser::Next() {
@@ -518,12 +518,12 @@ const Token& StatementParser::Next() {
     return token;
 }
 
-bool StatementParser::IsWord(const Token& token, const char* word) const {
-    return &token != m_end && IsWordToken(token, word);
+bool StatementParser::IsWord(const Token& token, Keyword keyword) const {
+    return &token != m_end && token.keyword == keyword;
 }
 
-bool StatementParser::AcceptWord(const char* word) {
-    if (AtEnd() || !IsWordToken(Peek(), word))
+bool StatementParser::AcceptWord(Keyword keyword) {
+    if (AtEnd() || Peek().keyword != keyword)
         return false;
     ++m_position;
     return true;
@@ -536,9 +536,9 @@ bool StatementParser::AcceptSymbol(char symbol) {
     return true;
 }
 
-void StatementParser::ExpectWord(const char* word) {
-    if (!AcceptWord(word))
-        Fail(Peek(), word);
+void StatementParser::ExpectWord(Keyword keyword) {
+    if (!AcceptWord(keyword))
+        Fail(Peek(), std::string(KeywordText(keyword)));
 }
 
 void StatementParser::ExpectSymbol(char symbol) {
@@ -549,7 +549,7 @@ void StatementParser::ExpectSymbol(char symbol) {
 std::string StatementParser::Identifier(const char* what) {
     if (AtEnd() || !IsName(Peek()))
         Fail(Peek(), what);
-    return Next().text;
+    return std::string(Next().text);
 }
 
 // [[database.]owner.]name: only the name is kept.
@@ -562,7 +562,7 @@ std::string StatementParser::ObjectName(const char* what) {
     return name;
 }
 
-std::string StatementParser::WholeNumber(const char* what) {
+std::string_view StatementParser::WholeNumber(const char* what) {
     const Token& token = Peek();
     const bool digits =
         token.kind == TokenKind::Number && token.text.find_first_not_of("0123456789") == std::string::npos;
@@ -571,12 +571,12 @@ std::string StatementParser::WholeNumber(const char* what) {
     return Next().text;
 }
 
-std::int64_t StatementParser::Count(const std::string& digits) {
+std::int64_t StatementParser::Count(std::string_view digits) {
     std::int64_t value = 0;
     for (const char c : digits) {
-        value = value * 10 + (c - '0');
-        if (value >= kCountCap)
+        if (value >= kCountCap / 10)
             return kCountCap;
+        value = value * 10 + (c - '0');
     }
     return value;
 }

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,7 @@ public:
     // messages). A problem of the lexer inside the piece (an unterminated string)
     // stands for the syntax error it causes. Answers true when the rest of the
     // batch is the body of a procedure or the like.
-    bool Parse(std::vector<Token>& tokens, const Token& end, bool batchStart,
+    bool Parse(std::span<const Token> tokens, const Token& end, bool batchStart,
                std::optional<ScriptProblem> lexProblem);
 
 private:
@@ -81,22 +82,22 @@ private:
     // which no Accept or IsWord ever matches.
     const Token& Peek(std::size_t ahead = 0) const;
     const Token& Next();
-    bool AtEnd() const { return m_position >= m_tokens->size(); }
-    bool IsWord(const Token& token, const char* word) const;
-    bool AcceptWord(const char* word);
+    bool AtEnd() const { return m_position >= m_tokens.size(); }
+    bool IsWord(const Token& token, Keyword keyword) const;
+    bool AcceptWord(Keyword keyword);
     bool AcceptSymbol(char symbol);
-    void ExpectWord(const char* word);
+    void ExpectWord(Keyword keyword);
     void ExpectSymbol(char symbol);
     std::string Identifier(const char* what);
     std::string ObjectName(const char* what);
-    std::string WholeNumber(const char* what);
-    static std::int64_t Count(const std::string& digits);
+    std::string_view WholeNumber(const char* what);
+    static std::int64_t Count(std::string_view digits);
     void SkipParenthesised();
     void SkipExpression();
     [[noreturn]] void Fail(const Token& at, const std::string& expected) const;
 
     SchemaCatalog& m_catalog;
-    std::vector<Token>* m_tokens = nullptr;
+    std::span<const Token> m_tokens;
     const Token* m_end = nullptr;
     std::size_t m_position = 0;
 
