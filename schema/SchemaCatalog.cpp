@@ -112,7 +112,7 @@ SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
 }
 
 void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex index, Position at,
-                             const std::vector<Position>& keyPositions) {
+                             std::span<const Position> keyPositions) {
     const std::string title = IndexTitle(index);
     for (std::size_t i = 0; i < index.columns.size(); ++i) {
         const std::string& name = index.columns[i];

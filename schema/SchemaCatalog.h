@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -44,8 +45,7 @@ public:
     SchemaTable& AddTable(SchemaTable table);
     // Key columns are checked against the table; a problem goes to the table and
     // the index is left out. keyPositions: where each key column is named.
-    void AddIndex(SchemaTable& table, SchemaIndex index, Position at,
-                  const std::vector<Position>& keyPositions);
+    void AddIndex(SchemaTable& table, SchemaIndex index, Position at, std::span<const Position> keyPositions);
 
     const UserType* FindType(std::string_view name) const;
     void AddType(const std::string& name, UserType type, Position at);

@@ -73,36 +73,68 @@ void ScriptLexer::Feed(std::string_view bytes) {
     m_chunkBegin = m_chunkEnd = nullptr;
 }
 
-const char* ScriptLexer::Run(const char* from, const char* end) {
-    const char* p = from;
-    switch (m_state) {
-    case State::Word:
-    case State::Number:
-        for (; p < end; ++p) {
-            const auto c = static_cast<unsigned char>(*p);
-            if (!IsWordByte(c) && !(c == '.' && m_state == State::Number))
-                break;
-            m_nextColumn += IsContinuation(*p) ? 0 : 1;
-        }
-        if (m_spilled)
-            m_text.append(from, p);
-        return p;
-    case State::Normal:
-        if (m_pendingGo)
+const char* ScriptLexer::Run(const char* p, const char* end) {
+    for (;;) {
+        const char* from = p;
+        switch (m_state) {
+        case State::Word:
+        case State::Number:
+            for (; p < end; ++p) {
+                const auto c = static_cast<unsigned char>(*p);
+                if (!IsWordByte(c) && !(c == '.' && m_state == State::Number))
+                    break;
+                m_nextColumn += IsContinuation(*p) ? 0 : 1;
+            }
+            if (m_spilled)
+                m_text.append(from, p);
+            if (p == end || m_spilled)
+                return p;
+            // The word ends here, in the fed bytes; the byte after it is read as usual.
+            if (m_state == State::Word)
+                EndWord(p);
+            else
+                Emit(WordText(p));
+            break;
+        case State::Normal:
+            if (m_pendingGo)
+                return p;
+            while (p < end) {
+                const auto c = static_cast<unsigned char>(*p);
+                if (c == ' ' || c == '\t' || c == '\r') {
+                    ++m_nextColumn;
+                } else if (c == '\n') {
+                    ++m_line;
+                    m_nextColumn = 1;
+                    m_lineHasToken = false;
+                    m_probe = GoProbe::Blank;
+                } else if (c < 0x80 && (IsWordStart(c) || IsDigit(c))) {
+                    m_column = m_nextColumn++;
+                    StartToken(IsDigit(c) ? TokenKind::Number : TokenKind::Word);
+                    m_state = IsDigit(c) ? State::Number : State::Word;
+                    m_wordStart = p++;
+                    m_spilled = false;
+                    break;
+                } else if (c == '(' || c == ')' || c == ',' || c == '.' || c == '=') {
+                    m_column = m_nextColumn++;
+                    EmitSymbol(static_cast<char>(c), m_line, m_column);
+                } else {
+                    return p;
+                }
+                ++p;
+            }
+            if (m_state == State::Normal)
+                return p;
+            break;
+        case State::LineComment: {
+            const void* newline = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+            p = newline != nullptr ? static_cast<const char*>(newline) : end;
+            for (const char* q = from; q < p; ++q)
+                m_nextColumn += IsContinuation(*q) ? 0 : 1;
             return p;
-        while (p < end && (*p == ' ' || *p == '\t' || *p == '\r'))
-            ++p;
-        m_nextColumn += static_cast<std::size_t>(p - from);
-        return p;
-    case State::LineComment: {
-        const void* newline = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-        p = newline != nullptr ? static_cast<const char*>(newline) : end;
-        for (const char* q = from; q < p; ++q)
-            m_nextColumn += IsContinuation(*q) ? 0 : 1;
-        return p;
-    }
-    default:
-        return p;
+        }
+        default:
+            return p;
+        }
     }
 }
 

@@ -71,9 +71,9 @@ private:
     // Whether the current line so far is blanks, "g", or "go" and blanks.
     enum class GoProbe { Blank, G, Go, Other };
 
-    // Runs of bytes that need no decision one by one: the rest of a word or
-    // number, blanks, a line comment. Answers where the run ends.
-    const char* Run(const char* from, const char* end);
+    // The common bytes in one loop: words and numbers, blanks, line breaks,
+    // ( ) , . = and line comments. Answers the first byte that Step must take.
+    const char* Run(const char* p, const char* end);
     void Step(const char* at);
     void StepNormal(const char* at);
     void StartToken(TokenKind kind);

@@ -7,9 +7,10 @@ namespace quorvel::schema {
 namespace {
 
 constexpr std::size_t kChunkBytes = 64 * 1024;
+constexpr std::size_t kInChunk = static_cast<std::size_t>(-1);
 
 bool IsSemicolon(const Token& token) {
-    return token.kind == TokenKind::Symbol && token.text == ";";
+    return token.kind == TokenKind::Symbol && token.text.size() == 1 && token.text[0] == ';';
 }
 
 } // namespace
@@ -18,7 +19,16 @@ ScriptReader::ScriptReader(std::string source)
     : m_catalog(std::move(source)), m_parser(m_catalog), m_lexer(*this) {}
 
 void ScriptReader::Feed(std::string_view bytes) {
+    m_chunk = bytes;
     m_lexer.Feed(bytes);
+    // The tokens still held point into bytes the caller is about to reuse.
+    for (std::size_t i = 0; i < m_piece.size(); ++i) {
+        if (m_offsets[i] == kInChunk) {
+            m_offsets[i] = m_pieceText.size();
+            m_pieceText.append(m_piece[i].text);
+        }
+    }
+    m_chunk = {};
 }
 
 SchemaScript ScriptReader::Finish() {
@@ -60,16 +70,21 @@ void ScriptReader::OnToken(const Token& token) {
     Keep(token);
 }
 
+// A text in the fed bytes is pointed to until the end of the Feed; any other
+// (the lexer's own buffer) is copied at once.
 void ScriptReader::Keep(const Token& token) {
-    m_offsets.push_back(m_pieceText.size());
-    m_pieceText.append(token.text);
+    const bool inChunk = !m_chunk.empty() && token.text.data() >= m_chunk.data() &&
+                         token.text.data() + token.text.size() <= m_chunk.data() + m_chunk.size();
+    m_offsets.push_back(inChunk ? kInChunk : m_pieceText.size());
+    if (!inChunk)
+        m_pieceText.append(token.text);
     m_piece.push_back(token);
 }
 
 Token ScriptReader::PieceToken(std::size_t i) const {
     Token token = m_piece[i];
-    const std::size_t end = i + 1 < m_piece.size() ? m_offsets[i + 1] : m_pieceText.size();
-    token.text = std::string_view(m_pieceText).substr(m_offsets[i], end - m_offsets[i]);
+    if (m_offsets[i] != kInChunk)
+        token.text = std::string_view(m_pieceText).substr(m_offsets[i], token.text.size());
     return token;
 }
 
@@ -87,8 +102,10 @@ void ScriptReader::OnLexProblem(std::size_t line, std::size_t column, std::strin
 
 void ScriptReader::EndPiece(const Token& boundary) {
     if (!m_piece.empty()) {
-        for (std::size_t i = 0; i < m_piece.size(); ++i)
-            m_piece[i] = PieceToken(i);
+        for (std::size_t i = 0; i < m_piece.size(); ++i) {
+            if (m_offsets[i] != kInChunk)
+                m_piece[i] = PieceToken(i);
+        }
         m_inBody = m_parser.Parse(m_piece, boundary, m_batchStart, std::move(m_lexProblem)) || m_inBody;
         m_batchStart = false;
     } else if (m_lexProblem) {

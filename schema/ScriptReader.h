@@ -52,13 +52,14 @@ private:
     SchemaCatalog m_catalog;
     StatementParser m_parser;
     ScriptLexer m_lexer;
-    // The statement being read: its tokens, whose texts stand one after the
-    // other in m_pieceText from m_offsets on (pointed to once the piece is whole).
+    // The statement being read. A token's text is in the bytes being fed or,
+    // by its offset, in m_pieceText, whose growth would leave a pointer behind.
     std::vector<Token> m_piece;
     std::vector<std::size_t> m_offsets;
     std::string m_pieceText;
-    bool m_dropping = false; // the piece is a statement that is only counted
-    bool m_inBody = false;   // the rest of the batch is a procedure body or the like
+    std::string_view m_chunk; // the bytes of the Feed under way
+    bool m_dropping = false;  // the piece is a statement that is only counted
+    bool m_inBody = false;    // the rest of the batch is a procedure body or the like
     bool m_batchStart = true;
     std::optional<ScriptProblem> m_lexProblem;
 };

@@ -20,7 +20,8 @@ struct SyntaxError {
 // Values no 6.x length or precision comes near; larger ones are held at this.
 constexpr std::int64_t kCountCap = 1'000'000'000'000'000'000;
 constexpr std::size_t kShownTokenBytes = 32;
-constexpr std::size_t kUsualColumns = 16;
+constexpr std::size_t kUsualColumns = 8;
+constexpr std::size_t kUsualIndexes = 4;
 
 bool OneOf(Keyword keyword, std::initializer_list<Keyword> keywords) {
     return std::find(keywords.begin(), keywords.end(), keyword) != keywords.end();
@@ -143,6 +144,7 @@ bool StatementParser::Parse(std::span<const Token> tokens, const Token& end, boo
     m_inTable = false;
     m_indexTable = nullptr;
     m_pending.clear();
+    m_keyPositions.clear();
     return body;
 }
 
@@ -173,8 +175,10 @@ void StatementParser::CreateTable(const Token& create) {
     m_table.line = create.line;
     m_table.column = create.column;
     m_pending.clear();
+    m_keyPositions.clear();
     m_table.name = ObjectName("a table name");
     m_table.columns.reserve(kUsualColumns);
+    m_table.indexes.reserve(kUsualIndexes);
     m_inTable = true;
     ExpectSymbol('(');
     do {
@@ -190,8 +194,9 @@ void StatementParser::CreateTable(const Token& create) {
     m_inTable = false;
     SchemaTable& table = m_catalog.AddTable(std::move(m_table));
     for (PendingIndex& p : m_pending)
-        m_catalog.AddIndex(table, std::move(p.index), p.at, p.keyPositions);
+        m_catalog.AddIndex(table, std::move(p.index), p.at, KeyPositions(p));
     m_pending.clear();
+    m_keyPositions.clear();
 }
 
 void StatementParser::TableElement() {
@@ -289,6 +294,7 @@ StatementParser::ParsedType StatementParser::Type(bool userTypes) {
 
 void StatementParser::Constraint(const std::string* column) {
     PendingIndex pending;
+    pending.firstKey = m_keyPositions.size();
     pending.at = At(Peek());
     if (AcceptWord(Keyword::Constraint))
         pending.index.name = Identifier("a constraint name");
@@ -331,7 +337,7 @@ void StatementParser::Constraint(const std::string* column) {
         KeyColumns(pending);
     } else {
         pending.index.columns.push_back(*column);
-        pending.keyPositions.push_back(pending.at);
+        m_keyPositions.push_back(pending.at);
     }
     IndexOptions(pending.index, false);
     m_pending.push_back(std::move(pending));
@@ -350,10 +356,14 @@ void StatementParser::NotForReplication() {
     }
 }
 
+std::span<const Position> StatementParser::KeyPositions(const PendingIndex& pending) const {
+    return std::span(m_keyPositions).subspan(pending.firstKey, pending.index.columns.size());
+}
+
 void StatementParser::KeyColumns(PendingIndex& pending) {
     ExpectSymbol('(');
     do {
-        pending.keyPositions.push_back(At(Peek()));
+        m_keyPositions.push_back(At(Peek()));
         pending.index.columns.push_back(Identifier("a key column"));
         if (!AcceptWord(Keyword::Asc))
             AcceptWord(Keyword::Desc);
@@ -386,6 +396,7 @@ void StatementParser::IndexOptions(SchemaIndex& index, bool optionList) {
 
 void StatementParser::CreateIndex(const Token& create) {
     PendingIndex pending;
+    pending.firstKey = m_keyPositions.size();
     pending.at = At(create);
     SchemaIndex& index = pending.index;
     index.unique = AcceptWord(Keyword::Unique);
@@ -404,7 +415,7 @@ void StatementParser::CreateIndex(const Token& create) {
                                               ", which this script does not create"};
     KeyColumns(pending);
     IndexOptions(index, true);
-    m_catalog.AddIndex(*m_indexTable, std::move(pending.index), pending.at, pending.keyPositions);
+    m_catalog.AddIndex(*m_indexTable, std::move(pending.index), pending.at, KeyPositions(pending));
     m_indexTable = nullptr;
 }
 

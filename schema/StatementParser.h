@@ -52,7 +52,7 @@ private:
     struct PendingIndex {
         SchemaIndex index;
         Position at;
-        std::vector<Position> keyPositions;
+        std::size_t firstKey = 0; // its key columns' places in m_keyPositions
     };
     struct ParsedType {
         TypeLookup lookup;
@@ -70,6 +70,7 @@ private:
     void References();
     void NotForReplication();
     void KeyColumns(PendingIndex& pending);
+    std::span<const Position> KeyPositions(const PendingIndex& pending) const;
     // A constraint takes only WITH FILLFACTOR = n: a comma after it ends the
     // constraint. CREATE INDEX takes a list of options.
     void IndexOptions(SchemaIndex& index, bool optionList);
@@ -105,6 +106,7 @@ private:
     bool m_inTable = false;
     SchemaTable m_table;
     std::vector<PendingIndex> m_pending;
+    std::vector<Position> m_keyPositions; // where the key columns of m_pending are named
     // The table of the CREATE INDEX being read, once its name is known.
     SchemaTable* m_indexTable = nullptr;
 };
