@@ -1,6 +1,7 @@
 #include "SchemaCatalog.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace quorvel::schema {
 
@@ -10,10 +11,31 @@ namespace {
 constexpr std::size_t kMaxNonClustered = 249;
 constexpr std::size_t kMaxKeyColumns = 16;
 constexpr std::size_t kFirstSlots = 64;
+constexpr std::size_t kPairwiseColumns = 32;
 
 const SchemaColumn* FindColumn(const SchemaTable& table, std::string_view name) {
     for (const SchemaColumn& c : table.columns) {
         if (EqualsNoCase(c.name, name))
+            return &c;
+    }
+    return nullptr;
+}
+
+// The first column whose name an earlier one has. A few columns are compared
+// pairwise; many go through a set, so no script makes this quadratic.
+const SchemaColumn* RepeatedColumn(const SchemaTable& table) {
+    const std::vector<SchemaColumn>& columns = table.columns;
+    if (columns.size() <= kPairwiseColumns) {
+        for (auto c = columns.begin(); c != columns.end(); ++c) {
+            if (std::any_of(columns.begin(), c,
+                            [&](const SchemaColumn& e) { return EqualsNoCase(e.name, c->name); }))
+                return &*c;
+        }
+        return nullptr;
+    }
+    std::unordered_set<std::string> seen;
+    for (const SchemaColumn& c : columns) {
+        if (!seen.insert(LowerCase(c.name)).second)
             return &c;
     }
     return nullptr;
@@ -92,16 +114,8 @@ SchemaTable* SchemaCatalog::FindTable(std::string_view name) {
 
 SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
     const Position at{table.line, table.column};
-    for (std::size_t i = 1; i < table.columns.size(); ++i) {
-        const SchemaColumn& column = table.columns[i];
-        const auto end = table.columns.begin() + static_cast<std::ptrdiff_t>(i);
-        if (std::any_of(table.columns.begin(), end,
-                        [&](const SchemaColumn& c) { return EqualsNoCase(c.name, column.name); })) {
-            table.problems.push_back(
-                Problem(at, "column " + column.name + " is named twice in " + table.name));
-            break;
-        }
-    }
+    if (const SchemaColumn* twice = RepeatedColumn(table))
+        table.problems.push_back(Problem(at, "column " + twice->name + " is named twice in " + table.name));
     const bool added = FindTable(table.name) == nullptr;
     if (added)
         Index(table.name, m_script.tables.size());
@@ -114,6 +128,10 @@ SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
 void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex index, Position at,
                              std::span<const Position> keyPositions) {
     const std::string title = IndexTitle(index);
+    if (index.columns.size() > kMaxKeyColumns) {
+        table.problems.push_back(Problem(at, title + " has more than 16 key columns"));
+        return;
+    }
     for (std::size_t i = 0; i < index.columns.size(); ++i) {
         const std::string& name = index.columns[i];
         const Position place = i < keyPositions.size() ? keyPositions[i] : at;
@@ -128,10 +146,6 @@ void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex index, Position at,
                                                         column->name + " cannot be a key"));
             return;
         }
-    }
-    if (index.columns.size() > kMaxKeyColumns) {
-        table.problems.push_back(Problem(at, title + " has more than 16 key columns"));
-        return;
     }
     const auto clustered = std::find_if(table.indexes.begin(), table.indexes.end(),
                                         [](const SchemaIndex& i) { return i.clustered; });

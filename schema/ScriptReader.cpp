@@ -22,12 +22,13 @@ void ScriptReader::Feed(std::string_view bytes) {
     m_chunk = bytes;
     m_lexer.Feed(bytes);
     // The tokens still held point into bytes the caller is about to reuse.
-    for (std::size_t i = 0; i < m_piece.size(); ++i) {
+    for (std::size_t i = m_copiedTokens; i < m_piece.size(); ++i) {
         if (m_offsets[i] == kInChunk) {
             m_offsets[i] = m_pieceText.size();
             m_pieceText.append(m_piece[i].text);
         }
     }
+    m_copiedTokens = m_piece.size();
     m_chunk = {};
 }
 
@@ -92,6 +93,7 @@ void ScriptReader::ClearPiece() {
     m_piece.clear();
     m_offsets.clear();
     m_pieceText.clear();
+    m_copiedTokens = 0;
 }
 
 void ScriptReader::OnLexProblem(std::size_t line, std::size_t column, std::string message) {

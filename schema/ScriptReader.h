@@ -57,9 +57,10 @@ private:
     std::vector<Token> m_piece;
     std::vector<std::size_t> m_offsets;
     std::string m_pieceText;
-    std::string_view m_chunk; // the bytes of the Feed under way
-    bool m_dropping = false;  // the piece is a statement that is only counted
-    bool m_inBody = false;    // the rest of the batch is a procedure body or the like
+    std::string_view m_chunk;       // the bytes of the Feed under way
+    std::size_t m_copiedTokens = 0; // tokens before this one no longer point into fed bytes
+    bool m_dropping = false;        // the piece is a statement that is only counted
+    bool m_inBody = false;          // the rest of the batch is a procedure body or the like
     bool m_batchStart = true;
     std::optional<ScriptProblem> m_lexProblem;
 };

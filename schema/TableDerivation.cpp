@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <unordered_map>
 
 namespace quorvel::schema {
 
@@ -13,6 +14,7 @@ namespace {
 constexpr std::int64_t kMaxColumnBytes = 255;
 constexpr std::size_t kMaxColumns = 250;
 constexpr std::int64_t kTextPageBytes = 1800;
+constexpr std::size_t kSearchedColumns = 32;
 constexpr std::int64_t kLarge = std::numeric_limits<std::int64_t>::max();
 
 std::int64_t AddCapped(std::int64_t a, std::int64_t b) {
@@ -72,11 +74,32 @@ private:
     bool m_ansiNulls;
 };
 
-const SchemaColumn* FindColumn(const SchemaTable& table, const std::string& name) {
-    const auto found = std::find_if(table.columns.begin(), table.columns.end(),
-                                    [&name](const SchemaColumn& c) { return EqualsNoCase(c.name, name); });
-    return found == table.columns.end() ? nullptr : &*found;
-}
+// Columns by name: a short table is searched, a long one indexed, so that
+// 249 indexes on thousands of columns stay linear.
+class ColumnFinder {
+public:
+    explicit ColumnFinder(const SchemaTable& table) : m_table(table) {
+        if (table.columns.size() > kSearchedColumns) {
+            for (const SchemaColumn& c : table.columns)
+                m_byName.emplace(LowerCase(c.name), &c);
+        }
+    }
+
+    const SchemaColumn* Find(const std::string& name) const {
+        if (m_byName.empty()) {
+            const auto found =
+                std::find_if(m_table.columns.begin(), m_table.columns.end(),
+                             [&name](const SchemaColumn& c) { return EqualsNoCase(c.name, name); });
+            return found == m_table.columns.end() ? nullptr : &*found;
+        }
+        const auto found = m_byName.find(LowerCase(name));
+        return found == m_byName.end() ? nullptr : found->second;
+    }
+
+private:
+    const SchemaTable& m_table;
+    std::unordered_map<std::string, const SchemaColumn*> m_byName; // first of each name
+};
 
 const TextAverage* FindAverage(const SizingAssumptions& assumptions, const SchemaTable& table,
                                const std::string& column) {
@@ -88,11 +111,12 @@ const TextAverage* FindAverage(const SizingAssumptions& assumptions, const Schem
 }
 
 // Text pages, and notes on averages that cannot apply or are missing.
-void CountTextPages(const SchemaTable& table, const SizingAssumptions& assumptions, DerivedTable& derived) {
+void CountTextPages(const SchemaTable& table, const ColumnFinder& columns,
+                    const SizingAssumptions& assumptions, DerivedTable& derived) {
     for (const TextAverage& a : assumptions.textAverages) {
         if (!EqualsNoCase(a.table, table.name))
             continue;
-        const SchemaColumn* column = FindColumn(table, a.column);
+        const SchemaColumn* column = columns.Find(a.column);
         if (column == nullptr)
             derived.notes.push_back("an average length is given for column " + a.column + ", which " +
                                     table.name + " does not have");
@@ -135,6 +159,7 @@ DerivedTable DeriveTable(const SchemaTable& table, const std::optional<std::stri
         derived.notes.push_back("no row count given: described, not sized");
 
     const Counter counter(assumptions);
+    const ColumnFinder columns(table);
     ColumnBytes row;
     for (const SchemaColumn& c : table.columns) {
         counter.Add(row, c);
@@ -149,7 +174,7 @@ DerivedTable DeriveTable(const SchemaTable& table, const std::optional<std::stri
     for (const SchemaIndex& index : table.indexes) {
         ColumnBytes key;
         for (const std::string& name : index.columns) {
-            if (const SchemaColumn* c = FindColumn(table, name))
+            if (const SchemaColumn* c = columns.Find(name))
                 counter.Add(key, *c);
         }
         if (index.clustered)
@@ -157,7 +182,7 @@ DerivedTable DeriveTable(const SchemaTable& table, const std::optional<std::stri
         else
             derived.texts.nonClustered.push_back(key.Section(index.fillFactor));
     }
-    CountTextPages(table, assumptions, derived);
+    CountTextPages(table, columns, assumptions, derived);
     return derived;
 }
 
