@@ -13,14 +13,6 @@ constexpr std::size_t kMaxKeyColumns = 16;
 constexpr std::size_t kFirstSlots = 64;
 constexpr std::size_t kPairwiseColumns = 32;
 
-const SchemaColumn* FindColumn(const SchemaTable& table, std::string_view name) {
-    for (const SchemaColumn& c : table.columns) {
-        if (EqualsNoCase(c.name, name))
-            return &c;
-    }
-    return nullptr;
-}
-
 // The first column whose name an earlier one has. A few columns are compared
 // pairwise; many go through a set, so no script makes this quadratic.
 const SchemaColumn* RepeatedColumn(const SchemaTable& table) {
@@ -113,6 +105,8 @@ SchemaTable* SchemaCatalog::FindTable(std::string_view name) {
 }
 
 SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
+    m_finder.reset(); // the tables may move
+    m_finderTable = nullptr;
     const Position at{table.line, table.column};
     if (const SchemaColumn* twice = RepeatedColumn(table))
         table.problems.push_back(Problem(at, "column " + twice->name + " is named twice in " + table.name));
@@ -132,10 +126,15 @@ void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex index, Position at,
         table.problems.push_back(Problem(at, title + " has more than 16 key columns"));
         return;
     }
+    // CREATE INDEX statements mostly follow each other on one table.
+    if (!m_finder || m_finderTable != &table)
+        m_finder.emplace(table);
+    m_finderTable = &table;
+    const ColumnFinder& columns = *m_finder;
     for (std::size_t i = 0; i < index.columns.size(); ++i) {
         const std::string& name = index.columns[i];
         const Position place = i < keyPositions.size() ? keyPositions[i] : at;
-        const SchemaColumn* column = FindColumn(table, name);
+        const SchemaColumn* column = columns.Find(name);
         if (column == nullptr) {
             table.problems.push_back(
                 Problem(place, title + " names column " + name + ", which " + table.name + " does not have"));
@@ -178,6 +177,8 @@ SchemaScript SchemaCatalog::Take() {
     m_script = SchemaScript{};
     m_slots.clear();
     m_indexed = 0;
+    m_finder.reset();
+    m_finderTable = nullptr;
     m_types.clear();
     m_lastIsFirst = false;
     return script;

@@ -7,11 +7,13 @@
 // table lacks, a second clustered index, a type named twice. Names compare
 // without regard to case, as on a server with the default sort order.
 
+#include "ColumnFinder.h"
 #include "ColumnTypes.h"
 #include "SchemaModel.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -63,6 +65,10 @@ private:
     std::size_t m_indexed = 0;
     std::unordered_map<std::string, UserType> m_types;
     bool m_lastIsFirst = false; // the last table added is the first of its name
+    // The columns of the table indexed last; a table's columns never change
+    // once it is added.
+    std::optional<ColumnFinder> m_finder;
+    const SchemaTable* m_finderTable = nullptr;
 };
 
 // ASCII case folding, for names and keywords.

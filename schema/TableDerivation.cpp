@@ -1,11 +1,11 @@
 #include "TableDerivation.h"
 
+#include "ColumnFinder.h"
 #include "NumericText.h"
 #include "SchemaCatalog.h"
 
 #include <algorithm>
 #include <limits>
-#include <unordered_map>
 
 namespace quorvel::schema {
 
@@ -14,7 +14,6 @@ namespace {
 constexpr std::int64_t kMaxColumnBytes = 255;
 constexpr std::size_t kMaxColumns = 250;
 constexpr std::int64_t kTextPageBytes = 1800;
-constexpr std::size_t kSearchedColumns = 32;
 constexpr std::int64_t kLarge = std::numeric_limits<std::int64_t>::max();
 
 std::int64_t AddCapped(std::int64_t a, std::int64_t b) {
@@ -72,33 +71,6 @@ public:
 private:
     int m_fill;
     bool m_ansiNulls;
-};
-
-// Columns by name: a short table is searched, a long one indexed, so that
-// 249 indexes on thousands of columns stay linear.
-class ColumnFinder {
-public:
-    explicit ColumnFinder(const SchemaTable& table) : m_table(table) {
-        if (table.columns.size() > kSearchedColumns) {
-            for (const SchemaColumn& c : table.columns)
-                m_byName.emplace(LowerCase(c.name), &c);
-        }
-    }
-
-    const SchemaColumn* Find(const std::string& name) const {
-        if (m_byName.empty()) {
-            const auto found =
-                std::find_if(m_table.columns.begin(), m_table.columns.end(),
-                             [&name](const SchemaColumn& c) { return EqualsNoCase(c.name, name); });
-            return found == m_table.columns.end() ? nullptr : &*found;
-        }
-        const auto found = m_byName.find(LowerCase(name));
-        return found == m_byName.end() ? nullptr : found->second;
-    }
-
-private:
-    const SchemaTable& m_table;
-    std::unordered_map<std::string, const SchemaColumn*> m_byName; // first of each name
 };
 
 const TextAverage* FindAverage(const SizingAssumptions& assumptions, const SchemaTable& table,
