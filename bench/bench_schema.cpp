@@ -11,12 +11,12 @@
 // factor) over seven columns, about 410 bytes of script with its GO lines.
 //
 // On the development machine (RelWithDebInfo, 2 cores shared with other
-// builds; CPU time, best of 5): reading 10,000 tables takes 35 ms (283,000
-// tables, 116 MB of script a second), reading and deriving 37 ms (273,000 a
-// second), with the run 44 ms (227,000 a second). At the same time the JSON
+// builds; CPU time, best of 5): reading 10,000 tables takes 34 ms (291,000
+// tables, 120 MB of script a second), reading and deriving 36 ms (281,000 a
+// second), with the run 40 ms (251,000 a second). At the same time the JSON
 // reader of quorvel-size read 10,000 of bench_cli's JSON Lines tables in
-// 23.5 ms, and bench_cli's whole path (read, run, text report) took 4.0 us a
-// table: a table costs about 1.3 us more to read from a script than from JSON.
+// 22 ms, and bench_cli's whole path (read, run, text report) took 3.7 us a
+// table: a table costs about 1.4 us more to read from a script than from JSON.
 // Peak memory grows by about 14 MB for 10,000 tables (BM_FromFile run on its
 // own): the tables kept for CREATE INDEX statements that may still come, not
 // the script, whose statements are dropped as soon as they are read.
