@@ -6,15 +6,12 @@
 //                                             million) as JSON Lines, for timing
 //                                             the program itself
 
+#include "BenchMain.h"
 #include "SizeTool.h"
 
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
-
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -42,13 +39,6 @@ std::string Tables(std::size_t count)
     for (std::size_t i = 0; i < count; ++i)
         text += TableLine(i);
     return text;
-}
-
-double PeakMemoryMiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 void RunOver(benchmark::State& state, bool json)
@@ -80,11 +70,8 @@ void BM_MillionTablesFromFile(benchmark::State& state)
         state.SkipWithError("no temporary file");
         return;
     }
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::string line = TableLine(i);
-        std::fwrite(line.data(), 1, line.size(), file);
-    }
-    const double before = PeakMemoryMiB();
+    quorvel::bench::WriteItems(file, count, TableLine);
+    const double before = quorvel::bench::PeakMemoryMiB();
     for (auto _ : state) {
         std::rewind(file);
         SizeTool tool(false, [](std::string_view) {}, [](std::string_view) {});
@@ -94,32 +81,13 @@ void BM_MillionTablesFromFile(benchmark::State& state)
     std::fclose(file);
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * count));
     state.counters["peak_rss_MiB_before"] = before;
-    state.counters["peak_rss_MiB_after"] = PeakMemoryMiB();
+    state.counters["peak_rss_MiB_after"] = quorvel::bench::PeakMemoryMiB();
 }
 BENCHMARK(BM_MillionTablesFromFile)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
-
-int Generate(const char* path, std::size_t count)
-{
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
-        std::perror(path);
-        return 1;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::string line = TableLine(i);
-        std::fwrite(line.data(), 1, line.size(), file);
-    }
-    return std::fclose(file) == 0 ? 0 : 1;
-}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc >= 3 && std::strcmp(argv[1], "--generate") == 0)
-        return Generate(argv[2], argc >= 4 ? std::strtoull(argv[3], nullptr, 10) : 1000000);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quorvel::bench::Main(argc, argv, 1000000, TableLine);
 }

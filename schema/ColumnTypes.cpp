@@ -1,0 +1,160 @@
+// Storage sizes of the SQL Server 6.x types. A type's arguments are checked
+// here, so a script that says varchar(0) or float(53) is refused the way the
+// server refuses it, while a length above 255 is left for the sizing notes.
+
+#include "ColumnTypes.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <initializer_list>
+
+namespace quorvel::schema {
+
+namespace {
+
+enum class Arguments { None, Length, FloatPrecision, DecimalPrecision };
+
+struct TypeEntry {
+    std::string_view name;
+    StorageKind kind;
+    std::int64_t bytes; // with a length argument: the length when none is written
+    Arguments arguments;
+};
+
+// Sorted by name for the lookup.
+constexpr std::array kTypes{
+    TypeEntry{"binary", StorageKind::Fixed, 1, Arguments::Length},
+    TypeEntry{"bit", StorageKind::Fixed, 1, Arguments::None},
+    TypeEntry{"char", StorageKind::Fixed, 1, Arguments::Length},
+    TypeEntry{"char varying", StorageKind::Variable, 1, Arguments::Length},
+    TypeEntry{"character", StorageKind::Fixed, 1, Arguments::Length},
+    TypeEntry{"character varying", StorageKind::Variable, 1, Arguments::Length},
+    TypeEntry{"datetime", StorageKind::Fixed, 8, Arguments::None},
+    TypeEntry{"dec", StorageKind::Fixed, 0, Arguments::DecimalPrecision},
+    TypeEntry{"decimal", StorageKind::Fixed, 0, Arguments::DecimalPrecision},
+    TypeEntry{"double precision", StorageKind::Fixed, 8, Arguments::None},
+    TypeEntry{"float", StorageKind::Fixed, 8, Arguments::FloatPrecision},
+    TypeEntry{"image", StorageKind::TextPointer, 16, Arguments::None},
+    TypeEntry{"int", StorageKind::Fixed, 4, Arguments::None},
+    TypeEntry{"integer", StorageKind::Fixed, 4, Arguments::None},
+    TypeEntry{"money", StorageKind::Fixed, 8, Arguments::None},
+    TypeEntry{"numeric", StorageKind::Fixed, 0, Arguments::DecimalPrecision},
+    TypeEntry{"real", StorageKind::Fixed, 4, Arguments::None},
+    TypeEntry{"smalldatetime", StorageKind::Fixed, 4, Arguments::None},
+    TypeEntry{"smallint", StorageKind::Fixed, 2, Arguments::None},
+    TypeEntry{"smallmoney", StorageKind::Fixed, 4, Arguments::None},
+    TypeEntry{"sysname", StorageKind::Variable, 30, Arguments::None},
+    TypeEntry{"text", StorageKind::TextPointer, 16, Arguments::None},
+    TypeEntry{"timestamp", StorageKind::Fixed, 8, Arguments::None},
+    TypeEntry{"tinyint", StorageKind::Fixed, 1, Arguments::None},
+    TypeEntry{"varbinary", StorageKind::Variable, 1, Arguments::Length},
+    TypeEntry{"varchar", StorageKind::Variable, 1, Arguments::Length},
+};
+static_assert(std::is_sorted(kTypes.begin(), kTypes.end(),
+                             [](const TypeEntry& a, const TypeEntry& b) { return a.name < b.name; }));
+
+constexpr std::int64_t kDefaultDecimalPrecision = 18;
+constexpr std::int64_t kMaxDecimalPrecision = 38;
+constexpr std::int64_t kMaxFloatPrecision = 15;
+constexpr std::int64_t kMaxSingleFloatPrecision = 7;
+
+// Bytes of a decimal by precision: the upper precision of each size, from 2 bytes up.
+constexpr std::array<std::int64_t, 16> kDecimalPrecisionLimits{2,  4,  7,  9,  12, 14, 16, 19,
+                                                               21, 24, 26, 28, 31, 33, 36, 38};
+
+std::int64_t DecimalBytes(std::int64_t precision) {
+    std::int64_t bytes = 2;
+    for (const std::int64_t limit : kDecimalPrecisionLimits) {
+        if (precision <= limit)
+            break;
+        ++bytes;
+    }
+    return bytes;
+}
+
+TypeLookup Refused(std::string error) {
+    TypeLookup lookup;
+    lookup.error = std::move(error);
+    return lookup;
+}
+
+// "varchar(40)", "decimal(12,2)": one string, built in place.
+std::string Spelled(std::string_view name, std::initializer_list<std::int64_t> arguments) {
+    std::string text(name);
+    char separator = '(';
+    for (const std::int64_t a : arguments) {
+        std::array<char, 24> digits{};
+        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), a).ptr;
+        text.push_back(separator);
+        text.append(digits.data(), end);
+        separator = ',';
+    }
+    if (arguments.size() > 0)
+        text.push_back(')');
+    return text;
+}
+
+TypeLookup Found(std::string text, StorageKind kind, std::int64_t bytes) {
+    TypeLookup lookup;
+    lookup.found = true;
+    lookup.type = ColumnType{std::move(text), kind, bytes};
+    return lookup;
+}
+
+const TypeEntry* FindEntry(std::string_view name) {
+    const auto found = std::lower_bound(kTypes.begin(), kTypes.end(), name,
+                                        [](const TypeEntry& e, std::string_view n) { return e.name < n; });
+    return found != kTypes.end() && found->name == name ? &*found : nullptr;
+}
+
+} // namespace
+
+bool IsBuiltinType(std::string_view name) {
+    return FindEntry(name) != nullptr;
+}
+
+TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> arguments) {
+    const TypeEntry* entry = FindEntry(name);
+    const auto refused = [name](std::string_view why) { return Refused(std::string(name).append(why)); };
+    if (entry == nullptr) {
+        TypeLookup unknown = Refused("unknown type '" + std::string(name) + "'");
+        unknown.unknown = true;
+        return unknown;
+    }
+
+    const std::size_t count = arguments.size();
+    const std::int64_t first = count > 0 ? arguments[0] : 0;
+    switch (entry->arguments) {
+    case Arguments::None:
+        if (count > 0)
+            return refused(" takes no length or precision");
+        return Found(Spelled(entry->name, {}), entry->kind, entry->bytes);
+    case Arguments::Length: {
+        if (count > 1)
+            return refused(" takes one length");
+        const std::int64_t length = count == 0 ? entry->bytes : first;
+        if (length < 1)
+            return refused(" needs a length of at least 1");
+        return Found(Spelled(entry->name, {length}), entry->kind, length);
+    }
+    case Arguments::FloatPrecision:
+        if (count == 0)
+            return Found(Spelled(entry->name, {}), entry->kind, entry->bytes);
+        if (count > 1 || first < 1 || first > kMaxFloatPrecision)
+            return Refused("float takes one precision from 1 to 15");
+        return Found(Spelled(entry->name, {first}), entry->kind, first <= kMaxSingleFloatPrecision ? 4 : 8);
+    case Arguments::DecimalPrecision: {
+        const std::int64_t precision = count == 0 ? kDefaultDecimalPrecision : first;
+        const std::int64_t scale = count == 2 ? arguments[1] : 0;
+        if (count > 2 || precision < 1 || precision > kMaxDecimalPrecision)
+            return refused(" takes a precision from 1 to 38");
+        if (scale < 0 || scale > precision)
+            return refused(" takes a scale from 0 to its precision");
+        return Found(Spelled(entry->name, {precision, scale}), entry->kind, DecimalBytes(precision));
+    }
+    }
+    return refused(" is not known");
+}
+
+} // namespace quorvel::schema

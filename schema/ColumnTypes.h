@@ -1,0 +1,32 @@
+#pragma once
+// The column types of SQL Server 6.x and the bytes each takes in a row.
+
+#include "SchemaModel.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quorvel::schema {
+
+struct ColumnType {
+    std::string text; // canonical spelling with its arguments: "varchar(40)", "float(8)"
+    StorageKind kind = StorageKind::Fixed;
+    std::int64_t bytes = 0;
+};
+
+struct TypeLookup {
+    bool found = false;   // false: error says why
+    bool unknown = false; // no type of that name
+    ColumnType type;
+    std::string error;
+};
+
+// name: the type's words in lower case, joined by one blank ("double precision",
+// "char varying"); arguments: the numbers written in parentheses after it.
+TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> arguments);
+
+bool IsBuiltinType(std::string_view name);
+
+} // namespace quorvel::schema

@@ -1,0 +1,103 @@
+#include "Keywords.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quorvel::schema {
+
+namespace {
+
+// Indexed by Keyword minus one, so sorted the same way.
+constexpr std::array<std::string_view, 51> kTexts{
+    "ALTER",     "ASC",        "CHECK",       "CHECKPOINT", "CLUSTERED", "CONSTRAINT",   "CREATE",
+    "DBCC",      "DECLARE",    "DEFAULT",     "DELETE",     "DESC",      "DROP",         "DUMP",
+    "EXEC",      "EXECUTE",    "FILLFACTOR",  "FOR",        "FOREIGN",   "GRANT",        "IDENTITY",
+    "IF",        "INDEX",      "INSERT",      "KEY",        "LOAD",      "NONCLUSTERED", "NOT",
+    "NULL",      "ON",         "PRECISION",   "PRIMARY",    "PRINT",     "PROC",         "PROCEDURE",
+    "RAISERROR", "REFERENCES", "REPLICATION", "REVOKE",     "RULE",      "SETUSER",      "TABLE",
+    "TRIGGER",   "TRUNCATE",   "UNIQUE",      "UPDATE",     "USE",       "VARYING",      "VIEW",
+    "WHILE",     "WITH",
+};
+static_assert(kTexts.size() == static_cast<std::size_t>(Keyword::With));
+
+constexpr std::size_t kLongest = 12;
+constexpr std::size_t kSlots = 256;
+
+char Upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Every word goes through here once, so the lookup is a hash of the word in
+// upper case into a table of keyword numbers built at compile time.
+constexpr std::size_t Hash(std::string_view upper) {
+    std::size_t h = upper.size();
+    for (const char c : upper)
+        h = h * 31 + static_cast<unsigned char>(c);
+    return h % kSlots;
+}
+
+constexpr std::array<std::uint8_t, kSlots> Slots() {
+    std::array<std::uint8_t, kSlots> slots{};
+    for (std::size_t k = 0; k < kTexts.size(); ++k) {
+        std::size_t at = Hash(kTexts[k]);
+        while (slots[at] != 0)
+            at = (at + 1) % kSlots;
+        slots[at] = static_cast<std::uint8_t>(k + 1);
+    }
+    return slots;
+}
+
+constexpr std::array<std::uint8_t, kSlots> kSlotTable = Slots();
+
+} // namespace
+
+Keyword KeywordOf(std::string_view word) {
+    if (word.size() < 2 || word.size() > kLongest)
+        return Keyword::None;
+    std::size_t hash = word.size();
+    for (const char c : word)
+        hash = hash * 31 + static_cast<unsigned char>(Upper(c));
+    for (std::size_t at = hash % kSlots; kSlotTable[at] != 0; at = (at + 1) % kSlots) {
+        const std::string_view text = kTexts[kSlotTable[at] - 1];
+        if (text.size() == word.size() &&
+            std::equal(text.begin(), text.end(), word.begin(), [](char t, char w) { return t == Upper(w); }))
+            return static_cast<Keyword>(kSlotTable[at]);
+    }
+    return Keyword::None;
+}
+
+std::string_view KeywordText(Keyword keyword) {
+    return keyword == Keyword::None ? std::string_view() : kTexts[static_cast<std::size_t>(keyword) - 1];
+}
+
+bool StartsStatement(Keyword keyword) {
+    switch (keyword) {
+    case Keyword::Alter:
+    case Keyword::Checkpoint:
+    case Keyword::Create:
+    case Keyword::Dbcc:
+    case Keyword::Declare:
+    case Keyword::Delete:
+    case Keyword::Drop:
+    case Keyword::Dump:
+    case Keyword::Exec:
+    case Keyword::Execute:
+    case Keyword::Grant:
+    case Keyword::If:
+    case Keyword::Insert:
+    case Keyword::Load:
+    case Keyword::Print:
+    case Keyword::Raiserror:
+    case Keyword::Revoke:
+    case Keyword::Setuser:
+    case Keyword::Truncate:
+    case Keyword::Update:
+    case Keyword::Use:
+    case Keyword::While:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace quorvel::schema

@@ -1,0 +1,187 @@
+#include "SchemaCatalog.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace quorvel::schema {
+
+namespace {
+
+// SQL Server 6.x keeps at most this many nonclustered indexes and key columns.
+constexpr std::size_t kMaxNonClustered = 249;
+constexpr std::size_t kMaxKeyColumns = 16;
+constexpr std::size_t kFirstSlots = 64;
+constexpr std::size_t kPairwiseColumns = 32;
+
+// The first column whose name an earlier one has. A few columns are compared
+// pairwise; many go through a set, so no script makes this quadratic.
+const SchemaColumn* RepeatedColumn(const SchemaTable& table) {
+    const std::vector<SchemaColumn>& columns = table.columns;
+    if (columns.size() <= kPairwiseColumns) {
+        for (auto c = columns.begin(); c != columns.end(); ++c) {
+            if (std::any_of(columns.begin(), c,
+                            [&](const SchemaColumn& e) { return EqualsNoCase(e.name, c->name); }))
+                return &*c;
+        }
+        return nullptr;
+    }
+    std::unordered_set<std::string> seen;
+    for (const SchemaColumn& c : columns) {
+        if (!seen.insert(LowerCase(c.name)).second)
+            return &c;
+    }
+    return nullptr;
+}
+
+std::string IndexTitle(const SchemaIndex& index) {
+    const char* kind = index.kind == IndexKind::PrimaryKey ? "primary key"
+                       : index.kind == IndexKind::Unique   ? "unique constraint"
+                                                           : "index";
+    return index.name.empty() ? std::string(kind) : std::string(kind) + " " + index.name;
+}
+
+} // namespace
+
+std::string LowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return (x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x) == (y >= 'A' && y <= 'Z' ? y - 'A' + 'a' : y);
+    });
+}
+
+std::size_t SchemaCatalog::NameHash(std::string_view name) {
+    std::size_t hash = 14695981039346656037ULL; // FNV-1a over the lower-case bytes
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+// Open addressing in a table at most half full: one probe mostly suffices.
+void SchemaCatalog::Index(std::string_view name, std::size_t place) {
+    if (2 * (m_indexed + 1) > m_slots.size()) {
+        std::vector<std::uint32_t> old(std::max<std::size_t>(kFirstSlots, 2 * m_slots.size()), 0);
+        old.swap(m_slots);
+        m_indexed = 0;
+        for (const std::uint32_t slot : old) {
+            if (slot != 0)
+                Index(m_script.tables[slot - 1].name, slot - 1);
+        }
+    }
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t at = NameHash(name) & mask;
+    while (m_slots[at] != 0)
+        at = (at + 1) & mask;
+    m_slots[at] = static_cast<std::uint32_t>(place + 1);
+    ++m_indexed;
+}
+
+ScriptProblem SchemaCatalog::Problem(Position at, std::string message) const {
+    return ScriptProblem{m_source, at.line, at.column, std::move(message)};
+}
+
+SchemaTable* SchemaCatalog::FindTable(std::string_view name) {
+    // An index mostly follows its table: no need to hash the name for it.
+    if (m_lastIsFirst && EqualsNoCase(m_script.tables.back().name, name))
+        return &m_script.tables.back();
+    if (m_slots.empty())
+        return nullptr;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t at = NameHash(name) & mask; m_slots[at] != 0; at = (at + 1) & mask) {
+        SchemaTable& table = m_script.tables[m_slots[at] - 1];
+        if (EqualsNoCase(table.name, name))
+            return &table;
+    }
+    return nullptr;
+}
+
+SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
+    m_finder.reset(); // the tables may move
+    m_finderTable = nullptr;
+    const Position at{table.line, table.column};
+    if (const SchemaColumn* twice = RepeatedColumn(table))
+        table.problems.push_back(Problem(at, "column " + twice->name + " is named twice in " + table.name));
+    const bool added = FindTable(table.name) == nullptr;
+    if (added)
+        Index(table.name, m_script.tables.size());
+    else
+        table.problems.push_back(Problem(at, "table " + table.name + " is created twice"));
+    m_lastIsFirst = added;
+    return m_script.tables.emplace_back(std::move(table));
+}
+
+void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex index, Position at,
+                             std::span<const Position> keyPositions) {
+    const std::string title = IndexTitle(index);
+    if (index.columns.size() > kMaxKeyColumns) {
+        table.problems.push_back(Problem(at, title + " has more than 16 key columns"));
+        return;
+    }
+    // CREATE INDEX statements mostly follow each other on one table.
+    if (!m_finder || m_finderTable != &table)
+        m_finder.emplace(table);
+    m_finderTable = &table;
+    const ColumnFinder& columns = *m_finder;
+    for (std::size_t i = 0; i < index.columns.size(); ++i) {
+        const std::string& name = index.columns[i];
+        const Position place = i < keyPositions.size() ? keyPositions[i] : at;
+        const SchemaColumn* column = columns.Find(name);
+        if (column == nullptr) {
+            table.problems.push_back(
+                Problem(place, title + " names column " + name + ", which " + table.name + " does not have"));
+            return;
+        }
+        if (column->kind == StorageKind::TextPointer) {
+            table.problems.push_back(Problem(place, title + ": the " + column->type + " column " +
+                                                        column->name + " cannot be a key"));
+            return;
+        }
+    }
+    const auto clustered = std::find_if(table.indexes.begin(), table.indexes.end(),
+                                        [](const SchemaIndex& i) { return i.clustered; });
+    if (index.clustered && clustered != table.indexes.end()) {
+        table.problems.push_back(
+            Problem(at, title + ": " + table.name + " already has a clustered " + IndexTitle(*clustered)));
+        return;
+    }
+    const std::size_t nonClustered = table.indexes.size() - (clustered != table.indexes.end() ? 1 : 0);
+    if (!index.clustered && nonClustered >= kMaxNonClustered) {
+        table.problems.push_back(
+            Problem(at, title + ": " + table.name + " already has 249 nonclustered indexes"));
+        return;
+    }
+    table.indexes.push_back(std::move(index));
+}
+
+const UserType* SchemaCatalog::FindType(std::string_view name) const {
+    const auto found = m_types.find(LowerCase(name));
+    return found == m_types.end() ? nullptr : &found->second;
+}
+
+void SchemaCatalog::AddType(const std::string& name, UserType type, Position at) {
+    if (IsBuiltinType(LowerCase(name)) || !m_types.emplace(LowerCase(name), std::move(type)).second)
+        AddProblem(Problem(at, "type " + name + " already exists"));
+}
+
+SchemaScript SchemaCatalog::Take() {
+    SchemaScript script = std::move(m_script);
+    m_script = SchemaScript{};
+    m_slots.clear();
+    m_indexed = 0;
+    m_finder.reset();
+    m_finderTable = nullptr;
+    m_types.clear();
+    m_lastIsFirst = false;
+    return script;
+}
+
+} // namespace quorvel::schema

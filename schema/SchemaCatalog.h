@@ -1,0 +1,78 @@
+#pragma once
+// What the statements of a script have built so far: its tables, the types
+// added with sp_addtype, the count of statements passed over and the problems.
+//
+// The statement parser hands it finished pieces (a table, an index, a type);
+// the catalog checks them against what came before: an index on a column the
+// table lacks, a second clustered index, a type named twice. Names compare
+// without regard to case, as on a server with the default sort order.
+
+#include "ColumnFinder.h"
+#include "ColumnTypes.h"
+#include "SchemaModel.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace quorvel::schema {
+
+struct Position {
+    std::size_t line = 0;
+    std::size_t column = 0;
+};
+
+struct UserType {
+    ColumnType type;
+    Nullability nullability = Nullability::Unspecified;
+};
+
+class SchemaCatalog {
+public:
+    explicit SchemaCatalog(std::string source) : m_source(std::move(source)) {}
+
+    ScriptProblem Problem(Position at, std::string message) const;
+    // A problem that belongs to no table.
+    void AddProblem(ScriptProblem problem) { m_script.problems.push_back(std::move(problem)); }
+    void CountSkipped() { ++m_script.skippedStatements; }
+
+    SchemaTable* FindTable(std::string_view name);
+    // A name used before gives the new table a problem; it still takes its place.
+    // Answers the table as kept, valid until the next table is added.
+    SchemaTable& AddTable(SchemaTable table);
+    // Key columns are checked against the table; a problem goes to the table and
+    // the index is left out. keyPositions: where each key column is named.
+    void AddIndex(SchemaTable& table, SchemaIndex index, Position at, std::span<const Position> keyPositions);
+
+    const UserType* FindType(std::string_view name) const;
+    void AddType(const std::string& name, UserType type, Position at);
+
+    SchemaScript Take();
+
+private:
+    static std::size_t NameHash(std::string_view name);
+    void Index(std::string_view name, std::size_t place);
+
+    std::string m_source;
+    SchemaScript m_script;
+    // The first table of each name, by place in m_script.tables plus one (0: empty).
+    std::vector<std::uint32_t> m_slots;
+    std::size_t m_indexed = 0;
+    std::unordered_map<std::string, UserType> m_types;
+    bool m_lastIsFirst = false; // the last table added is the first of its name
+    // The columns of the table indexed last; a table's columns never change
+    // once it is added.
+    std::optional<ColumnFinder> m_finder;
+    const SchemaTable* m_finderTable = nullptr;
+};
+
+// ASCII case folding, for names and keywords.
+std::string LowerCase(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+} // namespace quorvel::schema

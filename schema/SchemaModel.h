@@ -1,0 +1,76 @@
+#pragma once
+// What a schema script says about its tables, as the script reader gathers it.
+//
+// The reader (ScriptReader) turns a SQL Server 6.x script into these records;
+// DeriveTable (TableDerivation.h) turns one table into the description the
+// calculation run reads. Nothing here knows about pages: a column carries the
+// bytes it takes in a row, an index the names of its key columns.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorvel::schema {
+
+// Where a script went wrong, and why. Lines and columns count from 1; a column
+// counts characters (UTF-8 sequences), not bytes.
+struct ScriptProblem {
+    std::string source;
+    std::size_t line = 0;
+    std::size_t column = 0;
+    std::string message;
+
+    // "source:line:column: message", the form compilers use.
+    std::string Text() const {
+        return source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + message;
+    }
+};
+
+// How a column stores its value. A varchar, varbinary or sysname value takes up
+// to its declared length; a text or image column keeps a 16-byte pointer in the
+// row, which the server stores as a variable-length column.
+enum class StorageKind { Fixed, Variable, TextPointer };
+
+// NULL or NOT NULL as written; Unspecified follows the ANSI null default when
+// the table is sized (NOT NULL unless the user says otherwise).
+enum class Nullability { Unspecified, Null, NotNull };
+
+struct SchemaColumn {
+    std::string name;
+    std::string type; // as the reader understood it: "varchar(40)", "decimal(12,2)", "zip (char(5))"
+    StorageKind kind = StorageKind::Fixed;
+    std::int64_t bytes = 0; // in the row: the declared length of a variable-length column
+    Nullability nullability = Nullability::Unspecified;
+};
+
+enum class IndexKind { Index, PrimaryKey, Unique };
+
+struct SchemaIndex {
+    std::string name; // empty for a constraint without a name
+    IndexKind kind = IndexKind::Index;
+    bool clustered = false;
+    bool unique = false;
+    std::vector<std::string> columns; // key columns as written, in key order
+    std::string fillFactor = "0";     // digits as written; the run checks the value
+};
+
+struct SchemaTable {
+    std::string name;     // without database and owner
+    std::size_t line = 0; // where its CREATE TABLE starts
+    std::size_t column = 0;
+    std::vector<SchemaColumn> columns;
+    std::vector<SchemaIndex> indexes; // constraints and CREATE INDEX, in script order
+    // What keeps the table from being described: a syntax error inside its
+    // CREATE TABLE, an unknown type, an index on a column it lacks... The table
+    // keeps its place in the script; the other tables are unaffected.
+    std::vector<ScriptProblem> problems;
+};
+
+struct SchemaScript {
+    std::vector<SchemaTable> tables;     // in the order of their CREATE TABLE
+    std::size_t skippedStatements = 0;   // views, procedures, grants, inserts...
+    std::vector<ScriptProblem> problems; // those that belong to no table
+};
+
+} // namespace quorvel::schema

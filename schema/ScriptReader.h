@@ -1,0 +1,71 @@
+#pragma once
+// Reads a SQL Server 6.x schema script into its tables.
+//
+//   ScriptReader reader("schema.sql");
+//   while (more bytes) reader.Feed(bytes);   // pieces of any size
+//   SchemaScript script = reader.Finish();
+//
+// The script is read as it arrives: what is held is the lexer's current token
+// and the tokens of the statement being read (a statement that is only counted
+// keeps none), plus the tables found so far. Tables come out at the end, since
+// a CREATE INDEX anywhere later may still add to any of them.
+//
+// Batches end at GO lines; inside a batch a statement ends at a semicolon or
+// where a line starts with a word that begins a statement (CREATE, EXEC,
+// INSERT, GRANT, ...), and a CREATE TABLE also ends at its closing parenthesis.
+// A problem never stops the reading: the next statement is read as if nothing
+// had happened.
+
+#include "SchemaCatalog.h"
+#include "SchemaModel.h"
+#include "ScriptLexer.h"
+#include "StatementParser.h"
+
+#include <istream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvel::schema {
+
+class ScriptReader : private TokenSink {
+public:
+    // source: the name problems carry (a file name, or "-" for standard input).
+    explicit ScriptReader(std::string source);
+
+    ScriptReader(const ScriptReader&) = delete;
+    ScriptReader& operator=(const ScriptReader&) = delete;
+
+    void Feed(std::string_view bytes);
+    // The end of the script; a reader reads one script.
+    SchemaScript Finish();
+
+private:
+    void OnToken(const Token& token) override;
+    void Keep(const Token& token);
+    void ClearPiece();
+    Token PieceToken(std::size_t i) const;
+    void OnLexProblem(std::size_t line, std::size_t column, std::string message) override;
+    void EndPiece(const Token& boundary);
+
+    SchemaCatalog m_catalog;
+    StatementParser m_parser;
+    ScriptLexer m_lexer;
+    // The statement being read. A token's text is in the bytes being fed or,
+    // by its offset, in m_pieceText, whose growth would leave a pointer behind.
+    std::vector<Token> m_piece;
+    std::vector<std::size_t> m_offsets;
+    std::string m_pieceText;
+    std::string_view m_chunk;       // the bytes of the Feed under way
+    std::size_t m_copiedTokens = 0; // tokens before this one no longer point into fed bytes
+    bool m_dropping = false;        // the piece is a statement that is only counted
+    bool m_inBody = false;          // the rest of the batch is a procedure body or the like
+    bool m_batchStart = true;
+    std::optional<ScriptProblem> m_lexProblem;
+};
+
+// Reads a whole stream in pieces of 64 KB.
+SchemaScript ReadScript(std::istream& in, std::string source);
+
+} // namespace quorvel::schema

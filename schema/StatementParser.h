@@ -1,0 +1,114 @@
+#pragma once
+// The statements the sizing reads, parsed from the tokens of one piece of a batch.
+//
+// The script reader cuts a batch into pieces where a statement must start (a
+// line-leading CREATE, EXEC, INSERT... or a semicolon) and hands each piece
+// here. Three statements are read: CREATE TABLE, CREATE INDEX and
+// EXEC sp_addtype. Any other statement is counted and passed over; a
+// procedure, view, trigger, rule or default takes the rest of its batch.
+//
+// A syntax error ends the piece: inside a CREATE TABLE whose name was read it
+// becomes a problem of that table, which keeps its place in the script;
+// elsewhere a problem of the script. Nothing recurses, so no nesting of
+// parentheses can exhaust the stack.
+
+#include "SchemaCatalog.h"
+#include "ScriptLexer.h"
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace quorvel::schema {
+
+enum class StatementClass {
+    Read,      // CREATE TABLE, CREATE INDEX, EXEC (sp_addtype or another procedure)
+    Passed,    // any other statement: counted, its tokens dropped
+    Body,      // CREATE PROCEDURE, VIEW, TRIGGER, RULE, DEFAULT: the rest of the batch is its body
+    Undecided, // needs the next token
+};
+
+// What the first tokens of a statement make it; batchStart: the statement is the
+// first of its batch, where a procedure may be called without EXEC.
+StatementClass ClassifyStatement(const Token* first, std::size_t count, bool batchStart);
+
+// Words that start a statement when they lead a line.
+bool StartsStatement(const Token& token);
+
+class StatementParser {
+public:
+    explicit StatementParser(SchemaCatalog& catalog) : m_catalog(catalog) {}
+
+    // Parses the statements of one piece; end is the token that ended it (for
+    // messages). A problem of the lexer inside the piece (an unterminated string)
+    // stands for the syntax error it causes. Answers true when the rest of the
+    // batch is the body of a procedure or the like.
+    bool Parse(std::span<const Token> tokens, const Token& end, bool batchStart,
+               std::optional<ScriptProblem> lexProblem);
+
+private:
+    struct PendingIndex {
+        SchemaIndex index;
+        Position at;
+        std::size_t firstKey = 0; // its key columns' places in m_keyPositions
+    };
+    struct ParsedType {
+        TypeLookup lookup;
+        Nullability nullability = Nullability::Unspecified; // that of a type added with sp_addtype
+    };
+
+    // One statement from the cursor; false when the rest of the piece was passed over.
+    bool Statement(bool batchStart, bool& body);
+    void CreateTable(const Token& create);
+    void TableElement();
+    void ColumnDefinition();
+    ParsedType Type(bool userTypes);
+    // A constraint of the table, or with column set, of that column.
+    void Constraint(const std::string* column);
+    void References();
+    void NotForReplication();
+    void KeyColumns(PendingIndex& pending);
+    std::span<const Position> KeyPositions(const PendingIndex& pending) const;
+    // A constraint takes only WITH FILLFACTOR = n: a comma after it ends the
+    // constraint. CREATE INDEX takes a list of options.
+    void IndexOptions(SchemaIndex& index, bool optionList);
+    void CreateIndex(const Token& create);
+    bool Exec(bool withKeyword);
+    void AddType(const Token& procedure);
+    UserType TypeFromText(const Token& text);
+
+    // The cursor over the piece; past its end stands the token that ended it,
+    // which no Accept or IsWord ever matches.
+    const Token& Peek(std::size_t ahead = 0) const;
+    const Token& Next();
+    bool AtEnd() const { return m_position >= m_tokens.size(); }
+    bool IsWord(const Token& token, Keyword keyword) const;
+    bool AcceptWord(Keyword keyword);
+    bool AcceptSymbol(char symbol);
+    void ExpectWord(Keyword keyword);
+    void ExpectSymbol(char symbol);
+    std::string Identifier(const char* what);
+    std::string ObjectName(const char* what);
+    std::string_view WholeNumber(const char* what);
+    static std::int64_t Count(std::string_view digits);
+    void SkipParenthesised();
+    void SkipExpression();
+    [[noreturn]] void Fail(const Token& at, const std::string& expected) const;
+
+    SchemaCatalog& m_catalog;
+    std::span<const Token> m_tokens;
+    const Token* m_end = nullptr;
+    std::size_t m_position = 0;
+
+    // The CREATE TABLE being read: its name is known once m_inTable is set.
+    bool m_inTable = false;
+    SchemaTable m_table;
+    std::vector<PendingIndex> m_pending;
+    std::vector<Position> m_keyPositions; // where the key columns of m_pending are named
+    // The table of the CREATE INDEX being read, once its name is known.
+    SchemaTable* m_indexTable = nullptr;
+};
+
+} // namespace quorvel::schema

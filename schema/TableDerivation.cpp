@@ -1,0 +1,170 @@
+#include "TableDerivation.h"
+
+#include "ColumnFinder.h"
+#include "NumericText.h"
+#include "SchemaCatalog.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace quorvel::schema {
+
+namespace {
+
+constexpr std::int64_t kMaxColumnBytes = 255;
+constexpr std::size_t kMaxColumns = 250;
+constexpr std::int64_t kTextPageBytes = 1800;
+constexpr std::int64_t kLarge = std::numeric_limits<std::int64_t>::max();
+
+std::int64_t AddCapped(std::int64_t a, std::int64_t b) {
+    std::int64_t sum = 0;
+    return __builtin_add_overflow(a, b, &sum) ? kLarge : sum;
+}
+
+std::int64_t MultiplyCapped(std::int64_t a, std::int64_t b) {
+    std::int64_t product = 0;
+    return __builtin_mul_overflow(a, b, &product) ? kLarge : product;
+}
+
+// The bytes of some columns, split as a section counts them.
+struct ColumnBytes {
+    std::int64_t fixed = 0;
+    std::int64_t variable = 0;
+    std::int64_t variableColumns = 0;
+
+    SectionDescription Section(const std::string& fillFactor) const {
+        SectionDescription s;
+        s.fillFactor = fillFactor;
+        if (variableColumns == 0) {
+            s.mode = KeyMode::AllFixed;
+            s.allFixedBytes = std::to_string(fixed);
+        } else {
+            s.mode = KeyMode::WithVariable;
+            s.fixedBytes = std::to_string(fixed);
+            s.variableBytes = std::to_string(variable);
+            s.variableColumns = std::to_string(variableColumns);
+        }
+        return s;
+    }
+};
+
+class Counter {
+public:
+    explicit Counter(const SizingAssumptions& assumptions)
+        : m_fill(std::clamp(assumptions.variableFillPercent, 0, 100)),
+          m_ansiNulls(assumptions.ansiNullDefault) {}
+
+    void Add(ColumnBytes& bytes, const SchemaColumn& column) const {
+        const bool nullable = column.nullability == Nullability::Null ||
+                              (column.nullability == Nullability::Unspecified && m_ansiNulls);
+        if (column.kind == StorageKind::Fixed && !nullable) {
+            bytes.fixed = AddCapped(bytes.fixed, column.bytes);
+            return;
+        }
+        std::int64_t size = column.bytes;
+        if (column.kind == StorageKind::Variable) // ceil(bytes x fill / 100) without overflow
+            size = MultiplyCapped(column.bytes / 100, m_fill) + ((column.bytes % 100) * m_fill + 99) / 100;
+        bytes.variable = AddCapped(bytes.variable, size);
+        ++bytes.variableColumns;
+    }
+
+private:
+    int m_fill;
+    bool m_ansiNulls;
+};
+
+const TextAverage* FindAverage(const SizingAssumptions& assumptions, const SchemaTable& table,
+                               const std::string& column) {
+    for (const TextAverage& a : assumptions.textAverages) {
+        if (EqualsNoCase(a.table, table.name) && EqualsNoCase(a.column, column))
+            return &a;
+    }
+    return nullptr;
+}
+
+// Text pages, and notes on averages that cannot apply or are missing.
+void CountTextPages(const SchemaTable& table, const ColumnFinder& columns,
+                    const SizingAssumptions& assumptions, DerivedTable& derived) {
+    for (const TextAverage& a : assumptions.textAverages) {
+        if (!EqualsNoCase(a.table, table.name))
+            continue;
+        const SchemaColumn* column = columns.Find(a.column);
+        if (column == nullptr)
+            derived.notes.push_back("an average length is given for column " + a.column + ", which " +
+                                    table.name + " does not have");
+        else if (column->kind != StorageKind::TextPointer)
+            derived.notes.push_back("the average length given for " + column->name + " is not used: " +
+                                    column->name + " is " + column->type + ", not text or image");
+    }
+
+    std::int64_t pagesPerRow = 0;
+    std::string unknown;
+    for (const SchemaColumn& c : table.columns) {
+        if (c.kind != StorageKind::TextPointer)
+            continue;
+        if (const TextAverage* average = FindAverage(assumptions, table, c.name))
+            pagesPerRow =
+                AddCapped(pagesPerRow, (std::int64_t{average->bytes} + kTextPageBytes - 1) / kTextPageBytes);
+        else
+            unknown += (unknown.empty() ? "" : ", ") + c.name;
+    }
+    if (!unknown.empty() && derived.sized)
+        derived.notes.push_back("no average length given for " + unknown + ": text pages not counted");
+    const numtext::Int32Conversion rows = numtext::ToInt32(derived.description.rowCount);
+    if (derived.sized && rows.fit == numtext::Fit::Fits && rows.value > 0)
+        derived.textPages = MultiplyCapped(pagesPerRow, rows.value);
+}
+
+} // namespace
+
+DerivedTable DeriveTable(const SchemaTable& table, const std::optional<std::string>& rowCount,
+                         const SizingAssumptions& assumptions) {
+    DerivedTable derived;
+    derived.name = table.name;
+    if (!table.problems.empty()) {
+        derived.problem = table.problems.front();
+        return derived;
+    }
+    derived.sized = rowCount.has_value();
+    derived.description.rowCount = rowCount.value_or("0");
+    if (!derived.sized)
+        derived.notes.push_back("no row count given: described, not sized");
+
+    const Counter counter(assumptions);
+    const ColumnFinder columns(table);
+    ColumnBytes row;
+    for (const SchemaColumn& c : table.columns) {
+        counter.Add(row, c);
+        if (c.kind != StorageKind::TextPointer && c.bytes > kMaxColumnBytes)
+            derived.notes.push_back("column " + c.name + " is " + c.type +
+                                    ", longer than the 255 bytes a column holds; counted as declared");
+    }
+    derived.description.data = row.Section("0");
+    if (table.columns.size() > kMaxColumns && row.variableColumns <= static_cast<std::int64_t>(kMaxColumns))
+        derived.refusal = RunMessage::ColumnLimit;
+
+    for (const SchemaIndex& index : table.indexes) {
+        ColumnBytes key;
+        for (const std::string& name : index.columns) {
+            if (const SchemaColumn* c = columns.Find(name))
+                counter.Add(key, *c);
+        }
+        if (index.clustered)
+            derived.description.clustered = key.Section(index.fillFactor);
+        else
+            derived.description.nonClustered.push_back(key.Section(index.fillFactor));
+    }
+    CountTextPages(table, columns, assumptions, derived);
+    return derived;
+}
+
+TableEstimate EstimateDerivedTable(const DerivedTable& table, TableEstimator& estimator) {
+    if (table.refusal != RunMessage::None) {
+        TableEstimate refused;
+        refused.failure = table.refusal;
+        return refused;
+    }
+    return estimator.Estimate(table.description);
+}
+
+} // namespace quorvel::schema

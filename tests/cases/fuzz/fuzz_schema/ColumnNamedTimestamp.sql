@@ -1,0 +1,2 @@
+CREATE TABLE t (a int, timestamp)
+CREATE TABLE u (timestamp timestamp NULL)

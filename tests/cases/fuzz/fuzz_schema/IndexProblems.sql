@@ -1,0 +1,10 @@
+CREATE TABLE t (a int NOT NULL PRIMARY KEY, b text NULL)
+CREATE TABLE t2 (a int NOT NULL PRIMARY KEY, c int NULL)
+GO
+CREATE INDEX ix_b ON t (b)
+CREATE CLUSTERED INDEX ix_c ON t2 (c)
+CREATE INDEX ix_x ON nowhere (x)
+CREATE TABLE u (a int, A char(2))
+CREATE TABLE t (z int)
+CREATE TABLE v (a int, CONSTRAINT pk PRIMARY KEY (b))
+CREATE TABLE w (c1 int, c2 int, c3 int, c4 int, c5 int, c6 int, c7 int, c8 int, c9 int, c10 int, c11 int, c12 int, c13 int, c14 int, c15 int, c16 int, c17 int, CONSTRAINT pk PRIMARY KEY (c1, c2, c3, c4, c5, c6, c7, c8, c9, c10, c11, c12, c13, c14, c15, c16, c17))

@@ -1,0 +1,19 @@
+USE shop
+GO
+IF EXISTS (SELECT * FROM sysobjects WHERE name = 'a')
+    DROP TABLE a
+GO
+CREATE PROCEDURE p AS
+CREATE TABLE inside_procedure (x int)
+INSERT inside_procedure VALUES (1)
+GO
+CREATE VIEW v AS SELECT * FROM a
+GO
+CREATE TABLE a (x int) INSERT a VALUES (1); INSERT a VALUES (2)
+INSERT a SELECT x
+    FROM a
+GRANT SELECT, INSERT ON a TO public
+EXEC sp_help a
+EXECUTE ('SELECT 1')
+SET NOCOUNT ON
+GO

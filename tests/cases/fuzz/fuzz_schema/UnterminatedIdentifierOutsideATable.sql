@@ -1,0 +1,3 @@
+INSERT t VALUES ('x
+GO
+CREATE TABLE [abc (x int)

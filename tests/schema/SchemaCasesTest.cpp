@@ -1,0 +1,132 @@
+// Schema scripts read, described and sized, row by row from
+// tests/cases/schema_types.json and tests/cases/schema_scripts.json.
+//
+// Each row's script is read whole and again in pieces of a few bytes; both
+// readings must give the same result, which is then compared with the row as JSON.
+
+#include "CaseRows.h"
+#include "ScriptReader.h"
+#include "TableDerivation.h"
+
+#include <array>
+#include <sstream>
+#include <string>
+
+namespace quorvel::schema {
+namespace {
+
+using nlohmann::json;
+using testing::CaseRow;
+using testing::LoadRows;
+using testing::RowName;
+
+// "-", "4" (all fixed), "100 + 50 in 2" (with variable columns), then " fill 80".
+std::string SectionText(const SectionDescription& s) {
+    if (s.mode == KeyMode::None)
+        return "-";
+    std::string text = s.mode == KeyMode::AllFixed
+                           ? s.allFixedBytes
+                           : s.fixedBytes + " + " + s.variableBytes + " in " + s.variableColumns;
+    return s.fillFactor == "0" ? text : text + " fill " + s.fillFactor;
+}
+
+SizingAssumptions Assumptions(const json& row) {
+    SizingAssumptions a;
+    const json assume = row.value("assume", json::object());
+    a.variableFillPercent = assume.value("variableFill", 100);
+    a.ansiNullDefault = assume.value("ansiNullDefault", false);
+    const json averages = assume.value("textAverages", json::object());
+    for (const auto& [key, bytes] : averages.items())
+        a.textAverages.push_back(
+            {key.substr(0, key.find('.')), key.substr(key.find('.') + 1), bytes.get<std::uint32_t>()});
+    return a;
+}
+
+json Result(const SchemaScript& script, const json& row) {
+    json result = json::object();
+    if (script.skippedStatements != 0)
+        result["skipped"] = script.skippedStatements;
+    for (const ScriptProblem& p : script.problems)
+        result["problems"].push_back(p.Text());
+    result["tables"] = json::array();
+    const json rowCounts = row.value("rows", json::object());
+    for (const SchemaTable& table : script.tables) {
+        std::optional<std::string> rows;
+        if (rowCounts.contains(table.name))
+            rows = rowCounts[table.name].get<std::string>();
+        const DerivedTable d = DeriveTable(table, rows, Assumptions(row));
+        json t{{"name", d.name}};
+        if (d.problem) {
+            t["problem"] = d.problem->Text();
+            result["tables"].push_back(t);
+            continue;
+        }
+        t["data"] = SectionText(d.description.data);
+        if (d.description.clustered.mode != KeyMode::None)
+            t["clustered"] = SectionText(d.description.clustered);
+        for (const SectionDescription& s : d.description.nonClustered)
+            t["nonClustered"].push_back(SectionText(s));
+        if (!d.notes.empty())
+            t["notes"] = d.notes;
+        if (d.textPages != 0)
+            t["textPages"] = d.textPages;
+        if (d.sized) {
+            TableEstimator estimator;
+            const TableEstimate run = EstimateDerivedTable(d, estimator);
+            if (run.totals)
+                t["pages"] = {run.data->pages, run.totals->clusteredPages, run.totals->nonClusteredPages,
+                              run.totals->totalPages};
+            else
+                t["refused"] = std::string(MessageText(run.failure));
+        }
+        result["tables"].push_back(t);
+    }
+    return result;
+}
+
+json ReadAndSize(const std::string& text, const json& row) {
+    std::istringstream whole(text);
+    const json result = Result(ReadScript(whole, "s.sql"), row);
+    // Pieces of 1 to 4 bytes through one buffer, overwritten as a file read overwrites it.
+    ScriptReader pieces("s.sql");
+    std::array<char, 4> buffer{};
+    for (std::size_t at = 0, size = 1; at < text.size(); at += size, size = size % buffer.size() + 1)
+        pieces.Feed(std::string_view(buffer.data(), text.copy(buffer.data(), size, at)));
+    EXPECT_EQ(Result(pieces.Finish(), row).dump(1), result.dump(1)) << "read in small pieces";
+    return result;
+}
+
+std::string ScriptText(const json& row) {
+    std::string text;
+    for (const json& line : row.at("script"))
+        text += line.get<std::string>() + "\n";
+    return text;
+}
+
+// One column of each type, with and without NULL: the bytes the data row counts.
+class ColumnTypeTest : public ::testing::TestWithParam<CaseRow> {};
+
+TEST_P(ColumnTypeTest, CountsItsBytes) {
+    const json& row = GetParam().data;
+    const json table =
+        ReadAndSize("CREATE TABLE t (c " + row.at("column").get<std::string>() + ")", row).at("tables").at(0);
+    const char* key = row.contains("problem") ? "problem" : "data";
+    EXPECT_EQ(table.value(key, json()), row.at(key));
+}
+
+INSTANTIATE_TEST_SUITE_P(File, ColumnTypeTest, ::testing::ValuesIn(LoadRows("schema_types.json", "rows")), RowName());
+
+// Whole scripts: descriptions, notes, pages, and the problems with their places.
+class ScriptTest : public ::testing::TestWithParam<CaseRow> {};
+
+TEST_P(ScriptTest, GivesTheExpectedTables) {
+    json expected = GetParam().data;
+    for (const char* input : {"name", "script", "rows", "assume"})
+        expected.erase(input);
+    EXPECT_EQ(ReadAndSize(ScriptText(GetParam().data), GetParam().data).dump(1), expected.dump(1));
+}
+
+INSTANTIATE_TEST_SUITE_P(File, ScriptTest, ::testing::ValuesIn(LoadRows("schema_scripts.json", "rows")), RowName());
+
+} // namespace
+} // namespace quorvel::schema
