@@ -38,7 +38,7 @@ void AddLine(QWidget* parent, int index, const QRect& place, QPalette::ColorRole
 } // namespace
 
 frmAbout::frmAbout(const PlatformServices& services, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
       m_services(services) {
     setObjectName(QStringLiteral("frmAbout"));
