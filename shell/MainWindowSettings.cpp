@@ -94,8 +94,9 @@ void SaveMainWindowSettings(const QWidget& window, const QAction& hintItem, Sett
     MainWindowSettings stored(settings);
     // A minimised window's place says nothing about where the user wants it:
     // the place stored by an earlier run stays.
-    if (!window.isMinimized())
+    if (!window.isMinimized()) {
         stored.SetPosition(QPointF(PixelsToTwips(window.x()), PixelsToTwips(window.y())));
+    }
     stored.SetHintsShown(hintItem.isChecked());
     stored.Flush();
 }
