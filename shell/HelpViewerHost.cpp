@@ -16,6 +16,8 @@ HelpViewer* HelpViewerHost::ViewerFor(QWidget* owner) {
     if (auto* existing = owner->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly))
         return existing;
     auto* viewer = new HelpViewer(owner);
+    // A small or much enlarged screen: the window keeps within it.
+    viewer->resize(viewer->size().boundedTo(AvailableArea(*owner).size() * 0.9));
     PlaceBeside(*viewer, *owner->window());
     return viewer;
 }
