@@ -13,12 +13,15 @@ QString SettingPath(const QString& section, const QString& key) {
 
 IniSettingsStore::IniSettingsStore(QString organization) : m_organization(std::move(organization)) {}
 
-IniSettingsStore::~IniSettingsStore() { Flush(); }
+IniSettingsStore::~IniSettingsStore() {
+    Flush();
+}
 
 QSettings& IniSettingsStore::SettingsOf(const QString& application) const {
     std::unique_ptr<QSettings>& file = m_files[application];
     if (!file)
-        file = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, m_organization, application);
+        file = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, m_organization,
+                                           application);
     return *file;
 }
 

@@ -31,11 +31,17 @@ QIcon ToolbarIcon(const QString& key) {
     return IconOf(file.value());
 }
 
-QIcon ProgramIcon() { return IconOf("program"); }
+QIcon ProgramIcon() {
+    return IconOf("program");
+}
 
-QIcon SecondProgramIcon() { return IconOf("program2"); }
+QIcon SecondProgramIcon() {
+    return IconOf("program2");
+}
 
-QPixmap ProgramPixmap(qreal devicePixelRatio) { return ProgramIcon().pixmap(QSize(32, 32), devicePixelRatio); }
+QPixmap ProgramPixmap(qreal devicePixelRatio) {
+    return ProgramIcon().pixmap(QSize(32, 32), devicePixelRatio);
+}
 
 QPixmap SecondProgramPixmap(qreal devicePixelRatio) {
     return SecondProgramIcon().pixmap(QSize(32, 32), devicePixelRatio);

@@ -38,8 +38,10 @@ private:
     QGroupBox* MakeFrame(QWidget* page, int index, const QString& caption, QFont font);
     QLabel* Caption(QWidget* frame, int index, std::string_view text, double left, double top, double width);
     InputTextBox* Field(QWidget* frame, FieldRef ref, double top);
-    QRadioButton* Option(QWidget* frame, const char* array, int index, const char* text, double top, double width);
-    QLabel* ResultCell(QWidget* frame, const char* array, int index, QRect geometry, const QColor& textColour);
+    QRadioButton* Option(QWidget* frame, const char* array, int index, const char* text, double top,
+                         double width);
+    QLabel* ResultCell(QWidget* frame, const char* array, int index, QRect geometry,
+                       const QColor& textColour);
     QFrame* Outline(QWidget* frame, int index, double left, double top, double width, double height);
     void StandOn(QFrame* outline, QRadioButton* option);
     QAction* MenuItem(QMenu* menu, const char* array, int index, const char* caption);

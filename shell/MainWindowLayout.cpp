@@ -39,8 +39,9 @@ void MainWindowBuilder::BuildWindow() {
     m_window.setWindowIcon(ProgramIcon());
     m_window.setFont(GothicFont(9));
     // Fixed single border: minimise and close, no maximise, no resizing.
-    m_window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    m_window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                            Qt::WindowCloseButtonHint);
     // No "hide the toolbar" menu on a right click.
     m_window.setContextMenuPolicy(Qt::NoContextMenu);
     m_central = new QWidget(&m_window);
@@ -199,7 +200,8 @@ void MainWindowBuilder::FixWindowSize() {
     const QSize tabSize = tabs->sizeHint().expandedTo(TwipsRect(0, 0, 7050, 5325).size());
     const int tabLeft = TwipsToPixels(30);
     tabs->setGeometry(QRect(QPoint(tabLeft, tabLeft), tabSize));
-    const QSize client(qMax(TwipsToPixels(7110), tabSize.width() + 2 * tabLeft), tabSize.height() + 2 * tabLeft);
+    const QSize client(qMax(TwipsToPixels(7110), tabSize.width() + 2 * tabLeft),
+                       tabSize.height() + 2 * tabLeft);
     m_central->setFixedSize(client);
 
     // Hidden: it only carries the second program icon for the About box.

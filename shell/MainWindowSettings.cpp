@@ -38,8 +38,9 @@ std::optional<double> NumberOf(const QString& text) {
 // Whether some screen would show a part of the window's frame at place.
 bool AnyScreenShows(const QRectF& frame) {
     const QList<QScreen*> screens = QGuiApplication::screens();
-    return std::any_of(screens.begin(), screens.end(),
-                       [&frame](const QScreen* screen) { return frame.intersects(QRectF(screen->geometry())); });
+    return std::any_of(screens.begin(), screens.end(), [&frame](const QScreen* screen) {
+        return frame.intersects(QRectF(screen->geometry()));
+    });
 }
 
 } // namespace
@@ -49,7 +50,9 @@ std::optional<double> MainWindowSettings::Edge(const QString& key) const {
     return NumberOf(m_store.GetSetting(kApplication, kWindowSection, key, QString()));
 }
 
-StoredPosition MainWindowSettings::Position() const { return {Edge(kLeftKey), Edge(kTopKey)}; }
+StoredPosition MainWindowSettings::Position() const {
+    return {Edge(kLeftKey), Edge(kTopKey)};
+}
 
 void MainWindowSettings::SetPosition(QPointF twips) {
     m_store.SaveSetting(kApplication, kWindowSection, kLeftKey, SingleText(twips.x()));
@@ -57,7 +60,8 @@ void MainWindowSettings::SetPosition(QPointF twips) {
 }
 
 std::optional<bool> MainWindowSettings::HintsShown() const {
-    const QString text = m_store.GetSetting(kApplication, kSetSection, kToolTipKey, QStringLiteral("True")).trimmed();
+    const QString text =
+        m_store.GetSetting(kApplication, kSetSection, kToolTipKey, QStringLiteral("True")).trimmed();
     if (text.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
         return true;
     if (text.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
@@ -72,7 +76,9 @@ void MainWindowSettings::SetHintsShown(bool shown) {
                         shown ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
-void MainWindowSettings::Flush() { m_store.Flush(); }
+void MainWindowSettings::Flush() {
+    m_store.Flush();
+}
 
 void RestoreMainWindowSettings(QWidget& window, QAction& hintItem, SettingsStore& settings) {
     const MainWindowSettings stored(settings);

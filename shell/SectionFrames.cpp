@@ -1,12 +1,12 @@
 #include "MainWindowBuilder.h"
 
 #include "Captions.h"
-#include "basSQLSIZE.h"
 #include "FieldEditing.h"
 #include "ForeColors.h"
 #include "JapaneseFonts.h"
 #include "OutlineBox.h"
 #include "Twips.h"
+#include "basSQLSIZE.h"
 
 #include <QApplication>
 
@@ -21,7 +21,7 @@ const QColor kTotalGreen(0, 255, 0);
 constexpr double kFieldLeft = 2850;
 constexpr double kFieldWidth = 1350;
 constexpr double kRowHeight = 300;
-constexpr double kLabelDrop = 60;  // a caption stands this much lower than its field
+constexpr double kLabelDrop = 60; // a caption stands this much lower than its field
 constexpr double kLabelHeight = 240;
 // Captions reach up to their field, one pixel short: the longest captions
 // need nearly all of the room the layout gives them.
@@ -56,7 +56,8 @@ QGroupBox* MainWindowBuilder::MakeFrame(QWidget* page, int index, const QString&
     return frame;
 }
 
-QLabel* MainWindowBuilder::Caption(QWidget* frame, int index, std::string_view text, double left, double top, double width) {
+QLabel* MainWindowBuilder::Caption(QWidget* frame, int index, std::string_view text, double left, double top,
+                                   double width) {
     auto* label = new QLabel(Text(text), frame);
     label->setObjectName(Indexed("lblItem", index));
     label->setFont(GothicFont(9));
@@ -78,8 +79,8 @@ InputTextBox* MainWindowBuilder::Field(QWidget* frame, FieldRef ref, double top)
     return field;
 }
 
-QRadioButton* MainWindowBuilder::Option(QWidget* frame, const char* array, int index, const char* text, double top,
-                              double width) {
+QRadioButton* MainWindowBuilder::Option(QWidget* frame, const char* array, int index, const char* text,
+                                        double top, double width) {
     auto* option = new QRadioButton(Text(text), frame);
     option->setObjectName(Indexed(array, index));
     option->setFont(GothicFont(9));
@@ -87,11 +88,13 @@ QRadioButton* MainWindowBuilder::Option(QWidget* frame, const char* array, int i
     // No wider than its text: an option standing on an outline box opens the
     // box's top edge only behind itself.
     const QRect area = TwipsRect(210, top, width, 315);
-    option->setGeometry(area.x(), area.y(), qMin(area.width(), option->sizeHint().width() + 2), area.height());
+    option->setGeometry(area.x(), area.y(), qMin(area.width(), option->sizeHint().width() + 2),
+                        area.height());
     return option;
 }
 
-QLabel* MainWindowBuilder::ResultCell(QWidget* frame, const char* array, int index, QRect geometry, const QColor& textColour) {
+QLabel* MainWindowBuilder::ResultCell(QWidget* frame, const char* array, int index, QRect geometry,
+                                      const QColor& textColour) {
     auto* cell = new QLabel(QStringLiteral("0 "), frame);
     cell->setObjectName(Indexed(array, index));
     cell->setFont(GothicFont(9.75));
@@ -108,7 +111,8 @@ QLabel* MainWindowBuilder::ResultCell(QWidget* frame, const char* array, int ind
     return cell;
 }
 
-QFrame* MainWindowBuilder::Outline(QWidget* frame, int index, double left, double top, double width, double height) {
+QFrame* MainWindowBuilder::Outline(QWidget* frame, int index, double left, double top, double width,
+                                   double height) {
     auto* box = new OutlineBox(frame);
     box->setObjectName(Indexed("shpSquare", index));
     KeepPlatformTextColours(box);
@@ -148,16 +152,18 @@ void MainWindowBuilder::BuildDataFrame(QWidget* page) {
         "固定長列のﾊﾞｲﾄ数の合計", "可変長列のﾊﾞｲﾄ数の合計", "可変長列数"};
     for (std::size_t k = 0; k < 3; ++k) {
         const double top = 1740 + 330.0 * static_cast<double>(k);
-        Caption(frame, 2 + static_cast<int>(k), kVariableCaptions[k], 210, top + kLabelDrop, captionWidth - 30);
+        Caption(frame, 2 + static_cast<int>(k), kVariableCaptions[k], 210, top + kLabelDrop,
+                captionWidth - 30);
         Field(frame, layout.withVariable[k], top);
     }
 
     for (std::size_t r = 0; r < captions::kDataFigures.size(); ++r) {
         const double top = 2940 + 300.0 * static_cast<double>(r);
         const int cell = layout.firstFigure + static_cast<int>(r);
-        Caption(frame, 5 + static_cast<int>(r), captions::kDataFigures[r], 180, top + kLabelDrop, captionWidth);
-        m_c.lblData[static_cast<std::size_t>(cell)] =
-            ResultCell(frame, "lblData", cell, TwipsRect(kFieldLeft, top, kFieldWidth, kRowHeight), kResultYellow);
+        Caption(frame, 5 + static_cast<int>(r), captions::kDataFigures[r], 180, top + kLabelDrop,
+                captionWidth);
+        m_c.lblData[static_cast<std::size_t>(cell)] = ResultCell(
+            frame, "lblData", cell, TwipsRect(kFieldLeft, top, kFieldWidth, kRowHeight), kResultYellow);
     }
 
     // Variable-length columns selected; only the row count and the fields of
@@ -207,7 +213,8 @@ void MainWindowBuilder::BuildIndexFrame(QWidget* page, int sectionNumber) {
         "固定長ｲﾝﾃﾞｯｸｽｷｰのﾊﾞｲﾄ数の合計", "可変長ｲﾝﾃﾞｯｸｽｷｰのﾊﾞｲﾄ数の合計", "可変長列数"};
     for (std::size_t k = 0; k < 3; ++k) {
         const double top = 1740 + 330.0 * static_cast<double>(k);
-        Caption(frame, item + 2 + static_cast<int>(k), kVariableCaptions[k], 210, top + kLabelDrop, captionWidth);
+        Caption(frame, item + 2 + static_cast<int>(k), kVariableCaptions[k], 210, top + kLabelDrop,
+                captionWidth);
         Field(frame, layout.withVariable[k], top);
     }
 
@@ -218,17 +225,18 @@ void MainWindowBuilder::BuildIndexFrame(QWidget* page, int sectionNumber) {
                                           : captions::kNonClusteredFigures[static_cast<std::size_t>(r)];
         if (clustered && r == 1)
             text = captions::kWindowClusteredRowsPerPage;
-        Caption(frame, (clustered ? 13 : 21 + 11 * n) + r, text, 180, top + kLabelDrop, kFieldLeft - 180 - kCaptionGap);
+        Caption(frame, (clustered ? 13 : 21 + 11 * n) + r, text, 180, top + kLabelDrop,
+                kFieldLeft - 180 - kCaptionGap);
         const int cell = layout.firstFigure + r;
-        m_c.lblData[static_cast<std::size_t>(cell)] =
-            ResultCell(frame, "lblData", cell, TwipsRect(kFieldLeft, top, kFieldWidth, kRowHeight), kResultYellow);
+        m_c.lblData[static_cast<std::size_t>(cell)] = ResultCell(
+            frame, "lblData", cell, TwipsRect(kFieldLeft, top, kFieldWidth, kRowHeight), kResultYellow);
     }
 
     // Right half: fifteen level rows, the root at the top.
     for (int k = 0; k < kLevelCount; ++k) {
         const double row = 300.0 * (14 - k);
-        Caption(frame, (clustered ? 53 : 68 + 15 * n) + k, captions::LevelCaption(k, !clustered), 4500, 300 + row,
-                5550 - 4500 - kCaptionGap);
+        Caption(frame, (clustered ? 53 : 68 + 15 * n) + k, captions::LevelCaption(k, !clustered), 4500,
+                300 + row, 5550 - 4500 - kCaptionGap);
         const int cell = layout.firstLevel + k;
         m_c.lblLevel[static_cast<std::size_t>(cell)] =
             ResultCell(frame, "lblLevel", cell, TwipsRect(5550, 240 + row, 1200, kRowHeight), kResultYellow);

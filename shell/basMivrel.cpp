@@ -6,8 +6,8 @@
 #include "frmMain.h"
 #include "frmSplash.h"
 
-#include <QGuiApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QSessionManager>
 
 namespace quorvel {
@@ -55,8 +55,9 @@ void Main() {
 
     // The system ending the program keeps the settings as a close does: a
     // log-out through the session manager, and the termination signals.
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, mainWindow,
-                     [mainWindow](QSessionManager&) { mainWindow->StoreSettings(); }, Qt::DirectConnection);
+    QObject::connect(
+        qApp, &QGuiApplication::commitDataRequest, mainWindow,
+        [mainWindow](QSessionManager&) { mainWindow->StoreSettings(); }, Qt::DirectConnection);
     static TerminationRequests termination;
     QObject::connect(&termination, &TerminationRequests::Requested, mainWindow, &frmMain::EndSession);
 }

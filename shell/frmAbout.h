@@ -1,7 +1,7 @@
 #pragma once
 // The About box: title and version, two contact lines that a click copies to
 // the clipboard, and a button that starts the platform's system information
-// program found through the registry. The Help menu and the toolbar's
+// program the system-information locator names. The Help menu and the toolbar's
 // "Version" button open it modally over the main window (ShowAboutBox), a new
 // one each time.
 

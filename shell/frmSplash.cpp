@@ -52,7 +52,9 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
                  Qt::black);
 }
 
-void frmSplash::Form_Load() { CentreOnScreen(*this); }
+void frmSplash::Form_Load() {
+    CentreOnScreen(*this);
+}
 
 bool frmSplash::ShowPainted(int timeoutMs) {
     show();

@@ -39,22 +39,28 @@ std::vector<json> Scenarios() {
 std::vector<json> SharedCases() {
     std::vector<json> all;
     for (const json& c : Rows("shared_cases.json", "cases")) {
-        json steps = json::array({{"click", "optData(" + std::to_string(c.at("optData").get<int>()) + ")"},
-                                  {"click", "optClaster(" + std::to_string(c.at("optClaster").get<int>()) + ")"}});
+        json steps =
+            json::array({{"click", "optData(" + std::to_string(c.at("optData").get<int>()) + ")"},
+                         {"click", "optClaster(" + std::to_string(c.at("optClaster").get<int>()) + ")"}});
         for (const int option : c.at("optNonClaster"))
             steps.push_back({"click", "optNonClaster(" + std::to_string(option) + ")"});
         for (const char* array : {"txtData", "txtData2", "txtFillFactor", "txtData1"})
             for (std::size_t i = 0; i < c.at(array).size(); ++i)
-                steps.push_back({"write", std::string(array) + '(' + std::to_string(array[7] == '1' ? 3 * i : i) + ')',
+                steps.push_back({"write",
+                                 std::string(array) + '(' + std::to_string(array[7] == '1' ? 3 * i : i) + ')',
                                  c.at(array)[i]});
         steps.push_back({"key", "F5"});
         const std::string message = c.at("message");
         const bool failed = message.find("計算中") != std::string::npos;
-        steps.push_back({"messages", message.empty() ? json::array()
-                                                     : json::array({(failed ? "Critical|Quorvel|" : "Exclamation|Quorvel|") + message})});
+        steps.push_back(
+            {"messages",
+             message.empty()
+                 ? json::array()
+                 : json::array({(failed ? "Critical|Quorvel|" : "Exclamation|Quorvel|") + message})});
         for (const char* array : {"lblData", "lblLevel", "lblTotal"})
             for (std::size_t i = 0; i < c.at(array).size(); ++i)
-                steps.push_back({"expect", std::string(array) + '(' + std::to_string(i) + ')', "text", c.at(array)[i]});
+                steps.push_back(
+                    {"expect", std::string(array) + '(' + std::to_string(i) + ')', "text", c.at(array)[i]});
         all.push_back({{"name", "Shared_" + c.at("name").get<std::string>()}, {"steps", steps}});
     }
     return all;
@@ -121,7 +127,8 @@ protected:
     void Type(const QString& text) {
         for (const QChar c : text)
             QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
-                                c.unicode() < 0x80 ? QTest::asciiToKey(static_cast<char>(c.unicode())) : Qt::Key_unknown,
+                                c.unicode() < 0x80 ? QTest::asciiToKey(static_cast<char>(c.unicode()))
+                                                   : Qt::Key_unknown,
                                 QString(c), Qt::NoModifier);
     }
 

@@ -34,7 +34,9 @@ namespace {
 
 using nlohmann::json;
 
-std::vector<json> Shell(const char* section) { return Rows("shell_cases.json", section); }
+std::vector<json> Shell(const char* section) {
+    return Rows("shell_cases.json", section);
+}
 
 class RestoreSettings : public ::testing::TestWithParam<json> {};
 
@@ -89,7 +91,8 @@ TEST(SettingsFile, OneQuietFileThatReadsGroupedNumbers) {
 class HelpFileLocation : public ::testing::TestWithParam<json> {};
 TEST_P(HelpFileLocation, IsBesideTheProgramOrTheBareName) {
     const json& row = GetParam();
-    EXPECT_EQ(LocateHelpFile(Q(row.at("folder")), [&row](const QString& path) { return path == Q(row.at("exists")); }),
+    EXPECT_EQ(LocateHelpFile(Q(row.at("folder")),
+                             [&row](const QString& path) { return path == Q(row.at("exists")); }),
               Q(row.at("expected")));
 }
 INSTANTIATE_TEST_SUITE_P(Rows, HelpFileLocation, ::testing::ValuesIn(Shell("help_file_location")), RowName);
@@ -140,11 +143,12 @@ TEST_P(SystemInformation, StartsWhatTheFirstReadableLocationNames) {
     const json& row = GetParam();
     Fakes fakes;
     using Location = SystemInformationLocator::Location;
-    for (const auto& [at, key] : {std::pair{Location::MsinfoPath, "path"}, {Location::SharedToolsFolder, "folder"}}) {
+    for (const auto& [at, key] :
+         {std::pair{Location::MsinfoPath, "path"}, {Location::SharedToolsFolder, "folder"}}) {
         if (!row.contains(key))
             continue;
         const json& value = row.at(key);
-        fakes.registry[at] = value.is_string() ? RegistryValue(Q(value))
+        fakes.registry[at] = value.is_string()   ? RegistryValue(Q(value))
                              : value.is_number() ? RegistryValue(value.get<std::uint32_t>())
                                                  : RegistryValue(std::monostate());
     }
@@ -198,8 +202,8 @@ TEST(Icons, EveryPictureHasItsOwnDoubleSize) {
         EXPECT_EQ(large.size(), QSize(2 * base, 2 * base));
         EXPECT_NE(large, small.scaled(2 * base, 2 * base)) << "a scaled copy";
     };
-    for (const char* key : {"End", "Calc", "Clear", "Cut", "Copy", "Paste", "SQLEW", "ISQLW", "SQLMGR", "SQLBOOK",
-                            "Help", "Version"})
+    for (const char* key : {"End", "Calc", "Clear", "Cut", "Copy", "Paste", "SQLEW", "ISQLW", "SQLMGR",
+                            "SQLBOOK", "Help", "Version"})
         twoSizes(ToolbarIcon(key), 16);
     twoSizes(ProgramIcon(), 32);
     twoSizes(SecondProgramIcon(), 32);

@@ -24,17 +24,23 @@
 #include <set>
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 QT_END_NAMESPACE
 
 // A row of a data file prints as its name, in test lists and failure reports.
 namespace nlohmann {
-inline void PrintTo(const json& row, std::ostream* out) { *out << row.value("name", "(no name)"); }
+inline void PrintTo(const json& row, std::ostream* out) {
+    *out << row.value("name", "(no name)");
+}
 } // namespace nlohmann
 
 namespace quorvel::testing {
 
-inline QString Q(const nlohmann::json& text) { return QString::fromStdString(text.get<std::string>()); }
+inline QString Q(const nlohmann::json& text) {
+    return QString::fromStdString(text.get<std::string>());
+}
 inline QStringList Strings(const nlohmann::json& texts) {
     QStringList list;
     for (const nlohmann::json& text : texts)
@@ -64,8 +70,12 @@ struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService,
         started << command;
         return startSucceeds;
     }
-    std::optional<QString> ShowContents(QWidget*, const QString& file) override { return Help("contents " + file); }
-    std::optional<QString> SearchKeywords(QWidget*, const QString& file) override { return Help("search " + file); }
+    std::optional<QString> ShowContents(QWidget*, const QString& file) override {
+        return Help("contents " + file);
+    }
+    std::optional<QString> SearchKeywords(QWidget*, const QString& file) override {
+        return Help("search " + file);
+    }
     std::optional<QString> Help(const QString& call) {
         help << call;
         return helpFailure;
@@ -75,14 +85,13 @@ struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService,
         const auto stored = settings.find(app + '/' + section + '/' + key);
         return stored == settings.end() ? defaultValue : stored->second;
     }
-    void SaveSetting(const QString& app, const QString& section, const QString& key, const QString& value) override {
+    void SaveSetting(const QString& app, const QString& section, const QString& key,
+                     const QString& value) override {
         settings[app + '/' + section + '/' + key] = value;
     }
     void Flush() override { ++flushes; }
 
-    PlatformServices Services() {
-        return {this, this, this, this, &locator, this};
-    }
+    PlatformServices Services() { return {this, this, this, this, &locator, this}; }
 
     QStringList messages, started, help;
     QString clipboard;

@@ -40,7 +40,8 @@ int CheckSplash(const QString& picture) {
     splash.Form_Load();
     const bool painted = splash.ShowPainted(1000);
     QThread::msleep(300);
-    const QImage shown = splash.screen()->grabWindow(0, splash.x(), splash.y(), splash.width(), splash.height()).toImage();
+    const QImage shown =
+        splash.screen()->grabWindow(0, splash.x(), splash.y(), splash.width(), splash.height()).toImage();
     if (!picture.isEmpty())
         shown.save(picture);
     int dark = 0;
@@ -48,7 +49,8 @@ int CheckSplash(const QString& picture) {
         for (int x = 0; x < shown.width(); ++x)
             dark += qGray(shown.pixel(x, y)) < 40 ? 1 : 0;
     const double share = shown.isNull() ? 1.0 : double(dark) / (shown.width() * shown.height());
-    std::printf("splash painted %s, %.0f%% of it dark on screen\n", painted ? "in time" : "late", 100 * share);
+    std::printf("splash painted %s, %.0f%% of it dark on screen\n", painted ? "in time" : "late",
+                100 * share);
     return share < 0.5 ? 0 : 1;
 }
 
@@ -64,10 +66,18 @@ void MainWindow(const PlatformServices& services, const QString& folder) {
     c.optClaster[2]->setChecked(true);
     c.optNonClaster[1]->setChecked(true);
     c.optNonClaster[5]->setChecked(true);
-    for (auto [field, text] : {std::pair{c.txtData[0], "100,000"}, {c.txtData[2], "100"}, {c.txtData[3], "50"},
-                               {c.txtData[4], "2"}, {c.txtData[6], "10"}, {c.txtData[7], "20"}, {c.txtData[8], "2"},
-                               {c.txtData1[0], "4"}, {c.txtData2[3], "10"}, {c.txtData2[4], "20"},
-                               {c.txtData2[5], "2"}, {c.txtFillFactor[2], "50"}})
+    for (auto [field, text] : {std::pair{c.txtData[0], "100,000"},
+                               {c.txtData[2], "100"},
+                               {c.txtData[3], "50"},
+                               {c.txtData[4], "2"},
+                               {c.txtData[6], "10"},
+                               {c.txtData[7], "20"},
+                               {c.txtData[8], "2"},
+                               {c.txtData1[0], "4"},
+                               {c.txtData2[3], "10"},
+                               {c.txtData2[4], "20"},
+                               {c.txtData2[5], "2"},
+                               {c.txtFillFactor[2], "50"}})
         field->SetText(QString::fromUtf8(text));
     window.RunCalc();
     for (int tab = 0; tab < 5; ++tab) {
