@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -180,6 +181,9 @@ HelpFile HelpFile::Parse(const QByteArray& input) {
         const QString where = QStringLiteral("line %1").arg(n + 1);
         if (line.startsWith(QLatin1Char('#')))
             continue;
+        // Menu captions read as the menus show them: "ｻｲｽﾞ計算(S)", not "(&S)".
+        static const QRegularExpression accessKey(QStringLiteral("\\(&(\\w)\\)"));
+        line.replace(accessKey, QStringLiteral("(\\1)"));
         if (line.startsWith(QStringLiteral("= "))) {
             const QString rest = line.mid(2).trimmed();
             const qsizetype blank = rest.indexOf(QLatin1Char(' '));

@@ -12,6 +12,7 @@
 //   (blank line)            ends a paragraph or a list
 //   other text              paragraph text; neighbouring lines make one paragraph
 //
+// A menu caption's access-key marker "(&S)" reads "(S)", as the menu shows it.
 // Inside text, [[id]] links to a topic under that topic's title and [[id|text]]
 // under text of its own. A file without the first line is not a help file of
 // ours (an old binary help file, say), and says so rather than showing noise.

@@ -1,11 +1,17 @@
 #pragma once
 // The settings store of the running program: one INI file per application in
 // the user's configuration folder (~/.config/Quorvel/Mivrel.ini), sections as
-// INI groups, every value kept as plain text. QSettings does the file work; a
-// fresh QSettings per call means every write reaches the disk at once, so a
-// later crash cannot lose what the last close wrote.
+// INI groups, every value kept as plain text. One QSettings per application
+// for the store's whole life: the file is read once, and written once per
+// Flush however many values changed (a large file used to be read and
+// rewritten for every single value).
 
 #include "SettingsStore.h"
+
+#include <QSettings>
+
+#include <map>
+#include <memory>
 
 namespace quorvel {
 
@@ -13,14 +19,19 @@ class IniSettingsStore final : public SettingsStore {
 public:
     // organization names the folder under the user's configuration folder.
     explicit IniSettingsStore(QString organization = QStringLiteral("Quorvel"));
+    ~IniSettingsStore() override;
 
     QString GetSetting(const QString& application, const QString& section, const QString& key,
                        const QString& defaultValue) const override;
     void SaveSetting(const QString& application, const QString& section, const QString& key,
                      const QString& value) override;
+    void Flush() override;
 
 private:
+    QSettings& SettingsOf(const QString& application) const;
+
     QString m_organization;
+    mutable std::map<QString, std::unique_ptr<QSettings>> m_files;
 };
 
 } // namespace quorvel

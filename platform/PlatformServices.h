@@ -2,14 +2,13 @@
 // The outside world as the program sees it.
 //
 // Every service the windows call that is not plain widget work (message
-// boxes, the clipboard, starting programs, the help engine, the registry, the
-// per-user settings store) goes through one of these small interfaces. The
-// running program uses the real implementations (DefaultServices); tests hand
-// in fakes so that nothing modal opens and nothing outside is touched.
+// boxes, the clipboard, starting programs, the help window, the system
+// information program, the per-user settings store) goes through one of these
+// small interfaces. The running program uses the real implementations
+// (DefaultServices); tests hand in fakes for every one of them, so that nothing
+// modal opens and nothing outside is touched. Every pointer is always set.
 
 #include <QString>
-
-#include <cstdint>
 
 class QWidget;
 
@@ -34,8 +33,8 @@ public:
 };
 
 class ProgramStarter;
-class HelpEngine;
-class RegistryReader;
+class HelpService;
+class SystemInformationLocator;
 class SettingsStore;
 
 // Non-owning; every pointer is set.
@@ -43,13 +42,14 @@ struct PlatformServices {
     MessageBoxService* messageBox = nullptr;
     ClipboardService* clipboard = nullptr;
     ProgramStarter* programs = nullptr;
-    HelpEngine* help = nullptr;
-    RegistryReader* registry = nullptr;
+    HelpService* help = nullptr;
+    const SystemInformationLocator* systemInformation = nullptr;
     SettingsStore* settings = nullptr;
 };
 
-// The real services, alive for the whole program.
-PlatformServices DefaultServices();
+// The real services, alive for the whole program; help is the program's help
+// window, which the shell provides.
+PlatformServices DefaultServices(HelpService& help);
 
 inline const QString kApplicationTitle = QStringLiteral("Quorvel");
 

@@ -1,7 +1,8 @@
 #pragma once
 // The per-user settings store: text values addressed by application, section
 // and key, kept between runs. The main window keeps its position and its hint
-// switch here (application "Mivrel"); tests hand in a store of their own.
+// switch here (application "Mivrel", see MainWindowSettings); tests hand in a
+// store of their own.
 
 #include <QString>
 
@@ -17,6 +18,9 @@ public:
 
     virtual void SaveSetting(const QString& application, const QString& section, const QString& key,
                              const QString& value) = 0;
+
+    // Puts what was saved on disk now; saves made since may wait until then.
+    virtual void Flush() = 0;
 };
 
 } // namespace quorvel

@@ -5,9 +5,13 @@
 namespace quorvel {
 namespace {
 
-// Pixel art in XPM, compiled in under ":/icons/"; "None" is the transparent colour.
-QString IconPath(const char* name) {
-    return QStringLiteral(":/icons/%1.xpm").arg(QLatin1String(name));
+// Pixel art in XPM, compiled in under ":/icons/": "<name>.xpm" at the base
+// size and "<name>@2x.xpm" at twice that; "None" is the transparent colour.
+QIcon IconOf(const char* name) {
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/%1.xpm").arg(QLatin1String(name)));
+    icon.addFile(QStringLiteral(":/icons/%1@2x.xpm").arg(QLatin1String(name)));
+    return icon;
 }
 
 } // namespace
@@ -24,21 +28,23 @@ QIcon ToolbarIcon(const QString& key) {
     const auto file = files.constFind(key);
     if (file == files.constEnd())
         return {};
-    return QIcon(QPixmap(IconPath(file.value())));
+    return IconOf(file.value());
 }
 
 QIcon ProgramIcon() {
-    QIcon icon;
-    icon.addPixmap(ProgramPixmap());
-    return icon;
+    return IconOf("program");
 }
 
-QPixmap ProgramPixmap() {
-    return QPixmap(IconPath("program"));
+QIcon SecondProgramIcon() {
+    return IconOf("program2");
 }
 
-QPixmap SecondProgramPixmap() {
-    return QPixmap(IconPath("program2"));
+QPixmap ProgramPixmap(qreal devicePixelRatio) {
+    return ProgramIcon().pixmap(QSize(32, 32), devicePixelRatio);
+}
+
+QPixmap SecondProgramPixmap(qreal devicePixelRatio) {
+    return SecondProgramIcon().pixmap(QSize(32, 32), devicePixelRatio);
 }
 
 } // namespace quorvel

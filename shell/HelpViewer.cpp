@@ -76,6 +76,10 @@ HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Window) {
     prompt->setBuddy(m_txtKeyword);
     m_lstKeywords = new QListWidget;
     m_lstKeywords->setObjectName(QStringLiteral("lstKeywords"));
+    // Long message texts are keywords too: the list scrolls sideways rather
+    // than cutting them off.
+    m_lstKeywords->setTextElideMode(Qt::ElideNone);
+    m_lstKeywords->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     keywordLayout->addWidget(prompt);
     keywordLayout->addWidget(m_txtKeyword);
     keywordLayout->addWidget(m_lstKeywords);

@@ -1,5 +1,7 @@
 #include "HelpViewerHost.h"
 
+#include "WindowPlacement.h"
+
 namespace quorvel {
 
 HelpViewer* HelpViewerHost::ViewerFor(QWidget* owner) {
@@ -7,20 +9,27 @@ HelpViewer* HelpViewerHost::ViewerFor(QWidget* owner) {
         if (m_ownerless.isNull()) {
             m_ownerless = new HelpViewer;
             m_ownerless->setAttribute(Qt::WA_DeleteOnClose);
+            CentreOnScreen(*m_ownerless);
         }
         return m_ownerless;
     }
     if (auto* existing = owner->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly))
         return existing;
-    return new HelpViewer(owner);
+    auto* viewer = new HelpViewer(owner);
+    // A small or much enlarged screen: the window keeps within it.
+    viewer->resize(viewer->size().boundedTo(AvailableArea(*owner).size() * 0.9));
+    PlaceBeside(*viewer, *owner->window());
+    return viewer;
 }
 
-void HelpViewerHost::ShowContents(QWidget* owner, const QString& helpFile) {
+std::optional<QString> HelpViewerHost::ShowContents(QWidget* owner, const QString& helpFile) {
     ViewerFor(owner)->ShowContents(helpFile);
+    return std::nullopt;
 }
 
-void HelpViewerHost::ShowKeywordSearch(QWidget* owner, const QString& helpFile, const QString& keyword) {
-    ViewerFor(owner)->ShowKeywordSearch(helpFile, keyword);
+std::optional<QString> HelpViewerHost::SearchKeywords(QWidget* owner, const QString& helpFile) {
+    ViewerFor(owner)->ShowKeywordSearch(helpFile, QString());
+    return std::nullopt;
 }
 
 } // namespace quorvel

@@ -1,21 +1,21 @@
 #pragma once
-// Connects the help engine to our help window: one HelpViewer per owner window
-// (a child of it, so it closes with it), made on the first call and reused
-// after that.
+// The help service of the running program: our own help window, one per owner
+// window (a child of it, so it closes with it), made on the first call and
+// reused after that. The first time it opens it stands beside its owner.
 
-#include "HelpEngine.h"
+#include "HelpService.h"
 #include "HelpViewer.h"
 
 #include <QPointer>
 
 namespace quorvel {
 
-class HelpViewerHost final : public HelpWindowHost {
+class HelpViewerHost final : public HelpService {
 public:
-    void ShowContents(QWidget* owner, const QString& helpFile) override;
-    void ShowKeywordSearch(QWidget* owner, const QString& helpFile, const QString& keyword) override;
+    std::optional<QString> ShowContents(QWidget* owner, const QString& helpFile) override;
+    std::optional<QString> SearchKeywords(QWidget* owner, const QString& helpFile) override;
 
-    // The viewer of owner, made when there is none yet.
+    // The viewer of owner, made (and placed beside owner) when there is none yet.
     HelpViewer* ViewerFor(QWidget* owner);
 
 private:

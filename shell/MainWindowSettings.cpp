@@ -1,7 +1,9 @@
 #include "MainWindowSettings.h"
 
+#include "NumericText.h"
 #include "SettingsStore.h"
 #include "Twips.h"
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -9,7 +11,6 @@
 #include <QWidget>
 
 #include <cmath>
-#include <optional>
 
 namespace quorvel {
 namespace {
@@ -21,83 +22,89 @@ const QString kTopKey = QStringLiteral("MainTop");
 const QString kSetSection = QStringLiteral("Set");
 const QString kToolTipKey = QStringLiteral("ToolTipText");
 
-// Qt cannot place a window farther out than this many pixels; a stored edge
-// beyond it is as unusable as one that is not a number.
-constexpr double kMaxCoordinatePixels = 16777215.0;
-
 // Positions are single-precision numbers written with up to seven significant
 // digits, so "2880" and "-150" and "1234.5" read back as they were written.
-QString SingleText(float value) {
-    return QString::number(static_cast<double>(value), 'g', 7);
+QString SingleText(double value) {
+    return QString::number(static_cast<double>(static_cast<float>(value)), 'g', 7);
 }
 
-std::optional<float> ParseSingle(const QString& text) {
-    bool ok = false;
-    const float value = text.trimmed().toFloat(&ok);
-    if (!ok || !std::isfinite(value))
+std::optional<double> NumberOf(const QString& text) {
+    const std::optional<double> value = numtext::ToDouble(text.toStdString());
+    if (!value || !std::isfinite(static_cast<float>(*value)))
         return std::nullopt;
-    return value;
+    return static_cast<double>(static_cast<float>(*value));
 }
 
-std::optional<bool> ParseBoolean(const QString& stored) {
-    const QString text = stored.trimmed();
-    if (text.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (text.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
-        return false;
-    bool ok = false;
-    const double number = text.toDouble(&ok);
-    if (!ok || std::isnan(number))
-        return std::nullopt;
-    return number != 0.0;
-}
-
-// One edge in twips: the stored text when it is a usable number, else the default.
-float ReadEdge(const SettingsStore& settings, const QString& key, float defaultTwips) {
-    const QString text = settings.GetSetting(kApplication, kWindowSection, key, SingleText(defaultTwips));
-    const std::optional<float> stored = ParseSingle(text);
-    if (!stored || std::abs(*stored * ScreenDpi() / 1440.0) > kMaxCoordinatePixels)
-        return defaultTwips;
-    return *stored;
-}
-
-// The screen the window is centred on: the primary screen less its panels.
-QRect AvailableScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 640, 480);
+// Whether some screen would show a part of the window's frame at place.
+bool AnyScreenShows(const QRectF& frame) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(), [&frame](const QScreen* screen) {
+        return frame.intersects(QRectF(screen->geometry()));
+    });
 }
 
 } // namespace
 
+std::optional<double> MainWindowSettings::Edge(const QString& key) const {
+    // A key never written reads as the empty text, which is no number.
+    return NumberOf(m_store.GetSetting(kApplication, kWindowSection, key, QString()));
+}
+
+StoredPosition MainWindowSettings::Position() const {
+    return {Edge(kLeftKey), Edge(kTopKey)};
+}
+
+void MainWindowSettings::SetPosition(QPointF twips) {
+    m_store.SaveSetting(kApplication, kWindowSection, kLeftKey, SingleText(twips.x()));
+    m_store.SaveSetting(kApplication, kWindowSection, kTopKey, SingleText(twips.y()));
+}
+
+std::optional<bool> MainWindowSettings::HintsShown() const {
+    const QString text =
+        m_store.GetSetting(kApplication, kSetSection, kToolTipKey, QStringLiteral("True")).trimmed();
+    if (text.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    if (const std::optional<double> number = NumberOf(text))
+        return *number != 0.0;
+    return std::nullopt;
+}
+
+void MainWindowSettings::SetHintsShown(bool shown) {
+    m_store.SaveSetting(kApplication, kSetSection, kToolTipKey,
+                        shown ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
+void MainWindowSettings::Flush() {
+    m_store.Flush();
+}
+
 void RestoreMainWindowSettings(QWidget& window, QAction& hintItem, SettingsStore& settings) {
-    const QRect screen = AvailableScreen();
+    const MainWindowSettings stored(settings);
+    const StoredPosition position = stored.Position();
     const QSize frame = window.frameGeometry().size();
-    const auto centredLeft = static_cast<float>(
-        PixelsToTwips(screen.left()) + (PixelsToTwips(screen.width()) - PixelsToTwips(frame.width())) / 2);
-    const auto centredTop = static_cast<float>(
-        PixelsToTwips(screen.top()) + (PixelsToTwips(screen.height()) - PixelsToTwips(frame.height())) / 2);
+    const QPoint centred = CentredFramePosition(AvailableArea(window), frame);
+    const double scale = ScreenDpi() / 1440.0;
+    const QPointF place(position.left ? *position.left * scale : centred.x(),
+                        position.top ? *position.top * scale : centred.y());
+    if ((!position.left && !position.top) || !AnyScreenShows(QRectF(place, QSizeF(frame))))
+        CentreOnScreen(window);
+    else // one move for both edges
+        window.move(TwipsToPixels(place.x() / scale), TwipsToPixels(place.y() / scale));
 
-    const float left = ReadEdge(settings, kLeftKey, centredLeft);
-    const float top = ReadEdge(settings, kTopKey, centredTop);
-    // One move for both edges; the stored place is used as it is, even off screen.
-    window.move(TwipsToPixels(left), TwipsToPixels(top));
-
-    const QString hints = settings.GetSetting(kApplication, kSetSection, kToolTipKey, QStringLiteral("True"));
-    hintItem.setChecked(ParseBoolean(hints).value_or(true));
+    hintItem.setChecked(stored.HintsShown().value_or(true));
 }
 
 void SaveMainWindowSettings(const QWidget& window, const QAction& hintItem, SettingsStore& settings) {
+    MainWindowSettings stored(settings);
     // A minimised window's place says nothing about where the user wants it:
     // the place stored by an earlier run stays.
     if (!window.isMinimized()) {
-        const QPoint place = window.pos();
-        settings.SaveSetting(kApplication, kWindowSection, kLeftKey,
-                             SingleText(static_cast<float>(PixelsToTwips(place.x()))));
-        settings.SaveSetting(kApplication, kWindowSection, kTopKey,
-                             SingleText(static_cast<float>(PixelsToTwips(place.y()))));
+        stored.SetPosition(QPointF(PixelsToTwips(window.x()), PixelsToTwips(window.y())));
     }
-    settings.SaveSetting(kApplication, kSetSection, kToolTipKey,
-                         hintItem.isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
+    stored.SetHintsShown(hintItem.isChecked());
+    stored.Flush();
 }
 
 } // namespace quorvel

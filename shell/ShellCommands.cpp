@@ -1,18 +1,14 @@
 #include "ShellCommands.h"
 
-#include "HelpEngine.h"
+#include "HelpService.h"
 #include "ProgramStarter.h"
 #include "frmAbout.h"
 
 #include <array>
+#include <optional>
 
 namespace quorvel {
 namespace {
-
-QString& HelpPathStorage() {
-    static QString path = QStringLiteral("Mivrel.hlp");
-    return path;
-}
 
 // The SQL Server 6.x client programs, by tool item index.
 const std::array<QString, 4> kToolCommands = {
@@ -24,14 +20,6 @@ const std::array<QString, 4> kToolCommands = {
 
 } // namespace
 
-const QString& HelpFilePath() {
-    return HelpPathStorage();
-}
-
-void SetHelpFilePath(const QString& path) {
-    HelpPathStorage() = path;
-}
-
 void StartSqlTool(ProgramStarter& programs, int index) {
     if (index < 0 || index >= static_cast<int>(kToolCommands.size()))
         return;
@@ -39,19 +27,12 @@ void StartSqlTool(ProgramStarter& programs, int index) {
     programs.Start(kToolCommands[static_cast<std::size_t>(index)]);
 }
 
-void OpenHelp(QWidget* owner, const PlatformServices& services, int index) {
-    std::uint32_t command = 0;
+void OpenHelp(QWidget* owner, const PlatformServices& services, const QString& helpFile, int index) {
+    std::optional<QString> failure;
     if (index == 0)
-        command = kHelpContents;
+        failure = services.help->ShowContents(owner, helpFile);
     else if (index == 1)
-        command = kHelpPartialKey;
-    else
-        return;
-    // Both calls carry the address of a zero value: for the keyword search
-    // that is the empty keyword, which opens the search with nothing typed.
-    static const std::uint32_t zero = 0;
-    const std::optional<QString> failure =
-        services.help->WinHelpA(owner, HelpFilePath(), command, reinterpret_cast<std::uintptr_t>(&zero));
+        failure = services.help->SearchKeywords(owner, helpFile);
     if (failure)
         services.messageBox->Show(owner, *failure, MessageIcon::Exclamation, kApplicationTitle);
 }

@@ -1,19 +1,22 @@
 #include "basMivrel.h"
 
 #include "HelpViewerHost.h"
-#include "HostedHelpEngine.h"
 #include "PlatformServices.h"
-#include "ShellCommands.h"
+#include "TerminationRequests.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QSessionManager>
 
 namespace quorvel {
 namespace {
 
 const QString kHelpFileName = QStringLiteral("Mivrel.hlp");
+
+// The splash may wait this long for the window system to show it.
+constexpr int kSplashWaitMs = 1000;
 
 } // namespace
 
@@ -26,34 +29,37 @@ QString LocateHelpFile(const QString& programFolder, const std::function<bool(co
 }
 
 void Main() {
-    // The help engine shows our own help window; it is installed before any
-    // window could ask for help.
     static HelpViewerHost helpViewers;
-    DefaultHelpEngine().SetHost(&helpViewers);
-    static const PlatformServices services = DefaultServices();
+    static const PlatformServices services = DefaultServices(helpViewers);
 
     // QFileInfo::exists sees dot-files like any other: a hidden help file counts.
-    SetHelpFilePath(LocateHelpFile(QCoreApplication::applicationDirPath(),
-                                   [](const QString& path) { return QFileInfo::exists(path); }));
+    const QString helpFile = LocateHelpFile(QCoreApplication::applicationDirPath(),
+                                            [](const QString& path) { return QFileInfo::exists(path); });
 
     QCoreApplication::processEvents();
 
+    // Painted completely before the main window is built: building it keeps
+    // the event loop from running, and a splash first painted then stays blank.
     frmSplash splash;
     splash.Form_Load();
-    splash.show();
-    splash.repaint();
-    // Let the window system map the splash so that it is seen while the main
-    // window is built; typed keys and clicks wait for the main window.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    splash.ShowPainted(kSplashWaitMs);
 
     // The main window lives until it is closed; closing it stores its settings
     // (its unload handler) and then deletes it, which ends the program.
-    auto* mainWindow = new frmMain(services);
+    auto* mainWindow = new frmMain(services, helpFile);
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     mainWindow->Form_Load();
 
     splash.close();
     mainWindow->show();
+
+    // The system ending the program keeps the settings as a close does: a
+    // log-out through the session manager, and the termination signals.
+    QObject::connect(
+        qApp, &QGuiApplication::commitDataRequest, mainWindow,
+        [mainWindow](QSessionManager&) { mainWindow->StoreSettings(); }, Qt::DirectConnection);
+    static TerminationRequests termination;
+    QObject::connect(&termination, &TerminationRequests::Requested, mainWindow, &frmMain::EndSession);
 }
 
 } // namespace quorvel

@@ -3,19 +3,16 @@
 #include "Icons.h"
 #include "JapaneseFonts.h"
 #include "ProgramStarter.h"
-#include "RegistryReader.h"
+#include "SystemInformationLocator.h"
 #include "Twips.h"
+#include "WindowPlacement.h"
 
 #include <QEvent>
-#include <QFileInfo>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
-#include <utility>
 
 namespace quorvel {
 namespace {
@@ -40,12 +37,10 @@ void AddLine(QWidget* parent, int index, const QRect& place, QPalette::ColorRole
 
 } // namespace
 
-frmAbout::frmAbout(const PlatformServices& services, QWidget* owner, FileExists fileExists)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+frmAbout::frmAbout(const PlatformServices& services, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      m_services(services), m_fileExists(std::move(fileExists)) {
-    if (!m_fileExists)
-        m_fileExists = [](const QString& path) { return QFileInfo::exists(path); };
+      m_services(services) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setModal(true);
@@ -121,15 +116,11 @@ void frmAbout::BuildControls() {
 }
 
 void frmAbout::Form_Load() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.left() + (available.width() - width()) / 2,
-             available.top() + (available.height() - height()) / 2);
-    }
+    CentreOnScreen(*this);
     // The window icon is the main window's hidden second icon; the picture in
     // the box is the program's own icon.
-    setWindowIcon(QIcon(SecondProgramPixmap()));
-    m_imgIcon->setPixmap(ProgramPixmap());
+    setWindowIcon(SecondProgramIcon());
+    m_imgIcon->setPixmap(ProgramPixmap(m_imgIcon->devicePixelRatioF()));
     m_cmdOK->setFocus();
 }
 
@@ -155,25 +146,8 @@ void frmAbout::lblInfo_Click(int index) {
     m_services.clipboard->SetText(colon < 0 ? caption : caption.mid(colon + 1));
 }
 
-std::optional<QString> frmAbout::SystemInformationCommand(RegistryReader& registry,
-                                                          const FileExists& fileExists) {
-    QString value;
-    if (ReadMachineKeyValue(registry, kHKeyLocalMachine,
-                            QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
-                            QStringLiteral("PATH"), value))
-        return value;
-    if (ReadMachineKeyValue(registry, kHKeyLocalMachine,
-                            QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
-                            QStringLiteral("MSINFO"), value)) {
-        const QString program = value + QStringLiteral("\\MSINFO32.EXE");
-        if (fileExists(program))
-            return program;
-    }
-    return std::nullopt;
-}
-
 void frmAbout::RunSystemInformation() {
-    const std::optional<QString> command = SystemInformationCommand(*m_services.registry, m_fileExists);
+    const std::optional<QString> command = m_services.systemInformation->ProgramToStart();
     if (!command)
         return;
     // A program that does not start leaves the box open, as when none is found;

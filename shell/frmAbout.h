@@ -1,7 +1,7 @@
 #pragma once
 // The About box: title and version, two contact lines that a click copies to
 // the clipboard, and a button that starts the platform's system information
-// program found through the registry. The Help menu and the toolbar's
+// program the system-information locator names. The Help menu and the toolbar's
 // "Version" button open it modally over the main window (ShowAboutBox), a new
 // one each time.
 
@@ -9,7 +9,6 @@
 
 #include <QDialog>
 
-#include <functional>
 #include <map>
 #include <optional>
 
@@ -22,10 +21,7 @@ class frmAbout final : public QDialog {
     Q_OBJECT
 
 public:
-    using FileExists = std::function<bool(const QString&)>;
-
-    // fileExists looks a path up; by default the file system, hidden files counting.
-    explicit frmAbout(const PlatformServices& services, QWidget* owner = nullptr, FileExists fileExists = {});
+    explicit frmAbout(const PlatformServices& services, QWidget* owner = nullptr);
 
     // Centres the box on the screen and sets its pictures.
     void Form_Load();
@@ -35,16 +31,9 @@ public:
     // Index 5 copies the e-mail line, index 6 the address after "："; others nothing.
     void lblInfo_Click(int index);
 
-    // Starts the system information program when the registry names one that
-    // can be found; the box closes once the program is started.
+    // Starts the system information program when the locator finds one; the
+    // box closes once the program is started.
     void RunSystemInformation();
-
-    // The command that starts the system information program: the full path
-    // under "SOFTWARE\Microsoft\Shared Tools\MSINFO" ("PATH"), else the folder
-    // under "SOFTWARE\Microsoft\Shared Tools Location" ("MSINFO") followed by
-    // "\MSINFO32.EXE" when that file exists; nothing when neither.
-    static std::optional<QString> SystemInformationCommand(RegistryReader& registry,
-                                                           const FileExists& fileExists);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,7 +43,6 @@ private:
     QLabel* AddInfoLabel(int index, const QString& caption, const QRect& place);
 
     PlatformServices m_services;
-    FileExists m_fileExists;
     std::map<int, QLabel*> m_lblInfo;
     QLabel* m_imgIcon = nullptr;
     QPushButton* m_cmdOK = nullptr;

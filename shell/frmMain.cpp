@@ -15,6 +15,7 @@
 #include <QTabBar>
 
 #include <memory>
+#include <utility>
 
 namespace quorvel {
 namespace {
@@ -52,7 +53,8 @@ void ConnectItems(const std::array<QAction*, N>& items, QObject* context, Handle
 
 } // namespace
 
-frmMain::frmMain(const PlatformServices& services, QWidget* parent) : QMainWindow(parent), m_services(services) {
+frmMain::frmMain(const PlatformServices& services, QString helpFile, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_helpFile(std::move(helpFile)) {
     BuildMainWindowLayout(*this, m_controls);
     m_shownTab = m_controls.tabMain->currentIndex();
     // Available only while an input field has the focus.
@@ -68,8 +70,7 @@ frmMain::frmMain(const PlatformServices& services, QWidget* parent) : QMainWindo
 }
 
 void frmMain::Form_Load() {
-    if (m_services.settings)
-        RestoreMainWindowSettings(*this, *m_controls.mnuViewItem[0], *m_services.settings);
+    RestoreMainWindowSettings(*this, *m_controls.mnuViewItem[0], *m_services.settings);
     SetToolTips(m_controls);
     m_controls.tabMain->setCurrentIndex(0);
     m_controls.sbStatusBarPanel1->setText(QString());
@@ -79,8 +80,18 @@ void frmMain::Form_Unload() {
     if (m_unloaded)
         return;
     m_unloaded = true;
-    if (m_services.settings)
-        SaveMainWindowSettings(*this, *m_controls.mnuViewItem[0], *m_services.settings);
+    StoreSettings();
+}
+
+void frmMain::StoreSettings() {
+    SaveMainWindowSettings(*this, *m_controls.mnuViewItem[0], *m_services.settings);
+}
+
+void frmMain::EndSession() {
+    Form_Unload();
+    // Closing the window here could delete it under a modal box's event loop;
+    // ending the loops lets every window go the ordinary way.
+    QCoreApplication::exit(0);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -104,10 +115,7 @@ void frmMain::mnuFileItem_Click(int index) {
 }
 
 void frmMain::mnuEditItem_Click(int index) {
-    if (m_services.clipboard)
-        quorvel::mnuEditItem_Click(m_controls, *m_services.clipboard, index);
-    else if (index == 0)
-        ClearWorkspace(m_controls);
+    quorvel::mnuEditItem_Click(m_controls, *m_services.clipboard, index);
 }
 
 void frmMain::mnuViewItem_Click(int index) {
@@ -119,15 +127,14 @@ void frmMain::mnuViewItem_Click(int index) {
 }
 
 void frmMain::mnuToolItem_Click(int index) {
-    if (index >= 0 && index <= 3 && m_services.programs)
-        StartSqlTool(*m_services.programs, index);
+    StartSqlTool(*m_services.programs, index);
 }
 
 void frmMain::mnuHelpItem_Click(int index) {
     switch (index) {
     case 0:
     case 1:
-        OpenHelp(this, m_services, index);
+        OpenHelp(this, m_services, m_helpFile, index);
         break;
     case 3:
         ShowAboutBox(this, m_services);

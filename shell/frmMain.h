@@ -22,11 +22,14 @@ class frmMain : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit frmMain(const PlatformServices& services, QWidget* parent = nullptr);
+    // helpFile: the help file the Help menu opens (start-up finds it).
+    explicit frmMain(const PlatformServices& services, QString helpFile = QStringLiteral("Mivrel.hlp"),
+                     QWidget* parent = nullptr);
 
     ControlInventory& Controls() { return m_controls; }
     const ControlInventory& Controls() const { return m_controls; }
     const PlatformServices& Services() const { return m_services; }
+    const QString& HelpFile() const { return m_helpFile; }
 
     // Load steps, run once before the window is first shown: stored position
     // and hint switch, hints, tab 0, empty status text.
@@ -46,6 +49,13 @@ public:
     // The tab change, with the tab shown before.
     void tabMain_Click(int previousTab);
 
+    // Writes the position and the hint switch as a close does, leaving the
+    // window open: the session manager asks for it before a log-out.
+    void StoreSettings();
+    // The system ends the program (SIGTERM and friends): the unload steps run
+    // as for a close, then every event loop ends, a modal About box's too.
+    void EndSession();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -62,6 +72,7 @@ private:
     void OnTabChanged(int current);
 
     PlatformServices m_services;
+    QString m_helpFile;
     TableEstimator m_estimator;
     ControlInventory m_controls;
     int m_shownTab = 0;

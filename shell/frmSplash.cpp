@@ -4,10 +4,13 @@
 #include "JapaneseFonts.h"
 #include "Twips.h"
 
+#include "WindowPlacement.h"
+
+#include <QEventLoop>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 namespace quorvel {
 namespace {
@@ -39,7 +42,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     auto* icon = new QLabel(frame);
     icon->setObjectName(QStringLiteral("imgIcon"));
     icon->setGeometry(TwipsRect(120, 240, 480, 480));
-    icon->setPixmap(ProgramPixmap());
+    icon->setPixmap(ProgramPixmap(icon->devicePixelRatioF()));
 
     const QColor blue(0, 0, 255);
     AddInfoLabel(frame, 0, QStringLiteral("Quorvel for SQL Server 6.x"), TwipsRect(690, 240, 4905, 240),
@@ -50,10 +53,26 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
 }
 
 void frmSplash::Form_Load() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.left() + (available.width() - width()) / 2,
-             available.top() + (available.height() - height()) / 2);
+    CentreOnScreen(*this);
+}
+
+bool frmSplash::ShowPainted(int timeoutMs) {
+    show();
+    if (!m_painted) {
+        QEventLoop wait;
+        QTimer::singleShot(timeoutMs, &wait, &QEventLoop::quit);
+        connect(this, &frmSplash::Painted, &wait, &QEventLoop::quit);
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    return m_painted;
+}
+
+void frmSplash::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // A paint before the window is exposed goes nowhere.
+    if (windowHandle() != nullptr && windowHandle()->isExposed() && !m_painted) {
+        m_painted = true;
+        emit Painted();
     }
 }
 

@@ -1,0 +1,89 @@
+#include "WindowPlacement.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+namespace quorvel {
+namespace {
+
+QMargins FrameMargins(const QWidget& window) {
+    const QWindow* handle = window.windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+QSize FrameSize(const QWidget& window) {
+    const QMargins frame = FrameMargins(window);
+    return window.size().grownBy(frame);
+}
+
+void MoveCentred(QWidget& window) {
+    // QWidget::move places a window's frame, the title bar included.
+    window.move(CentredFramePosition(AvailableArea(window), FrameSize(window)));
+}
+
+// Centres its window again on the first exposure, then leaves.
+class CentreWhenFramed final : public QObject {
+public:
+    explicit CentreWhenFramed(QWidget& window) : QObject(&window), m_window(&window) {
+        window.winId(); // the native window, whose exposure is watched
+        window.windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && m_window && m_window->windowHandle()->isExposed()) {
+            watched->removeEventFilter(this);
+            MoveCentred(*m_window);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_window;
+};
+
+} // namespace
+
+QRect AvailableArea(const QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 640, 480);
+}
+
+QPoint CentredFramePosition(const QRect& area, const QSize& frameSize) {
+    return {area.left() + (area.width() - frameSize.width()) / 2,
+            area.top() + (area.height() - frameSize.height()) / 2};
+}
+
+void CentreOnScreen(QWidget& window) {
+    MoveCentred(window);
+    const QWindow* handle = window.windowHandle();
+    if (handle == nullptr || !handle->isExposed())
+        new CentreWhenFramed(window);
+}
+
+void PlaceBeside(QWidget& window, const QWidget& owner) {
+    const QRect area = AvailableArea(owner);
+    const QRect beside = owner.frameGeometry();
+    // Not framed yet: the owner's frame tells the likely frame of this one.
+    const QSize frame = window.size().grownBy(FrameMargins(owner));
+    const int roomRight = area.right() - beside.right();
+    const int roomLeft = beside.left() - area.left();
+    int left = 0;
+    if (roomRight >= frame.width())
+        left = beside.right() + 1;
+    else if (roomLeft >= frame.width())
+        left = beside.left() - frame.width();
+    else // over the owner, against the screen's edge on the side with more room
+        left = roomRight >= roomLeft ? area.right() + 1 - frame.width() : area.left();
+    const int top = qBound(area.top(), beside.top(), qMax(area.top(), area.bottom() + 1 - frame.height()));
+    window.move(qMax(area.left(), left), top);
+}
+
+} // namespace quorvel

@@ -1,0 +1,239 @@
+// The window driven as a person drives it, scenario by scenario: rows of
+// tests/cases/window_*.json and the whole-table cases of shared_cases.json.
+//
+// A scenario may preset "settings" (store key -> text) and lists "steps", each
+// an array: an action on controls by objectName, or an expectation.
+//   ["focus", name]  ["type", text]  ["key", "F5" | "Tab" | "Ctrl+V" ...]
+//   ["paste", text] (clipboard holds text, then Ctrl+V)  ["click", name]
+//   ["tab", n] (a click on the tab)  ["menu", item]  ["toolbar", key]
+//   ["write", name, text] (the program writes it)  ["move", x, y]  ["minimize"]
+//   ["close"]; a scenario's "helpFailure" is what the help service answers
+//   ["expect", name, property, value]: property text, selected, state
+//     (active | dimmed | grey), enabled, checked, limit, tooltip, visible;
+//     name "window" with tab, focus, status, cursor
+//   ["messages" | "started" | "help" | "dialogs", [...]]: everything so far
+//   ["clipboard", text]  ["settings", {key: text}]: the whole store
+
+#include "ForeColors.h"
+#include "WindowFixture.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QTabBar>
+#include <QTimer>
+
+namespace quorvel::testing {
+namespace {
+
+using nlohmann::json;
+
+std::vector<CaseRow> Scenarios() {
+    std::vector<CaseRow> all;
+    for (const QString& file : QDir(QUORVEL_TEST_CASES).entryList({"window_*.json"}))
+        for (CaseRow& row : LoadRows(file.toStdString(), "scenarios"))
+            all.push_back(std::move(row));
+    return all;
+}
+
+// A shared case as a scenario: options clicked, texts written, F5, every cell.
+std::vector<CaseRow> SharedCases() {
+    std::vector<CaseRow> all;
+    for (const CaseRow& row : LoadRows("shared_cases.json", "cases")) {
+        const json& c = row.data;
+        json steps =
+            json::array({{"click", "optData(" + std::to_string(c.at("optData").get<int>()) + ")"},
+                         {"click", "optClaster(" + std::to_string(c.at("optClaster").get<int>()) + ")"}});
+        for (const int option : c.at("optNonClaster"))
+            steps.push_back({"click", "optNonClaster(" + std::to_string(option) + ")"});
+        for (const char* array : {"txtData", "txtData2", "txtFillFactor", "txtData1"})
+            for (std::size_t i = 0; i < c.at(array).size(); ++i)
+                steps.push_back({"write",
+                                 std::string(array) + '(' + std::to_string(array[7] == '1' ? 3 * i : i) + ')',
+                                 c.at(array)[i]});
+        steps.push_back({"key", "F5"});
+        const std::string message = c.at("message");
+        const bool failed = message.find("計算中") != std::string::npos;
+        steps.push_back(
+            {"messages",
+             message.empty()
+                 ? json::array()
+                 : json::array({(failed ? "Critical|Quorvel|" : "Exclamation|Quorvel|") + message})});
+        for (const char* array : {"lblData", "lblLevel", "lblTotal"})
+            for (std::size_t i = 0; i < c.at(array).size(); ++i)
+                steps.push_back(
+                    {"expect", std::string(array) + '(' + std::to_string(i) + ')', "text", c.at(array)[i]});
+        all.push_back({"Shared_" + row.name, {{"steps", steps}}});
+    }
+    return all;
+}
+
+QString FieldState(const InputTextBox& field) {
+    const bool enabled = field.OwnEnabled();
+    const std::uint32_t colour = field.ForeColor();
+    if (enabled && colour == kWindowTextColor)
+        return "active";
+    if (!enabled && colour == kMenuBarColor)
+        return "dimmed";
+    if (!enabled && colour == kStartingGreyColor)
+        return "grey";
+    return QString("enabled=%1 ForeColor=%2").arg(enabled).arg(colour, 8, 16, QLatin1Char('0'));
+}
+
+class Scenario : public WindowTest, public ::testing::WithParamInterface<CaseRow> {
+protected:
+    QObject* Find(const QString& name) {
+        QObject* found = m_window->findChild<QObject*>(name);
+        EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
+        return found;
+    }
+
+    // The tab that carries a control, shown first as a person would.
+    void ShowTabOf(QWidget* control) {
+        for (int t = 0; t < C().tabMain->count(); ++t)
+            if (C().tabMain->widget(t)->isAncestorOf(control))
+                C().tabMain->setCurrentIndex(t);
+    }
+
+    QString Property(const QString& name, const QString& property) {
+        if (name == "window") {
+            if (property == "tab")
+                return QString::number(C().tabMain->currentIndex());
+            if (property == "focus")
+                return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+            if (property == "status")
+                return C().sbStatusBarPanel1->text();
+            if (property == "cursor")
+                return QString::number(m_window->cursor().shape());
+            if (property == "visible")
+                return m_window->isVisible() ? "true" : "false";
+        }
+        QObject* object = Find(name);
+        const auto* field = qobject_cast<InputTextBox*>(object);
+        if (field && property == "state")
+            return FieldState(*field);
+        if (field && property == "selected")
+            return field->selectedText();
+        if (field && property == "limit")
+            return QString::number(field->LengthLimit());
+        if (field && property == "enabled")
+            return field->OwnEnabled() ? "true" : "false";
+        if (property == "checked" && qobject_cast<QAction*>(object))
+            return static_cast<QAction*>(object)->isChecked() ? "true" : "false";
+        const QByteArray qtName = property == "tooltip" ? QByteArray("toolTip") : property.toLatin1();
+        const QVariant value = object ? object->property(qtName.constData()) : QVariant();
+        EXPECT_TRUE(value.isValid()) << name.toStdString() << " has no " << property.toStdString();
+        return value.typeId() == QMetaType::Bool ? (value.toBool() ? "true" : "false") : value.toString();
+    }
+
+    void Type(const QString& text) {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
+                                c.unicode() < 0x80 ? QTest::asciiToKey(static_cast<char>(c.unicode()))
+                                                   : Qt::Key_unknown,
+                                QString(c), Qt::NoModifier);
+    }
+
+    void Key(const QString& sequence) {
+        const QKeyCombination key = QKeySequence(sequence)[0];
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : m_window.get();
+        QTest::keyClick(target, key.key(), key.keyboardModifiers());
+    }
+
+    void Act(const json& step) {
+        const std::string verb = step.at(0);
+        const QString arg = step.size() > 1 && step[1].is_string() ? Q(step[1]) : QString();
+        if (verb == "focus") {
+            auto* control = qobject_cast<QWidget*>(Find(arg));
+            ShowTabOf(control);
+            control->setFocus(Qt::TabFocusReason);
+        } else if (verb == "type") {
+            Type(arg);
+        } else if (verb == "key") {
+            Key(arg);
+        } else if (verb == "paste") {
+            m_fakes.clipboard = arg;
+            Key("Ctrl+V");
+        } else if (verb == "click") {
+            auto* button = qobject_cast<QAbstractButton*>(Find(arg));
+            ShowTabOf(button);
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else if (verb == "tab") {
+            QTabBar* bar = C().tabMain->tabBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(step[1].get<int>()).center());
+        } else if (verb == "menu") {
+            qobject_cast<QAction*>(Find(arg))->trigger();
+        } else if (verb == "toolbar") {
+            if (QAction* button = C().ToolbarButton(arg))
+                button->trigger();
+            else
+                m_window->tbToolBar_ButtonClick(arg); // a key no button has
+        } else if (verb == "write") {
+            qobject_cast<InputTextBox*>(Find(arg))->SetText(Q(step[2]));
+        } else if (verb == "move") {
+            m_window->move(step[1].get<int>(), step[2].get<int>());
+        } else if (verb == "minimize") {
+            m_window->showMinimized();
+        } else if (verb == "close") {
+            m_window->close();
+        } else {
+            ADD_FAILURE() << "unknown step " << step.dump();
+        }
+        QApplication::processEvents();
+    }
+
+    void Check(const json& step) {
+        const std::string verb = step.at(0);
+        const auto list = [&step](const QStringList& seen) { EXPECT_EQ(seen, Strings(step[1])); };
+        if (verb == "expect")
+            EXPECT_EQ(Property(Q(step[1]), Q(step[2])), Q(step[3])) << step[1] << ' ' << step[2];
+        else if (verb == "messages")
+            list(m_fakes.messages);
+        else if (verb == "started")
+            list(m_fakes.started);
+        else if (verb == "help")
+            list(m_fakes.help);
+        else if (verb == "dialogs")
+            list(m_dialogs);
+        else if (verb == "clipboard")
+            EXPECT_EQ(m_fakes.clipboard, Q(step[1]));
+        else if (verb == "settings") {
+            std::map<QString, QString> expected;
+            for (const auto& [key, text] : step[1].items())
+                expected["Mivrel/" + QString::fromStdString(key)] = Q(text);
+            EXPECT_EQ(m_fakes.settings, expected);
+        } else
+            Act(step);
+    }
+
+    QStringList m_dialogs; // modal windows that opened, closed at once
+};
+
+// Any modal window an action opens is noted and closed, so no test can hang.
+TEST_P(Scenario, Runs) {
+    if (GetParam().data.contains("helpFailure"))
+        m_fakes.helpFailure = Q(GetParam().data.at("helpFailure"));
+    if (GetParam().data.contains("settings"))
+        for (const auto& [key, text] : GetParam().data.at("settings").items())
+            m_fakes.settings["Mivrel/" + QString::fromStdString(key)] = Q(text);
+    Open();
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [this] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            m_dialogs << modal->objectName();
+            modal->close();
+        }
+    });
+    watchdog.start(5);
+    for (const json& step : GetParam().data.at("steps")) {
+        SCOPED_TRACE(step.dump());
+        Check(step);
+        if (::testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, Scenario, ::testing::ValuesIn(Scenarios()), RowName());
+INSTANTIATE_TEST_SUITE_P(Cases, Scenario, ::testing::ValuesIn(SharedCases()), RowName());
+
+} // namespace
+} // namespace quorvel::testing

@@ -1,0 +1,259 @@
+// What a scenario on the main window cannot say: stored settings read back,
+// the settings file, the help file and its window, the system information
+// program, the About box's contact lines, the icons, and the real program
+// started, seen and ended. Rows live in tests/cases/shell_cases.json.
+
+#include "HelpFile.h"
+#include "HelpViewer.h"
+#include "Icons.h"
+#include "IniSettingsStore.h"
+#include "MainWindowSettings.h"
+#include "Twips.h"
+#include "WindowFixture.h"
+#include "basMivrel.h"
+#include "frmAbout.h"
+#include "frmSplash.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+
+#include <csignal>
+
+namespace quorvel::testing {
+namespace {
+
+using nlohmann::json;
+
+std::vector<CaseRow> Shell(const char* section) {
+    return LoadRows("shell_cases.json", section);
+}
+
+class RestoreSettings : public ::testing::TestWithParam<CaseRow> {};
+
+TEST_P(RestoreSettings, PlacesTheWindowAndSetsTheHints) {
+    const json& row = GetParam().data;
+    Fakes store;
+    const json stored = row.value("stored", json::object());
+    for (const auto& [key, text] : stored.items())
+        store.settings["Mivrel/" + QString::fromStdString(key)] = Q(text);
+    QWidget window;
+    window.resize(TwipsToPixels(7110), TwipsToPixels(6045));
+    QAction hints(nullptr);
+    hints.setCheckable(true);
+    hints.setChecked(!row.at("hints").get<bool>());
+    RestoreMainWindowSettings(window, hints, store);
+    // A stored place is the frame's corner; centred is the frame's middle.
+    const QPoint centre = window.screen()->availableGeometry().center();
+    const QRect frame = window.frameGeometry();
+    const auto expect = [](const json& edge, int corner, int middle, int centred) {
+        if (edge.is_number())
+            EXPECT_EQ(corner, TwipsToPixels(edge.get<double>()));
+        else
+            EXPECT_NEAR(middle, centred, 1);
+    };
+    expect(row.at("left"), frame.x(), frame.center().x(), centre.x());
+    expect(row.at("top"), frame.y(), frame.center().y(), centre.y());
+    EXPECT_EQ(hints.isChecked(), row.at("hints").get<bool>());
+}
+INSTANTIATE_TEST_SUITE_P(Rows, RestoreSettings, ::testing::ValuesIn(Shell("restore_settings")), RowName());
+
+TEST(SettingsFile, OneQuietFileThatReadsGroupedNumbers) {
+    QFile file(QSettings(QSettings::IniFormat, QSettings::UserScope, "Quorvel", "Mivrel").fileName());
+    QDir().mkpath(QFileInfo(file).path());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Window]\nMainLeft=1,500\nMainTop=@ByteArray(\\0)\n");
+    file.close();
+    {
+        IniSettingsStore store;
+        EXPECT_EQ(store.GetSetting("Mivrel", "Window", "MainLeft", "x"), "1,500");
+        EXPECT_EQ(store.GetSetting("Mivrel", "Set", "ToolTipText", "none"), "none");
+        file.remove(); // written only when flushed
+        MainWindowSettings settings(store);
+        settings.SetPosition({1500, 750});
+        settings.SetHintsShown(false);
+        EXPECT_FALSE(file.exists());
+        settings.Flush();
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[Set]\nToolTipText=False\n\n[Window]\nMainLeft=1500\nMainTop=750\n");
+}
+
+class HelpFileLocation : public ::testing::TestWithParam<CaseRow> {};
+TEST_P(HelpFileLocation, IsBesideTheProgramOrTheBareName) {
+    const json& row = GetParam().data;
+    EXPECT_EQ(LocateHelpFile(Q(row.at("folder")),
+                             [&row](const QString& path) { return path == Q(row.at("exists")); }),
+              Q(row.at("expected")));
+}
+INSTANTIATE_TEST_SUITE_P(Rows, HelpFileLocation, ::testing::ValuesIn(Shell("help_file_location")), RowName());
+
+class HelpFileText : public ::testing::TestWithParam<CaseRow> {};
+TEST_P(HelpFileText, ReadsTopicsKeywordsAndPages) {
+    const json& row = GetParam().data;
+    const HelpFile file = HelpFile::Parse(Strings(row.at("lines")).join('\n').toUtf8());
+    EXPECT_EQ(file.GetStatus() == HelpFile::Status::Loaded, row.at("loaded").get<bool>());
+    QStringList topics, keywords;
+    for (const HelpTopic& topic : file.Topics())
+        topics << topic.id + ' ' + topic.title;
+    for (const HelpKeyword& keyword : file.MatchKeywords(Q(row.value("search", ""))))
+        keywords << keyword.keyword + ": " + keyword.topicIds.join(',');
+    EXPECT_EQ(topics, Strings(row.value("topics", json::array())));
+    EXPECT_EQ(keywords, Strings(row.value("keywords", json::array())));
+    EXPECT_EQ(file.Problems().size(), row.value("problems", 0));
+    const json pages = row.value("pages", json::object());
+    for (const auto& [id, parts] : pages.items()) {
+        const HelpTopic* topic = file.FindTopic(QString::fromStdString(id));
+        ASSERT_NE(topic, nullptr) << id;
+        for (const json& part : parts)
+            EXPECT_TRUE(topic->html.contains(Q(part))) << topic->html.toStdString() << " lacks " << part;
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Rows, HelpFileText, ::testing::ValuesIn(Shell("help_file")), RowName());
+
+TEST(HelpWindow, TitledByTopicWithCaptionsAsInTheMenusAndWholeKeywords) {
+    HelpViewer viewer;
+    viewer.ShowContents(QUORVEL_HELP_FILE);
+    EXPECT_EQ(viewer.windowTitle(), "Quorvel ヘルプ - 目次");
+    const HelpFile file = HelpFile::Load(QUORVEL_HELP_FILE);
+    EXPECT_TRUE(file.Problems().isEmpty()) << file.Problems().join('\n').toStdString();
+    for (const HelpTopic& topic : file.Topics())
+        EXPECT_FALSE(topic.html.contains("(&")) << topic.id.toStdString();
+    viewer.ShowKeywordSearch(QUORVEL_HELP_FILE, "");
+    auto* list = viewer.findChild<QListWidget*>("lstKeywords");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    for (int i = 0; i < list->count(); ++i) {
+        QListWidgetItem* item = list->item(i);
+        EXPECT_GE(list->visualItemRect(item).width(), list->fontMetrics().horizontalAdvance(item->text()))
+            << item->text().toStdString() << " is cut off";
+    }
+}
+
+class SystemInformation : public ::testing::TestWithParam<CaseRow> {};
+TEST_P(SystemInformation, StartsWhatTheFirstReadableLocationNames) {
+    const json& row = GetParam().data;
+    Fakes fakes;
+    using Location = SystemInformationLocator::Location;
+    for (const auto& [at, key] :
+         {std::pair{Location::MsinfoPath, "path"}, {Location::SharedToolsFolder, "folder"}}) {
+        if (!row.contains(key))
+            continue;
+        const json& value = row.at(key);
+        fakes.registry[at] = value.is_string()   ? RegistryValue(Q(value))
+                             : value.is_number() ? RegistryValue(value.get<std::uint32_t>())
+                                                 : RegistryValue(std::monostate());
+    }
+    for (const json& path : row.value("files", json::array()))
+        fakes.files.insert(Q(path));
+    const std::optional<QString> program = fakes.locator.ProgramToStart();
+    EXPECT_EQ(program.value_or("<none>"), Q(row.at("program")));
+}
+INSTANTIATE_TEST_SUITE_P(Rows, SystemInformation, ::testing::ValuesIn(Shell("system_information")), RowName());
+
+class AboutBox : public WindowTest, public ::testing::WithParamInterface<CaseRow> {
+protected:
+    void SetUp() override {
+        m_box = std::make_unique<frmAbout>(m_fakes.Services());
+        m_box->Form_Load();
+        m_box->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_box.get()));
+    }
+    QLabel* Label(int index) { return m_box->findChild<QLabel*>(QStringLiteral("lblInfo(%1)").arg(index)); }
+    std::unique_ptr<frmAbout> m_box;
+};
+
+TEST_P(AboutBox, ClickCopiesAContactLine) {
+    const json& row = GetParam().data;
+    QLabel* label = Label(row.at("label"));
+    if (row.contains("caption"))
+        label->setText(Q(row.at("caption")));
+    m_fakes.clipboard = "before";
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_EQ(m_fakes.clipboard, Q(row.at("clipboard")));
+}
+INSTANTIATE_TEST_SUITE_P(Rows, AboutBox, ::testing::ValuesIn(Shell("about_copy")), RowName());
+
+TEST_F(AboutBox, StartsTheSystemInformationProgramAndClosesOnlyWhenItStarted) {
+    m_fakes.registry[SystemInformationLocator::Location::MsinfoPath] = QString("/usr/bin/monitor");
+    m_fakes.startSucceeds = false;
+    QTest::mouseClick(m_box->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+    EXPECT_TRUE(m_box->isVisible());
+    m_fakes.startSucceeds = true;
+    QTest::mouseClick(m_box->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+    EXPECT_FALSE(m_box->isVisible());
+    EXPECT_EQ(m_fakes.started, QStringList({"/usr/bin/monitor", "/usr/bin/monitor"}));
+    EXPECT_TRUE(m_fakes.messages.isEmpty());
+}
+
+TEST(Icons, EveryPictureHasItsOwnDoubleSize) {
+    const auto twoSizes = [](const QIcon& icon, int base) {
+        const QImage small = icon.pixmap(QSize(base, base), 1.0).toImage();
+        const QImage large = icon.pixmap(QSize(base, base), 2.0).toImage();
+        EXPECT_EQ(small.size(), QSize(base, base));
+        EXPECT_EQ(large.size(), QSize(2 * base, 2 * base));
+        EXPECT_NE(large, small.scaled(2 * base, 2 * base)) << "a scaled copy";
+    };
+    for (const char* key : {"End", "Calc", "Clear", "Cut", "Copy", "Paste", "SQLEW", "ISQLW", "SQLMGR",
+                            "SQLBOOK", "Help", "Version"})
+        twoSizes(ToolbarIcon(key), 16);
+    twoSizes(ProgramIcon(), 32);
+    twoSizes(SecondProgramIcon(), 32);
+}
+
+// The whole start-up in this process, with the real services.
+TEST(Program, StartsWithTheMainWindowAndClosesWithTheSettingsWritten) {
+    QFile::remove(QSettings(QSettings::IniFormat, QSettings::UserScope, "Quorvel", "Mivrel").fileName());
+    Main();
+    frmMain* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        EXPECT_EQ(qobject_cast<frmSplash*>(top), nullptr) << "the splash is still there";
+        if (auto* found = qobject_cast<frmMain*>(top); found && found->isVisible())
+            window = found;
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->HelpFile(), "Mivrel.hlp"); // none beside the test program
+    window->close();
+    QSettings written(QSettings::IniFormat, QSettings::UserScope, "Quorvel", "Mivrel");
+    EXPECT_EQ(written.value("Set/ToolTipText").toString(), "True");
+    EXPECT_TRUE(written.contains("Window/MainLeft") && written.contains("Window/MainTop"));
+}
+
+// The real program, ended by SIGTERM once its handler is in place.
+TEST(Program, TerminationSignalStoresThePositionAsACloseDoes) {
+    QTemporaryDir config;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", config.path());
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(QUORVEL_PROGRAM, {});
+    ASSERT_TRUE(program.waitForStarted());
+    const auto caught = [&program] {
+        QFile status(QString("/proc/%1/status").arg(program.processId()));
+        status.open(QIODevice::ReadOnly);
+        const QByteArray text = status.readAll();
+        const qsizetype at = text.indexOf("SigCgt:");
+        return at >= 0 && ((text.mid(at + 7, 18).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1);
+    };
+    for (int wait = 0; wait < 300 && !caught(); ++wait)
+        QTest::qWait(50);
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(15000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    QSettings written(config.filePath("Quorvel/Mivrel.ini"), QSettings::IniFormat);
+    EXPECT_EQ(written.value("Set/ToolTipText").toString(), "True");
+    EXPECT_TRUE(written.contains("Window/MainLeft") && written.contains("Window/MainTop"));
+}
+
+} // namespace
+} // namespace quorvel::testing

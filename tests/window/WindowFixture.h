@@ -1,0 +1,113 @@
+#pragma once
+// One fixture and one set of fakes for every window test: a fresh main window
+// per test over fakes of every platform service. The message box, the help,
+// the program starter and the clipboard record what they are asked; nothing
+// modal opens and nothing outside is touched. Settings go to a memory store
+// (the test program points QSettings at a temporary folder as well).
+
+#include "CaseRows.h"
+#include "HelpService.h"
+#include "ProgramStarter.h"
+#include "SettingsStore.h"
+#include "SystemInformationLocator.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTest>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <map>
+#include <memory>
+#include <set>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace quorvel::testing {
+
+inline QString Q(const nlohmann::json& text) {
+    return QString::fromStdString(text.get<std::string>());
+}
+inline QStringList Strings(const nlohmann::json& texts) {
+    QStringList list;
+    for (const nlohmann::json& text : texts)
+        list << Q(text);
+    return list;
+}
+
+struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService, SettingsStore {
+    // Message boxes as "Icon|title|text".
+    void Show(QWidget*, const QString& text, MessageIcon icon, const QString& title) override {
+        messages << (icon == MessageIcon::Critical ? "Critical|" : "Exclamation|") + title + '|' + text;
+    }
+    void Clear() override { clipboard = "<cleared>"; }
+    QString Text() const override { return clipboard; }
+    void SetText(const QString& text) override { clipboard = text; }
+    bool Start(const QString& command) override {
+        started << command;
+        return startSucceeds;
+    }
+    std::optional<QString> ShowContents(QWidget*, const QString& file) override {
+        return Help("contents " + file);
+    }
+    std::optional<QString> SearchKeywords(QWidget*, const QString& file) override {
+        return Help("search " + file);
+    }
+    std::optional<QString> Help(const QString& call) {
+        help << call;
+        return helpFailure;
+    }
+    QString GetSetting(const QString& app, const QString& section, const QString& key,
+                       const QString& defaultValue) const override {
+        const auto stored = settings.find(app + '/' + section + '/' + key);
+        return stored == settings.end() ? defaultValue : stored->second;
+    }
+    void SaveSetting(const QString& app, const QString& section, const QString& key,
+                     const QString& value) override {
+        settings[app + '/' + section + '/' + key] = value;
+    }
+    void Flush() override { ++flushes; }
+
+    PlatformServices Services() { return {this, this, this, this, &locator, this}; }
+
+    QStringList messages, started, help;
+    QString clipboard;
+    bool startSucceeds = true;
+    std::optional<QString> helpFailure;
+    std::map<QString, QString> settings; // "Mivrel/Window/MainLeft" -> text
+    int flushes = 0;
+    // What the two registry locations hold, and which files exist.
+    std::map<SystemInformationLocator::Location, RegistryValue> registry;
+    std::set<QString> files;
+    SystemInformationLocator locator{
+        [this](SystemInformationLocator::Location at) -> std::optional<RegistryValue> {
+            const auto value = registry.find(at);
+            return value == registry.end() ? std::nullopt : std::optional(value->second);
+        },
+        [this](const QString& path) { return files.count(path) != 0; }};
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    // The window as the user meets it: built, loaded, shown and active.
+    void Open() {
+        m_window = std::make_unique<frmMain>(m_fakes.Services());
+        m_window->Form_Load();
+        m_window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+        QApplication::setActiveWindow(m_window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    }
+    ControlInventory& C() { return m_window->Controls(); }
+
+    Fakes m_fakes;
+    std::unique_ptr<frmMain> m_window;
+};
+
+} // namespace quorvel::testing
