@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 
@@ -22,6 +23,14 @@ constexpr std::size_t kExcerptBytes = 32;
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
+
+// What stands between two tokens.
+constexpr std::array<bool, 256> kSeparator = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char c : {' ', '\t', '\r', '\n', ',', ':'})
+        table[c] = true;
+    return table;
+}();
 
 } // namespace
 
@@ -48,7 +57,7 @@ std::uint64_t JsonInput::OffsetOf(const char* p) const {
 }
 
 std::uint64_t JsonInput::Offset() const {
-    return OffsetOf(m_p);
+    return OffsetOf(m_reader != nullptr ? m_reader->m_p : m_p);
 }
 
 void JsonInput::FindLineEnd() {
@@ -100,29 +109,45 @@ void JsonInput::NoteLineBreak() {
     m_lineEnd = found != nullptr ? static_cast<const char*>(found) : m_end;
 }
 
+bool JsonInput::More(const Iterator& reader) {
+    if (m_reader == &reader)
+        m_p = reader.m_p;
+    else
+        m_reader = &reader; // a new parse: it starts where the input stands
+    const bool more = More();
+    reader.m_p = m_p;
+    reader.m_limit = m_limit;
+    return more;
+}
+
+void JsonInput::Sync() {
+    if (m_reader != nullptr)
+        m_p = m_reader->m_p;
+}
+
+void JsonInput::Detach() {
+    Sync();
+    m_reader = nullptr;
+    m_limit = m_p;
+}
+
 bool JsonInput::More() {
     for (;;) {
-        if (m_p == m_end) {
-            if (!Fill())
-                return false;
-            continue;
-        }
-        if (m_p == m_lineEnd) {
+        if (m_p == m_lineEnd) { // a line break, or the end of the bytes held
+            if (m_p == m_end) {
+                if (!Fill())
+                    return false;
+                continue;
+            }
             if (m_lineMode) {
                 m_limit = m_p;
                 return false;
             }
             NoteLineBreak();
         }
-        if (m_seeking) {
-            const char c = *m_p;
-            if (IsBlank(c) || c == '\n' || c == ',' || c == ':') {
-                m_limit = m_p + 1; // between tokens: back here for the next byte
-                return true;
-            }
-            m_seeking = false;
-            m_tokenOffset = OffsetOf(m_p);
-            m_token = PlaceOfOffset(m_tokenOffset);
+        if (m_seeking && !FindToken()) {
+            m_limit = m_lineEnd; // back here at the line break or the end of the bytes held
+            return true;
         }
         m_limit = m_lineEnd;
         return true;
@@ -134,10 +159,28 @@ void JsonInput::SetLineMode(bool lines) {
 }
 
 Place JsonInput::TakeTokenPlace() {
+    Sync();
     const Place place = m_seeking ? Place{} : m_token;
-    m_seeking = true;
-    m_limit = m_p;
+    // The next token starts after blanks and separators; found at once when
+    // it starts among the bytes held on this line, else by the slow path.
+    if (!FindToken()) {
+        m_limit = m_p;
+        if (m_reader != nullptr)
+            m_reader->m_limit = m_p;
+    }
     return place;
+}
+
+bool JsonInput::FindToken() {
+    const char* q = m_p;
+    while (q != m_lineEnd && kSeparator[static_cast<unsigned char>(*q)])
+        ++q;
+    m_seeking = q == m_lineEnd;
+    if (m_seeking)
+        return false;
+    m_tokenOffset = OffsetOf(q);
+    m_token = Place{m_line, static_cast<std::size_t>(m_tokenOffset - m_lineStart + 1)};
+    return true;
 }
 
 Place JsonInput::PlaceOfOffset(std::uint64_t offset) const {
@@ -149,6 +192,7 @@ Place JsonInput::PlaceOfOffset(std::uint64_t offset) const {
 }
 
 ReadError JsonInput::DescribeStop(std::uint64_t offset, bool numberOutOfRange, std::string_view number) {
+    Sync();
     const bool tokenBegan = !m_seeking;
     ReadError error;
     if (numberOutOfRange) {
@@ -182,8 +226,10 @@ ReadError JsonInput::DescribeStop(std::uint64_t offset, bool numberOutOfRange, s
 }
 
 std::string_view JsonInput::Ahead(std::size_t max) {
-    if (m_p == m_end)
-        Fill();
+    // Reads on until the bytes are there (or the line or the input ends), so
+    // the answer never depends on where a read happened to stop.
+    while (static_cast<std::size_t>(m_end - m_p) < max && m_lineEnd == m_end && Fill()) {
+    }
     m_limit = m_p;
     return std::string_view(m_p, std::min(max, static_cast<std::size_t>(m_end - m_p)));
 }

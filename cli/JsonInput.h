@@ -11,8 +11,8 @@
 // Places are lines and byte columns, both from 1. After each parser event the
 // reader calls TakeTokenPlace, which answers where the token of that event
 // began: the input notes the first byte after the previous event that is not
-// a blank, "," or ":" (those lie between tokens). This costs nothing inside a
-// token, so the speed of reading does not depend on it.
+// a blank, "," or ":" (those lie between tokens), looking ahead in its buffer.
+// This costs nothing inside a token, so the speed of reading hardly depends on it.
 
 #include "TableRecord.h"
 
@@ -49,19 +49,36 @@ public:
         using pointer = const char*;
         using reference = const char&;
 
+        // The parser reads through one iterator, which keeps the position
+        // itself (so the hot path touches nothing else) and hands it back to
+        // the input at each slow step and when the parse ends. A copy starts
+        // from wherever the input stands.
         explicit Iterator(JsonInput* input) : m_input(input) {}
-        const char& operator*() const { return *m_input->m_p; }
-        Iterator& operator++() {
-            ++m_input->m_p;
+        Iterator(const Iterator& other) : m_input(other.m_input) {}
+        Iterator& operator=(const Iterator& other) {
+            m_input = other.m_input;
+            m_p = m_limit = nullptr;
             return *this;
         }
-        // Every iterator of one input stands at the same place: it is only
-        // ever compared with the end, which it reaches when no byte is left.
-        bool operator!=(const Iterator&) const { return m_input->m_p != m_input->m_limit || m_input->More(); }
+        ~Iterator() {
+            if (m_input->m_reader == this)
+                m_input->Detach();
+        }
+
+        const char& operator*() const { return *m_p; }
+        Iterator& operator++() {
+            ++m_p;
+            return *this;
+        }
+        // Only ever compared with the end, which it reaches when no byte is left.
+        bool operator!=(const Iterator&) const { return m_p != m_limit || m_input->More(*this); }
         bool operator==(const Iterator& other) const { return !(*this != other); }
 
     private:
+        friend class JsonInput;
         JsonInput* m_input;
+        mutable const char* m_p = nullptr;
+        mutable const char* m_limit = nullptr;
     };
 
     Iterator begin() { return Iterator(this); }
@@ -87,7 +104,8 @@ public:
     // the input ended too early), shown with the token read up to that byte;
     // or, when a number was too large, that number. Call before TakeTokenPlace.
     ReadError DescribeStop(std::uint64_t offset, bool numberOutOfRange, std::string_view number);
-    // Up to max bytes from the current position on, without reading them.
+    // Up to max bytes (at most 64) from the current position on, without
+    // consuming them.
     std::string_view Ahead(std::size_t max);
 
     // Skips blanks; across line breaks unless in line mode. True when a byte
@@ -105,7 +123,14 @@ public:
 private:
     // The slow path of the iterator: refills, counts a line break, looks for
     // the start of a token. True when a byte is there to read.
+    bool More(const Iterator& reader);
     bool More();
+    // Looks for the start of the next token from the current position up to
+    // the line break or the end of the bytes held.
+    bool FindToken();
+    // Takes the position back from the iterator the parser reads through.
+    void Sync();
+    void Detach();
     bool Fill();
     void FindLineEnd();
     void NoteLineBreak();
@@ -125,6 +150,7 @@ private:
     bool m_failed = false;
     int m_error = 0;
 
+    const Iterator* m_reader = nullptr; // the iterator of the parse under way
     bool m_lineMode = false;
     bool m_seeking = false;
     Place m_token;

@@ -25,18 +25,24 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace quorvel::cli {
 
 namespace {
 
-void Member(std::string& out, const char* key, BigCount value, bool comma = true) {
-    out.push_back('"');
-    out += key;
-    out += "\":";
-    AppendDecimal(out, value);
+// "key":value, put together before it is appended: a report is mostly these.
+template <std::size_t N>
+void Member(std::string& out, const char (&key)[N], BigCount value, bool comma = true) {
+    char member[N + 3 + kDecimalBytes + 1];
+    member[0] = '"';
+    std::memcpy(member + 1, key, N - 1);
+    member[N] = '"';
+    member[N + 1] = ':';
+    char* end = WriteDecimal(member + N + 2, value);
     if (comma)
-        out.push_back(',');
+        *end++ = ',';
+    out.append(member, end);
 }
 
 void TextMember(std::string& out, const char* key, std::string_view text) {

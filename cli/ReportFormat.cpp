@@ -2,6 +2,7 @@
 
 #include "ReportFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -66,18 +67,20 @@ void AppendGrouped(std::string& out, BigCount value) {
     out += numtext::FormatGrouped(value, buffer);
 }
 
-void AppendDecimal(std::string& out, BigCount value) {
+char* WriteDecimal(char* at, BigCount value) {
     // Every figure of a table fits 64 bits, where digits come far quicker
     // than through 128-bit division; only database sums may need more.
     if (value >= std::numeric_limits<std::int64_t>::min() &&
-        value <= std::numeric_limits<std::int64_t>::max()) {
-        char digits[24];
-        const auto result = std::to_chars(digits, digits + sizeof digits, static_cast<std::int64_t>(value));
-        out.append(digits, result.ptr);
-        return;
-    }
+        value <= std::numeric_limits<std::int64_t>::max())
+        return std::to_chars(at, at + kDecimalBytes, static_cast<std::int64_t>(value)).ptr;
     char buffer[64];
-    out += numtext::FormatPlain(value, buffer);
+    const std::string_view digits = numtext::FormatPlain(value, buffer);
+    return std::copy(digits.begin(), digits.end(), at);
+}
+
+void AppendDecimal(std::string& out, BigCount value) {
+    char digits[kDecimalBytes];
+    out.append(digits, WriteDecimal(digits, value));
 }
 
 std::string SizeText(BigCount bytes) {
@@ -127,9 +130,7 @@ std::string CutText(std::string_view text, std::size_t maxBytes) {
     return std::string(text.substr(0, end)) + "…";
 }
 
-std::string Printable(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
+void AppendPrintable(std::string& out, std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t length = CharLength(bytes, i);
         const auto c = static_cast<unsigned char>(bytes[i]);
@@ -141,6 +142,11 @@ std::string Printable(std::string_view bytes) {
             i += length;
         }
     }
+}
+
+std::string Printable(std::string_view bytes) {
+    std::string out;
+    AppendPrintable(out, bytes);
     return out;
 }
 

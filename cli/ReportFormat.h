@@ -18,7 +18,10 @@ using numtext::BigCount;
 
 // "#,##0": 1234567 gives "1,234,567", -5 gives "-5".
 void AppendGrouped(std::string& out, BigCount value);
-// Plain decimal digits, for JSON.
+// Plain decimal digits, for JSON; WriteDecimal writes at most kDecimalBytes
+// and answers where they end.
+inline constexpr std::size_t kDecimalBytes = 41;
+char* WriteDecimal(char* at, BigCount value);
 void AppendDecimal(std::string& out, BigCount value);
 // Bytes in the largest unit that keeps the number under 1,024: "2 KB",
 // "11.4 MB", "1.0 GB" (KB whole, larger units to a tenth, rounded half up).
@@ -34,6 +37,7 @@ std::string CutText(std::string_view text, std::size_t maxBytes);
 
 // Valid UTF-8 for one report line: bytes that are not UTF-8, and control
 // characters, become "\xHH".
+void AppendPrintable(std::string& out, std::string_view bytes);
 std::string Printable(std::string_view bytes);
 
 // A JSON string literal, quotes included: control characters escaped, bytes

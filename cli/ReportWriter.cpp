@@ -59,11 +59,17 @@ void FindZeroRowsPerPage(const TableEstimate& result, std::vector<ZeroRowsPerPag
     }
 }
 
-std::string TableHeading(const TableOutcome& outcome) {
-    std::string heading = "[" + std::to_string(outcome.ordinal) + "]";
-    if (!outcome.record.name.empty())
-        heading += " " + Printable(CutText(outcome.record.name, kNameBytes));
-    return heading;
+void AppendHeading(std::string& out, const TableOutcome& outcome) {
+    out.push_back('[');
+    AppendDecimal(out, static_cast<BigCount>(outcome.ordinal));
+    out.push_back(']');
+    if (outcome.record.name.empty())
+        return;
+    out.push_back(' ');
+    if (outcome.record.name.size() <= kNameBytes)
+        AppendPrintable(out, outcome.record.name);
+    else
+        AppendPrintable(out, CutText(outcome.record.name, kNameBytes));
 }
 
 std::string PlacePrefix(std::string_view source, Place place) {

@@ -90,7 +90,7 @@ Place ProblemPlace(const TableOutcome& outcome);
 std::string ProblemKey(const TableOutcome& outcome);
 std::string WarningText(const TableOutcome& outcome, const ZeroRowsPerPage& warning, Language language);
 // "[3] orders": the table's number and its name as the text views show it.
-std::string TableHeading(const TableOutcome& outcome);
+void AppendHeading(std::string& out, const TableOutcome& outcome);
 // "FILE:LINE:COLUMN: " (or less when the place is not known).
 std::string PlacePrefix(std::string_view source, Place place);
 

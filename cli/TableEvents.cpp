@@ -12,6 +12,10 @@ namespace quorvel::cli {
 
 namespace {
 
+// The keys of a table and its sections, by Field from Name on (each ends in a NUL).
+constexpr std::array<std::string_view, 9> kKeys{"name",       "rowCount",      "data",
+                                                "clustered",  "nonClustered",  "fillFactor",
+                                                "fixedBytes", "variableBytes", "variableColumns"};
 // Longest key quoted in a message.
 constexpr std::size_t kKeyBytes = 64;
 
@@ -128,23 +132,23 @@ bool TableEvents::parse_error(std::size_t position, const std::string& lastToken
 
 // The key a table or a section reads for a field; the data section has no fill factor.
 TableEvents::Field TableEvents::FieldOf(const std::string& key, bool inSection) const {
-    const Field first = inSection ? Field::FillFactor : Field::Name;
-    const Field last = inSection ? Field::VariableColumns : Field::NonClustered;
-    for (auto f = static_cast<unsigned>(first); f <= static_cast<unsigned>(last); ++f) {
-        if (key == FieldName(static_cast<Field>(f)))
-            return f == static_cast<unsigned>(Field::FillFactor) && m_sectionKind == TableSection::Data
-                       ? Field::Unknown
-                       : static_cast<Field>(f);
+    const auto first = static_cast<unsigned>(inSection ? Field::FillFactor : Field::Name);
+    const auto last = static_cast<unsigned>(inSection ? Field::VariableColumns : Field::NonClustered);
+    for (unsigned f = first; f <= last; ++f) {
+        const std::string_view name = kKeys[f - static_cast<unsigned>(Field::Name)];
+        // Length and first letter tell most keys apart before any comparison.
+        if (name.size() != key.size() || name.front() != key.front() || name != key)
+            continue;
+        const bool noFillFactor =
+            f == static_cast<unsigned>(Field::FillFactor) && m_sectionKind == TableSection::Data;
+        return noFillFactor ? Field::Unknown : static_cast<Field>(f);
     }
     return Field::Unknown;
 }
 
 const char* TableEvents::FieldName(Field f) {
-    static constexpr std::array<const char*, 9> kKeys{"name",       "rowCount",      "data",
-                                                      "clustered",  "nonClustered",  "fillFactor",
-                                                      "fixedBytes", "variableBytes", "variableColumns"};
     const auto name = static_cast<unsigned>(Field::Name);
-    return static_cast<unsigned>(f) >= name ? kKeys[static_cast<unsigned>(f) - name] : "";
+    return static_cast<unsigned>(f) >= name ? kKeys[static_cast<unsigned>(f) - name].data() : "";
 }
 
 // A key as the path from the table: "rowCount", "nonClustered[2].fillFactor".

@@ -22,8 +22,10 @@
 
 #include "Captions.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace quorvel::cli {
 
@@ -35,24 +37,36 @@ constexpr std::size_t kNameColumns = 24;   // summary
 constexpr std::size_t kFigureColumns = 14; // summary
 
 // A caption padded so that every value ends in the same column.
+// The caption is kept with the blanks up to the end column, and a line takes
+// as much of them as its number leaves.
 struct Label {
-    std::string text;
-    std::size_t width;
+    std::string padded;
+    std::size_t bytes; // of the caption with its indent
+    std::size_t room;  // blanks after it up to the end column
 };
 
 Label MakeLabel(std::string_view caption) {
-    return Label{"    " + std::string(caption), 4 + DisplayWidth(caption)};
+    constexpr std::size_t kEnd = 4 + kLabelColumns + kValueColumns;
+    const std::string text = "    " + std::string(caption);
+    const std::size_t width = 4 + DisplayWidth(caption);
+    const std::size_t room = width < kEnd ? kEnd - width : 0;
+    return Label{text + std::string(room, ' '), text.size(), room};
 }
 
 void AppendLine(std::string& out, const Label& label, BigCount value) {
     char buffer[64];
     const std::string_view number = numtext::FormatGrouped(value, buffer);
-    out += label.text;
-    const std::size_t used = label.width + number.size();
-    const std::size_t end = 4 + kLabelColumns + kValueColumns;
-    out.append(used < end ? end - used : 1, ' ');
-    out += number;
-    out.push_back('\n');
+    const std::size_t blanks = number.size() < label.room ? label.room - number.size() : 1;
+    // One append a line: the caption with its blanks, the number, the line break.
+    const std::size_t start = out.size();
+    const std::size_t head = label.bytes + blanks;
+    out.resize(start + head + number.size() + 1);
+    char* at = out.data() + start;
+    std::memcpy(at, label.padded.data(), std::min(head, label.padded.size()));
+    if (head > label.padded.size())
+        at[head - 1] = ' ';
+    std::memcpy(at + head, number.data(), number.size());
+    at[head + number.size()] = '\n';
 }
 
 // Every caption of the report, padded once. The figures' captions are the
@@ -164,9 +178,9 @@ void AppendRight(std::string& out, std::string_view text) {
     out += text;
 }
 
-void AppendSummary(std::string& out, const std::string& head, const BigCount (&pages)[4], BigCount bytes) {
-    out += head;
-    AppendPadding(out, DisplayWidth(head), kNameColumns);
+// The figures of a summary line, after its heading (which starts at start).
+void AppendSummary(std::string& out, std::size_t start, const BigCount (&pages)[4], BigCount bytes) {
+    AppendPadding(out, DisplayWidth(std::string_view(out).substr(start)), kNameColumns);
     char buffer[64];
     for (const BigCount value : pages)
         AppendRight(out, numtext::FormatGrouped(value, buffer));
@@ -194,21 +208,21 @@ void TextReportWriter::Begin(std::string& out) {
 }
 
 void TextReportWriter::Table(const TableOutcome& outcome, std::string& out) {
-    const std::string head = TableHeading(outcome);
+    const std::size_t start = out.size();
+    AppendHeading(out, outcome);
     const std::string_view indent = m_summary ? "    * " : "  * ";
     if (m_summary && outcome.status != TableStatus::Succeeded) {
-        out += head + " ! " + ProblemText(outcome, m_language) + "\n";
+        out += " ! " + ProblemText(outcome, m_language) + "\n";
         return;
     }
     if (m_summary) {
         const TableEstimate& r = *outcome.result;
         AppendSummary(
-            out, head,
+            out, start,
             {r.data->pages, r.totals->clusteredPages, r.totals->nonClusteredPages, r.totals->totalPages},
             r.totals->tableBytes);
         out.push_back('\n');
     } else {
-        out += head;
         out.push_back('\n');
         if (outcome.result != nullptr)
             AppendFigures(out, *outcome.result);
@@ -227,7 +241,9 @@ void TextReportWriter::Table(const TableOutcome& outcome, std::string& out) {
 
 void TextReportWriter::End(const DatabaseTotals& totals, std::string& out) {
     if (m_summary) {
-        AppendSummary(out, std::string(kDatabaseHeading),
+        const std::size_t start = out.size();
+        out += kDatabaseHeading;
+        AppendSummary(out, start,
                       {totals.dataPages, totals.clusteredPages, totals.nonClusteredPages, totals.pages},
                       totals.bytes);
         AppendCount(out, kTablesCaption, totals.tables);
