@@ -234,39 +234,45 @@ std::string_view JsonInput::Ahead(std::size_t max) {
     return std::string_view(m_p, std::min(max, static_cast<std::size_t>(m_end - m_p)));
 }
 
+void JsonInput::Moved() {
+    // A token found ahead of the parser may lie behind the new position.
+    m_seeking = true;
+    m_limit = m_p;
+}
+
 bool JsonInput::SkipBlanks() {
     for (;;) {
         if (m_p == m_end && !Fill())
-            return false;
+            break;
         if (m_p == m_lineEnd) {
-            if (m_lineMode) {
-                m_limit = m_p;
-                return false;
-            }
+            if (m_lineMode)
+                break;
             NoteLineBreak();
             ++m_p;
-            continue;
-        }
-        if (!IsBlank(*m_p)) {
-            m_limit = m_p; // the next token's start is looked for from here
+        } else if (IsBlank(*m_p)) {
+            ++m_p;
+        } else {
+            Moved();
             return true;
         }
-        ++m_p;
     }
+    Moved();
+    return false;
 }
 
 bool JsonInput::NextLine() {
-    for (;;) {
-        if (m_p == m_end && !Fill())
-            return false;
+    bool passed = false;
+    while (!passed && (m_p != m_end || Fill())) {
         if (m_p == m_lineEnd) {
             NoteLineBreak();
             ++m_p;
-            m_limit = m_p;
-            return true;
+            passed = true;
+        } else {
+            m_p = m_lineEnd;
         }
-        m_p = m_lineEnd;
     }
+    Moved();
+    return passed;
 }
 
 void JsonInput::SkipByteOrderMark() {
@@ -276,7 +282,7 @@ void JsonInput::SkipByteOrderMark() {
         m_p += 3;
         m_lineStart = Offset();
     }
-    m_limit = m_p;
+    Moved();
 }
 
 } // namespace quorvel::cli

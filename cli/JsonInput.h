@@ -128,6 +128,8 @@ private:
     // Looks for the start of the next token from the current position up to
     // the line break or the end of the bytes held.
     bool FindToken();
+    // After the position moved other than by the parser.
+    void Moved();
     // Takes the position back from the iterator the parser reads through.
     void Sync();
     void Detach();
