@@ -124,6 +124,11 @@ bool SizeTool::OnTable(const TableRecord& record) {
     return m_buffer.size() < kFlushSize || Flush();
 }
 
+bool SizeTool::AddTable(const TableRecord& record, std::string_view source) {
+    m_source = std::string(source);
+    return OnTable(record);
+}
+
 int SizeTool::Finish() {
     if (!m_writeFailed)
         m_writer->End(m_totals, m_buffer);

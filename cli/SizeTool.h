@@ -54,6 +54,10 @@ public:
     // Reads a text in memory, named source in messages.
     bool ReadText(std::string_view text, std::string_view source, InputFormat format);
 
+    // A table another reader read from source, numbered on with the others;
+    // false once the report cannot be written.
+    bool AddTable(const TableRecord& record, std::string_view source);
+
     // Writes the database total, flushes everything and answers the exit status.
     int Finish();
 
