@@ -17,53 +17,76 @@
 namespace {
 
 using quorvel::cli::InputFormat;
+using quorvel::cli::Language;
+using quorvel::cli::ReportView;
 using quorvel::cli::SizeTool;
+
+bool Discard(std::string_view) {
+    return true;
+}
 
 // A varied but repeatable table: data rows with variable columns, a clustered
 // index and two nonclustered indexes, values as numbers and as texts.
-std::string TableLine(std::size_t i)
-{
+std::string TableLine(std::size_t i) {
     const std::size_t rows = 1 + (i * 7919) % 5000000;
     std::string line = "{\"name\":\"t" + std::to_string(i) + "\",\"rowCount\":" + std::to_string(rows);
-    line += ",\"data\":{\"fixedBytes\":" + std::to_string(4 + i % 400) + ",\"variableBytes\":"
-          + std::to_string(i % 300) + ",\"variableColumns\":" + std::to_string(i % 10) + "}";
-    line += ",\"clustered\":{\"fillFactor\":" + std::to_string((i % 4) * 25) + ",\"fixedBytes\":" + std::to_string(4 + i % 40) + "}";
-    line += ",\"nonClustered\":[{\"fixedBytes\":\"" + std::to_string(4 + i % 60)
-          + "\"},{\"fillFactor\":90,\"fixedBytes\":8,\"variableBytes\":20,\"variableColumns\":1}]}\n";
+    line += ",\"data\":{\"fixedBytes\":" + std::to_string(4 + i % 400) +
+            ",\"variableBytes\":" + std::to_string(i % 300) +
+            ",\"variableColumns\":" + std::to_string(i % 10) + "}";
+    line += ",\"clustered\":{\"fillFactor\":" + std::to_string((i % 4) * 25) +
+            ",\"fixedBytes\":" + std::to_string(4 + i % 40) + "}";
+    line += ",\"nonClustered\":[{\"fixedBytes\":\"" + std::to_string(4 + i % 60) +
+            "\"},{\"fillFactor\":90,\"fixedBytes\":8,\"variableBytes\":20,\"variableColumns\":1}]}\n";
     return line;
 }
 
-std::string Tables(std::size_t count)
-{
+std::string Tables(std::size_t count) {
     std::string text;
     for (std::size_t i = 0; i < count; ++i)
         text += TableLine(i);
     return text;
 }
 
-void RunOver(benchmark::State& state, bool json)
-{
+void RunOver(benchmark::State& state, ReportView view) {
     const std::size_t count = static_cast<std::size_t>(state.range(0));
     const std::string input = Tables(count);
     std::size_t written = 0;
     for (auto _ : state) {
-        SizeTool tool(json, [&written](std::string_view text) { written += text.size(); }, [](std::string_view) {});
+        SizeTool tool(
+            view, Language::English,
+            [&written](std::string_view text) {
+                written += text.size();
+                return true;
+            },
+            Discard);
         tool.ReadText(input, "bench.jsonl", InputFormat::JsonLines);
         benchmark::DoNotOptimize(tool.Finish());
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * count));
-    state.counters["report_bytes_per_table"] = static_cast<double>(written) / static_cast<double>(state.iterations() * count);
+    state.counters["report_bytes_per_table"] =
+        static_cast<double>(written) / static_cast<double>(state.iterations() * count);
 }
 
-void BM_JsonLinesTextReport(benchmark::State& state) { RunOver(state, false); }
-void BM_JsonLinesJsonReport(benchmark::State& state) { RunOver(state, true); }
+void BM_JsonLinesTextReport(benchmark::State& state) {
+    RunOver(state, ReportView::Text);
+}
+void BM_JsonLinesJsonReport(benchmark::State& state) {
+    RunOver(state, ReportView::Json);
+}
+void BM_JsonLinesJsonLinesReport(benchmark::State& state) {
+    RunOver(state, ReportView::JsonLines);
+}
+void BM_JsonLinesSummary(benchmark::State& state) {
+    RunOver(state, ReportView::Summary);
+}
 BENCHMARK(BM_JsonLinesTextReport)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JsonLinesJsonReport)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JsonLinesJsonLinesReport)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JsonLinesSummary)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // A million tables streamed from a file, as the program reads them: the peak
 // memory of the whole process stays that of a few buffers.
-void BM_MillionTablesFromFile(benchmark::State& state)
-{
+void BM_MillionTablesFromFile(benchmark::State& state) {
     const std::size_t count = static_cast<std::size_t>(state.range(0));
     std::FILE* file = std::tmpfile();
     if (file == nullptr) {
@@ -74,7 +97,7 @@ void BM_MillionTablesFromFile(benchmark::State& state)
     const double before = quorvel::bench::PeakMemoryMiB();
     for (auto _ : state) {
         std::rewind(file);
-        SizeTool tool(false, [](std::string_view) {}, [](std::string_view) {});
+        SizeTool tool(ReportView::Text, Language::English, Discard, Discard);
         tool.ReadStream(file, "bench.jsonl", InputFormat::JsonLines);
         benchmark::DoNotOptimize(tool.Finish());
     }

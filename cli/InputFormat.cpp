@@ -1,18 +1,14 @@
-// Which reader an input of quorvel-size gets.
+// Which reading an input of quorvel-size gets.
 
 #include "InputFormat.h"
 
-#include <nlohmann/json.hpp>
-
 #include <cctype>
-#include <string>
 
 namespace quorvel::cli {
 
 namespace {
 
-bool EndsWithNoCase(std::string_view text, std::string_view suffix)
-{
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
     if (text.size() < suffix.size())
         return false;
     const std::string_view tail = text.substr(text.size() - suffix.size());
@@ -23,14 +19,9 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix)
     return true;
 }
 
-// A first line longer than this is not tried as a table of JSON Lines, so the
-// look never holds a whole minified document in memory.
-constexpr std::size_t kLongestTestedLine = 1 << 20;
-
 } // namespace
 
-std::optional<InputFormat> ParseInputFormat(std::string_view name)
-{
+std::optional<InputFormat> ParseInputFormat(std::string_view name) {
     if (name == "auto")
         return InputFormat::Auto;
     if (name == "json")
@@ -40,27 +31,14 @@ std::optional<InputFormat> ParseInputFormat(std::string_view name)
     return std::nullopt;
 }
 
-FormatChoice ChooseFormat(InputFormat requested, std::string_view path, InputBuffer& input)
-{
-    input.SkipByteOrderMark();
+InputFormat FormatForPath(InputFormat requested, std::string_view path) {
     if (requested != InputFormat::Auto)
-        return {requested, 0};
+        return requested;
     if (EndsWithNoCase(path, ".jsonl") || EndsWithNoCase(path, ".ndjson"))
-        return {InputFormat::JsonLines, 0};
+        return InputFormat::JsonLines;
     if (EndsWithNoCase(path, ".json"))
-        return {InputFormat::Json, 0};
-
-    // Blank lines before the first table mean nothing in either format.
-    const std::size_t skipped = input.SkipBlankLines();
-    const auto line = input.PeekLine(kLongestTestedLine);
-    if (!line)
-        return {InputFormat::Json, skipped}; // a line that long is a document
-    const std::size_t first = line->find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {InputFormat::JsonLines, skipped}; // no table at all
-    if ((*line)[first] == '{' && nlohmann::json::accept(*line))
-        return {InputFormat::JsonLines, skipped};
-    return {InputFormat::Json, skipped};
+        return InputFormat::Json;
+    return InputFormat::Auto;
 }
 
 } // namespace quorvel::cli

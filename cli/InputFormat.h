@@ -1,14 +1,8 @@
 #pragma once
-// Which reader an input of quorvel-size gets: a JSON document (one table or an
-// array of tables) or JSON Lines (one table a line).
-//
-// Asked for "auto", the name decides first (.jsonl and .ndjson are JSON Lines,
-// .json a document); otherwise the text itself: "[" opens a document, and a
-// first line that holds a whole JSON value on its own means JSON Lines.
+// Which reading an input of quorvel-size gets: a JSON document (one table or
+// an array of tables), JSON Lines (one a line), or Auto, where the text
+// decides (TableReader.h says how).
 
-#include "InputBuffer.h"
-
-#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -19,13 +13,8 @@ enum class InputFormat { Auto, Json, JsonLines };
 // "auto", "json" or "jsonl"; nullopt for anything else.
 std::optional<InputFormat> ParseInputFormat(std::string_view name);
 
-struct FormatChoice {
-    InputFormat format;
-    std::size_t skippedLines; // blank lines consumed while looking
-};
-
-// Consumes a byte order mark and, when the text has to decide, the blank lines
-// before the first table; nothing else.
-FormatChoice ChooseFormat(InputFormat requested, std::string_view path, InputBuffer& input);
+// Asked for a form, that one; otherwise the file name decides when it can
+// (.jsonl and .ndjson are JSON Lines, .json a document), else the text.
+InputFormat FormatForPath(InputFormat requested, std::string_view path);
 
 } // namespace quorvel::cli

@@ -2,41 +2,118 @@
 
 #include "ReportFormat.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <limits>
 
 namespace quorvel::cli {
 
-void AppendGrouped(std::string& out, BigCount value)
-{
+namespace {
+
+constexpr char kHex[] = "0123456789ABCDEF";
+
+// The length of the UTF-8 character at text[i], or 0 when the bytes there are
+// not one (overlong forms, surrogates and values past U+10FFFF included).
+std::size_t CharLength(std::string_view text, std::size_t i) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    const unsigned char lead = b(0);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size() || b(1) < low || b(1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k) {
+        if ((b(k) & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
+char32_t CodePoint(std::string_view text, std::size_t i, std::size_t length) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (length == 1)
+        return lead;
+    char32_t code = lead & (0x7Fu >> length);
+    for (std::size_t k = 1; k < length; ++k)
+        code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+    return code;
+}
+
+void AppendHexByte(std::string& out, unsigned char byte, const char* prefix) {
+    out += prefix;
+    out.push_back(kHex[byte >> 4]);
+    out.push_back(kHex[byte & 0xF]);
+}
+
+} // namespace
+
+void AppendGrouped(std::string& out, BigCount value) {
     char buffer[64];
     out += numtext::FormatGrouped(value, buffer);
 }
 
-void AppendDecimal(std::string& out, BigCount value)
-{
+char* WriteDecimal(char* at, BigCount value) {
+    // Every figure of a table fits 64 bits, where digits come far quicker
+    // than through 128-bit division; only database sums may need more.
+    if (value >= std::numeric_limits<std::int64_t>::min() &&
+        value <= std::numeric_limits<std::int64_t>::max())
+        return std::to_chars(at, at + kDecimalBytes, static_cast<std::int64_t>(value)).ptr;
     char buffer[64];
-    out += numtext::FormatPlain(value, buffer);
+    const std::string_view digits = numtext::FormatPlain(value, buffer);
+    return std::copy(digits.begin(), digits.end(), at);
 }
 
-std::size_t DisplayWidth(std::string_view utf8)
-{
+void AppendDecimal(std::string& out, BigCount value) {
+    char digits[kDecimalBytes];
+    out.append(digits, WriteDecimal(digits, value));
+}
+
+std::string SizeText(BigCount bytes) {
+    static constexpr const char* kUnits[] = {"MB", "GB", "TB", "PB", "EB"};
+    std::string out;
+    if (bytes < BigCount{1024} * 1024 - 512) {
+        AppendGrouped(out, (bytes + 512) / 1024);
+        return out + " KB";
+    }
+    BigCount unit = BigCount{1024} * 1024;
+    std::size_t u = 0;
+    BigCount tenths = (bytes * 10 + unit / 2) / unit;
+    while (tenths >= 10240 && u + 1 < std::size(kUnits)) {
+        unit *= 1024;
+        ++u;
+        tenths = (bytes * 10 + unit / 2) / unit;
+    }
+    AppendGrouped(out, tenths / 10);
+    out.push_back('.');
+    out.push_back(static_cast<char>('0' + static_cast<int>(tenths % 10)));
+    return out + " " + kUnits[u];
+}
+
+std::size_t DisplayWidth(std::string_view utf8) {
     std::size_t width = 0;
     for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = 1;
-        char32_t code = lead;
-        if (lead >= 0xF0) {
-            length = 4;
-            code = lead & 0x07u;
-        } else if (lead >= 0xE0) {
-            length = 3;
-            code = lead & 0x0Fu;
-        } else if (lead >= 0xC0) {
-            length = 2;
-            code = lead & 0x1Fu;
+        const std::size_t length = CharLength(utf8, i);
+        if (length == 0) {
+            ++width;
+            ++i;
+            continue;
         }
-        for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k)
-            code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
+        const char32_t code = CodePoint(utf8, i, length);
         i += length;
         const bool narrow = code < 0x1100 || (code >= 0xFF61 && code <= 0xFF9F);
         width += narrow ? 1 : 2;
@@ -44,35 +121,58 @@ std::size_t DisplayWidth(std::string_view utf8)
     return width;
 }
 
-void AppendJsonString(std::string& out, std::string_view utf8)
-{
-    static const char* const kHex = "0123456789abcdef";
-    out.push_back('"');
-    for (char c : utf8) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out.push_back('\\');
-            out.push_back(c);
-        } else if (u < 0x20) {
-            out += "\\u00";
-            out.push_back(kHex[u >> 4]);
-            out.push_back(kHex[u & 0xF]);
+std::string CutText(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes)
+        return std::string(text);
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return std::string(text.substr(0, end)) + "…";
+}
+
+void AppendPrintable(std::string& out, std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = CharLength(bytes, i);
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (length == 0 || c < 0x20 || c == 0x7F) {
+            AppendHexByte(out, c, "\\x");
+            ++i;
         } else {
-            out.push_back(c);
+            out.append(bytes, i, length);
+            i += length;
+        }
+    }
+}
+
+std::string Printable(std::string_view bytes) {
+    std::string out;
+    AppendPrintable(out, bytes);
+    return out;
+}
+
+void AppendJsonString(std::string& out, std::string_view bytes) {
+    out.push_back('"');
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
+            out.push_back(static_cast<char>(c));
+            ++i;
+        } else if (c == '"' || c == '\\') {
+            out.push_back('\\');
+            out.push_back(static_cast<char>(c));
+            ++i;
+        } else if (c < 0x20) {
+            AppendHexByte(out, c, "\\u00");
+            ++i;
+        } else if (const std::size_t length = CharLength(bytes, i); length > 0) {
+            out.append(bytes, i, length);
+            i += length;
+        } else {
+            AppendHexByte(out, c, "\\\\x");
+            ++i;
         }
     }
     out.push_back('"');
-}
-
-std::string PrintableLine(std::string_view utf8)
-{
-    std::string out(utf8);
-    for (char& c : out) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F)
-            c = '?';
-    }
-    return out;
 }
 
 } // namespace quorvel::cli

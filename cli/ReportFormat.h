@@ -1,11 +1,13 @@
 #pragma once
 // Small text helpers of the quorvel-size reports: grouped numbers of any size
-// the totals reach, display widths of Japanese captions, JSON strings.
+// the totals reach, sizes in KB to EB, display widths of Japanese captions,
+// and texts from the input made fit to print. Every text an input supplies
+// (a name, a key, a value, an excerpt) goes through Printable or
+// AppendJsonString, so a report is valid UTF-8 whatever bytes came in.
 
 #include "NumericText.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,17 +18,30 @@ using numtext::BigCount;
 
 // "#,##0": 1234567 gives "1,234,567", -5 gives "-5".
 void AppendGrouped(std::string& out, BigCount value);
-// Plain decimal digits, for JSON.
+// Plain decimal digits, for JSON; WriteDecimal writes at most kDecimalBytes
+// and answers where they end.
+inline constexpr std::size_t kDecimalBytes = 41;
+char* WriteDecimal(char* at, BigCount value);
 void AppendDecimal(std::string& out, BigCount value);
+// Bytes in the largest unit that keeps the number under 1,024: "2 KB",
+// "11.4 MB", "1.0 GB" (KB whole, larger units to a tenth, rounded half up).
+std::string SizeText(BigCount bytes);
 
 // Columns a text takes in a terminal: half-width katakana and ASCII take one,
-// other Japanese characters two.
+// other characters from U+1100 on two.
 std::size_t DisplayWidth(std::string_view utf8);
 
-// A JSON string literal, quotes included.
-void AppendJsonString(std::string& out, std::string_view utf8);
+// At most maxBytes of a text, cut before a whole character and ended with "…"
+// when anything was left out.
+std::string CutText(std::string_view text, std::size_t maxBytes);
 
-// A text fit for one report line: control characters become "?".
-std::string PrintableLine(std::string_view utf8);
+// Valid UTF-8 for one report line: bytes that are not UTF-8, and control
+// characters, become "\xHH".
+void AppendPrintable(std::string& out, std::string_view bytes);
+std::string Printable(std::string_view bytes);
+
+// A JSON string literal, quotes included: control characters escaped, bytes
+// that are not UTF-8 written as the text "\xHH".
+void AppendJsonString(std::string& out, std::string_view bytes);
 
 } // namespace quorvel::cli

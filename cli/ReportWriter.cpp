@@ -1,20 +1,134 @@
-// Texts shared by both forms of the quorvel-size report.
+// What every view of the quorvel-size report says about a table.
 
 #include "ReportWriter.h"
 
+#include "Captions.h"
+#include "JsonReportWriter.h"
+#include "TextReportWriter.h"
+
 namespace quorvel::cli {
 
-std::string InvalidTableText(const TableOutcome& outcome)
-{
-    std::string text(outcome.source);
-    if (outcome.record.line > 0) {
-        text += ":" + std::to_string(outcome.record.line);
-        if (outcome.record.column > 0)
-            text += ":" + std::to_string(outcome.record.column);
+namespace {
+// Longest value quoted beside a refusal.
+constexpr std::size_t kValueBytes = 32;
+// Longest name the text views show; the JSON views keep it whole.
+constexpr std::size_t kNameBytes = 200;
+
+std::string Assignment(const TableOutcome& outcome, TableField field) {
+    const std::string& value = FieldText(outcome.record.description, outcome.where, field);
+    return KeyPath(outcome.where, field) + " = \"" + Printable(CutText(value, kValueBytes)) + "\"";
+}
+} // namespace
+
+std::unique_ptr<ReportWriter> MakeReportWriter(ReportView view, Language language) {
+    switch (view) {
+    case ReportView::Summary:
+        return std::make_unique<TextReportWriter>(true, language);
+    case ReportView::Json:
+        return std::make_unique<JsonReportWriter>(false, language);
+    case ReportView::JsonLines:
+        return std::make_unique<JsonReportWriter>(true, language);
+    case ReportView::Text:
+        break;
     }
-    text += ": ";
-    text += outcome.record.error;
-    return text;
+    return std::make_unique<TextReportWriter>(false, language);
+}
+
+std::size_t LevelsShown(const std::array<std::int32_t, kLevelCount>& levels) {
+    std::size_t top = 0;
+    for (std::size_t k = 0; k < levels.size(); ++k) {
+        if (levels[k] != 0)
+            top = k;
+    }
+    return top + 1;
+}
+
+void FindZeroRowsPerPage(const TableEstimate& result, std::vector<ZeroRowsPerPage>& found) {
+    found.clear();
+    if (result.data && result.data->rowsPerPage == 0)
+        found.push_back({ValueRef{TableSection::Data}, captions::kDataFigures[1], "rowsPerPage"});
+    if (result.clustered && result.clustered->present && result.clustered->rowsPerPage == 0)
+        found.push_back({ValueRef{TableSection::Clustered}, captions::kClusteredFigures[1], "rowsPerPage"});
+    for (std::size_t i = 0; i < result.nonClustered.size(); ++i) {
+        const NonClusteredFigures& f = result.nonClustered[i];
+        const ValueRef index{TableSection::NonClustered, i};
+        if (f.present && f.leafRowsPerPage == 0)
+            found.push_back({index, captions::kNonClusteredFigures[1], "leafRowsPerPage"});
+        if (f.present && f.nonLeafRowsPerPage == 0)
+            found.push_back({index, captions::kNonClusteredFigures[4], "nonLeafRowsPerPage"});
+    }
+}
+
+void AppendHeading(std::string& out, const TableOutcome& outcome) {
+    out.push_back('[');
+    AppendDecimal(out, static_cast<BigCount>(outcome.ordinal));
+    out.push_back(']');
+    if (outcome.record.name.empty())
+        return;
+    out.push_back(' ');
+    if (outcome.record.name.size() <= kNameBytes)
+        AppendPrintable(out, outcome.record.name);
+    else
+        AppendPrintable(out, CutText(outcome.record.name, kNameBytes));
+}
+
+std::string PlacePrefix(std::string_view source, Place place) {
+    std::string text(source);
+    if (place.line > 0) {
+        text += ":" + std::to_string(place.line);
+        if (place.column > 0)
+            text += ":" + std::to_string(place.column);
+    }
+    return text + ": ";
+}
+
+Place ProblemPlace(const TableOutcome& outcome) {
+    const TableRecord& record = outcome.record;
+    if (outcome.status == TableStatus::Invalid)
+        return record.error.place;
+    const SectionPlaces& places = PlacesOf(record, outcome.where);
+    if (places[outcome.where.field].line > 0)
+        return places[outcome.where.field];
+    return places.section.line > 0 ? places.section : record.place;
+}
+
+std::string ProblemKey(const TableOutcome& outcome) {
+    switch (outcome.status) {
+    case TableStatus::Invalid:
+        return outcome.record.error.path;
+    case TableStatus::Refused:
+    case TableStatus::Failed:
+        return KeyPath(outcome.where, outcome.where.field);
+    case TableStatus::Succeeded:
+        break;
+    }
+    return {};
+}
+
+std::string ProblemText(const TableOutcome& outcome, Language language) {
+    std::string text = PlacePrefix(outcome.source, ProblemPlace(outcome));
+    switch (outcome.status) {
+    case TableStatus::Invalid:
+        return text + DescribeReadError(outcome.record.error, language);
+    case TableStatus::Refused:
+        text += Assignment(outcome, outcome.where.field);
+        if (outcome.where.second != TableField::None)
+            text += ", " + Assignment(outcome, outcome.where.second);
+        break;
+    case TableStatus::Failed:
+        text += SectionPath(outcome.where.section, outcome.where.index);
+        break;
+    case TableStatus::Succeeded:
+        return {};
+    }
+    return text + ": " + std::string(MessageText(outcome.message));
+}
+
+std::string WarningText(const TableOutcome& outcome, const ZeroRowsPerPage& warning, Language language) {
+    const Place place = PlacesOf(outcome.record, warning.section).section;
+    return PlacePrefix(outcome.source, place) +
+           Say(language, ToolText::ZeroRowsPerPage,
+               {SectionPath(warning.section.section, warning.section.index), warning.caption});
 }
 
 } // namespace quorvel::cli

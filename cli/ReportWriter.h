@@ -1,16 +1,22 @@
 #pragma once
 // What quorvel-size prints: one entry per table as it is read, and the
-// database total at the end. Two forms share this interface: the readable
-// aligned report and JSON. Both append to a text the tool flushes in chunks, so
-// a stream of a million tables never piles up in memory.
+// database total at the end. Four views share this interface: every figure
+// (text), one line a table (summary), one JSON document, and JSON Lines. All
+// append to a text the tool writes out in chunks, so a stream of a million
+// tables never piles up in memory.
 
-#include "TableEstimate.h"
 #include "ReportFormat.h"
-#include "TableReader.h"
+#include "TableEstimate.h"
+#include "TableRecord.h"
+#include "ToolTexts.h"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel::cli {
 
@@ -21,18 +27,33 @@ enum class TableStatus {
     Invalid, // the description itself is wrong (malformed, wrong type, missing key)
 };
 
+// A structure whose rows per page came out 0: its pages grow level by level
+// and mean nothing, though the run succeeds.
+struct ZeroRowsPerPage {
+    ValueRef section;
+    std::string_view caption; // the window's caption of the figure
+    const char* key;          // the figure in the JSON report
+};
+
 struct TableOutcome {
+    std::size_t ordinal; // 1-based among all tables of all inputs
     const TableRecord& record;
-    std::string_view source;   // the input's name for messages ("-" reads as "<stdin>")
+    std::string_view source; // the input's name in messages
     TableStatus status;
-    RunMessage message;        // Refused and Failed
-    const TableEstimate* result;   // Succeeded and Failed, otherwise null
+    RunMessage message;          // Refused and Failed
+    ValueRef where;              // Refused and Failed: the value or the section
+    const TableEstimate* result; // Succeeded and Failed, otherwise null
+    const std::vector<ZeroRowsPerPage>& warnings;
 };
 
 struct DatabaseTotals {
     std::size_t tables = 0;
     std::size_t succeeded = 0;
-    BigCount pages = 0; // over the tables that succeeded
+    // Over the tables that succeeded.
+    BigCount dataPages = 0;
+    BigCount clusteredPages = 0;
+    BigCount nonClusteredPages = 0;
+    BigCount pages = 0;
     BigCount bytes = 0;
 };
 
@@ -44,7 +65,33 @@ public:
     virtual void End(const DatabaseTotals& totals, std::string& out) = 0;
 };
 
-// "source:line:column: error" for a table whose description is wrong.
-std::string InvalidTableText(const TableOutcome& outcome);
+enum class ReportView { Text, Summary, Json, JsonLines };
+
+// Captions of the database total, in the style of the window's.
+inline constexpr std::string_view kDatabaseHeading = "ﾃﾞｰﾀﾍﾞｰｽ合計";
+inline constexpr std::string_view kTablesCaption = "ﾃｰﾌﾞﾙ数";
+inline constexpr std::string_view kSucceededCaption = "計算できたﾃｰﾌﾞﾙ数";
+
+std::unique_ptr<ReportWriter> MakeReportWriter(ReportView view, Language language);
+
+// How many levels of an index the views list: from level 0 up to the highest
+// level that has pages (level 0 always).
+std::size_t LevelsShown(const std::array<std::int32_t, kLevelCount>& levels);
+
+// The zero rows-per-page figures of an estimate, in the order of its sections.
+void FindZeroRowsPerPage(const TableEstimate& result, std::vector<ZeroRowsPerPage>& found);
+
+// What the views say about a table that did not succeed, and where:
+//   "FILE:LINE:COLUMN: nonClustered[2].fillFactor = "150": FILLFACTOR値が…"
+//   "FILE:LINE:COLUMN: unknown key "colour""
+std::string ProblemText(const TableOutcome& outcome, Language language);
+Place ProblemPlace(const TableOutcome& outcome);
+// The key path a problem concerns ("" when none).
+std::string ProblemKey(const TableOutcome& outcome);
+std::string WarningText(const TableOutcome& outcome, const ZeroRowsPerPage& warning, Language language);
+// "[3] orders": the table's number and its name as the text views show it.
+void AppendHeading(std::string& out, const TableOutcome& outcome);
+// "FILE:LINE:COLUMN: " (or less when the place is not known).
+std::string PlacePrefix(std::string_view source, Place place);
 
 } // namespace quorvel::cli

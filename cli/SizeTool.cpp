@@ -2,13 +2,10 @@
 
 #include "SizeTool.h"
 
-#include "JsonReportWriter.h"
-#include "TextReportWriter.h"
+#include "TableReader.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <istream>
 
 namespace quorvel::cli {
 
@@ -17,132 +14,125 @@ constexpr std::size_t kFlushSize = 1 << 16;
 constexpr char kProgram[] = "quorvel-size: ";
 } // namespace
 
-SizeTool::SizeTool(bool json, Output out, Output err)
-    : m_out(std::move(out)), m_err(std::move(err))
-{
-    if (json)
-        m_writer = std::make_unique<JsonReportWriter>();
-    else
-        m_writer = std::make_unique<TextReportWriter>();
+SizeTool::SizeTool(ReportView view, Language language, Output out, Output err)
+    : m_language(language), m_out(std::move(out)), m_err(std::move(err)),
+      m_writer(MakeReportWriter(view, language)),
+      m_handler([this](const TableRecord& record) { return OnTable(record); }) {
     m_buffer.reserve(kFlushSize * 2);
     m_writer->Begin(m_buffer);
 }
 
 SizeTool::~SizeTool() = default;
 
-void SizeTool::Error(const std::string& message)
-{
-    // The report so far goes first, so the message lands after the tables it follows.
-    m_out(m_buffer);
+bool SizeTool::Flush() {
+    if (m_writeFailed)
+        return false;
+    if (!m_buffer.empty() && !m_out(m_buffer)) {
+        m_writeFailed = true;
+        const std::string reason = std::strerror(errno);
+        m_err(kProgram + Say(m_language, ToolText::CannotWrite, {reason}) + "\n");
+    }
     m_buffer.clear();
+    return !m_writeFailed;
+}
+
+void SizeTool::Error(const std::string& message) {
+    // The report so far goes first, so the message lands after the tables it follows.
+    Flush();
     m_err(kProgram + message + "\n");
 }
 
-void SizeTool::FlushIfFull()
-{
-    if (m_buffer.size() >= kFlushSize) {
-        m_out(m_buffer);
-        m_buffer.clear();
-    }
-}
-
-bool SizeTool::ReadPath(const std::string& path, InputFormat format)
-{
+bool SizeTool::ReadPath(const std::string& path, InputFormat format) {
     if (path == "-") {
-        InputBuffer input(stdin);
-        return ReadInput(input, "", "<stdin>", format);
+        JsonInput input(stdin);
+        return Read(input, "", "<stdin>", format);
     }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        Error("cannot open " + path + ": " + std::strerror(errno));
+        Error(Say(m_language, ToolText::CannotOpen, {Printable(path), std::strerror(errno)}));
         m_inputError = true;
         return false;
     }
-    InputBuffer input(file);
-    const bool ok = ReadInput(input, path, path, format);
+    JsonInput input(file);
+    const bool ok = Read(input, path, Printable(path), format);
     std::fclose(file);
     return ok;
 }
 
-bool SizeTool::ReadStream(std::FILE* file, std::string_view source, InputFormat format)
-{
-    InputBuffer input(file);
-    return ReadInput(input, "", source, format);
+bool SizeTool::ReadStream(std::FILE* file, std::string_view source, InputFormat format, std::size_t chunk) {
+    JsonInput input(file, chunk);
+    return Read(input, "", source, format);
 }
 
-bool SizeTool::ReadText(std::string_view text, std::string_view source, InputFormat format)
-{
-    InputBuffer input(text);
-    return ReadInput(input, source, source, format);
+bool SizeTool::ReadText(std::string_view text, std::string_view source, InputFormat format) {
+    JsonInput input(text);
+    return Read(input, source, source, format);
 }
 
-bool SizeTool::ReadInput(InputBuffer& input, std::string_view path, std::string_view source, InputFormat format)
-{
+bool SizeTool::Read(JsonInput& input, std::string_view path, std::string_view source, InputFormat format) {
+    if (m_writeFailed)
+        return false;
     m_source = std::string(source);
-    const FormatChoice choice = ChooseFormat(format, path, input);
-    TableReader reader([this](const TableRecord& record) { OnTable(record); }, m_tablesRead);
-
+    input.SetBeforeRead([this] { Flush(); });
+    TableReader reader(input, m_handler);
+    const ReadOutcome outcome = reader.Read(FormatForPath(format, path));
     bool ok = true;
-    if (choice.format == InputFormat::JsonLines) {
-        std::string_view line;
-        std::size_t number = choice.skippedLines;
-        while (input.NextLine(line))
-            reader.ReadLine(line, ++number);
-    } else {
-        std::istream stream(&input);
-        if (const auto syntax = reader.ReadDocument(stream)) {
-            std::string where = m_source;
-            if (syntax->line > 0)
-                where += ":" + std::to_string(syntax->line + choice.skippedLines) + ":" + std::to_string(syntax->column);
-            if (!input.ReadFailed()) {
-                Error(where + ": malformed JSON: " + syntax->reason);
-                ok = false;
-            }
-        }
-    }
-    m_tablesRead = reader.TablesRead();
     if (input.ReadFailed()) {
-        Error("cannot read " + m_source + ": " + std::strerror(input.ReadError()));
+        Error(Say(m_language, ToolText::CannotRead, {m_source, std::strerror(input.ReadErrno())}));
+        ok = false;
+    } else if (outcome.fatal.problem != ReadProblem::None) {
+        Error(PlacePrefix(m_source, outcome.fatal.place) + DescribeReadError(outcome.fatal, m_language));
         ok = false;
     }
     if (!ok)
         m_inputError = true;
-    return ok;
+    return ok && !m_writeFailed;
 }
 
-void SizeTool::OnTable(const TableRecord& record)
-{
-    ++m_totals.tables;
-    TableOutcome outcome{record, m_source, TableStatus::Invalid, RunMessage::None, nullptr};
+bool SizeTool::OnTable(const TableRecord& record) {
+    if (m_writeFailed)
+        return false;
+    const std::size_t ordinal = ++m_totals.tables;
+    TableStatus status = TableStatus::Invalid;
     TableEstimate result;
-    if (record.error.empty()) {
+    const TableEstimate* shown = nullptr;
+    m_warnings.clear();
+    if (record.error.problem == ReadProblem::None) {
         // The same checks, conversions, estimates and totals as the window's Calc command.
         result = m_estimator.Estimate(record.description);
         if (result.failure == RunMessage::None) {
-            outcome.status = TableStatus::Succeeded;
-            outcome.result = &result;
+            status = TableStatus::Succeeded;
+            shown = &result;
             ++m_totals.succeeded;
+            m_totals.dataPages += result.data->pages;
+            m_totals.clusteredPages += result.totals->clusteredPages;
+            m_totals.nonClusteredPages += result.totals->nonClusteredPages;
             m_totals.pages += result.totals->totalPages;
             m_totals.bytes += result.totals->tableBytes;
         } else if (IsEstimateFailure(result.failure)) {
-            outcome.status = TableStatus::Failed;
-            outcome.message = result.failure;
-            outcome.result = &result;
+            status = TableStatus::Failed;
+            shown = &result;
         } else {
-            outcome.status = TableStatus::Refused;
-            outcome.message = result.failure;
+            status = TableStatus::Refused;
         }
+        if (shown != nullptr)
+            FindZeroRowsPerPage(result, m_warnings);
     }
+    const TableOutcome outcome{ordinal,        record,       m_source, status,
+                               result.failure, result.where, shown,    m_warnings};
     m_writer->Table(outcome, m_buffer);
-    FlushIfFull();
+    return m_buffer.size() < kFlushSize || Flush();
 }
 
-int SizeTool::Finish()
-{
-    m_writer->End(m_totals, m_buffer);
-    m_out(m_buffer);
-    m_buffer.clear();
-    if (m_inputError)
+bool SizeTool::AddTable(const TableRecord& record, std::string_view source) {
+    m_source = std::string(source);
+    return OnTable(record);
+}
+
+int SizeTool::Finish() {
+    if (!m_writeFailed)
+        m_writer->End(m_totals, m_buffer);
+    if (!Flush() || m_inputError)
         return kExitInputError;
     return m_totals.succeeded == m_totals.tables ? kExitAllSucceeded : kExitSomeTableUnsuccessful;
 }

@@ -3,47 +3,60 @@
 // through the same checks, estimates and totals as the window's Calc command,
 // and writes the report.
 //
-// Each table is reported as soon as it is read, and the report leaves in
-// chunks, so neither the input nor the output is ever held whole. The exit
-// status says whether every table succeeded.
+// Each table is reported as soon as it is read and numbered among all tables
+// of all inputs; the report leaves in chunks (and whenever the input waits),
+// so neither the input nor the output is ever held whole. When the report
+// cannot be written the tool says why and reads nothing more.
 
 #include "InputFormat.h"
+#include "JsonInput.h"
 #include "ReportWriter.h"
-#include "TableReader.h"
 #include "TableEstimate.h"
+#include "TableEvents.h"
+#include "ToolTexts.h"
 
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel::cli {
 
 // Exit statuses of quorvel-size.
 inline constexpr int kExitAllSucceeded = 0;
 inline constexpr int kExitSomeTableUnsuccessful = 1; // refused, failed or invalid
-inline constexpr int kExitInputError = 2;            // usage, unreadable input, malformed JSON document
+inline constexpr int kExitInputError =
+    2; // usage, unreadable or empty input, malformed document, unwritable report
 
 class SizeTool {
 public:
-    using Output = std::function<void(std::string_view)>;
+    // Writes a text; false when it could not (errno says why).
+    using Output = std::function<bool(std::string_view)>;
 
-    SizeTool(bool json, Output out, Output err);
+    SizeTool(ReportView view, Language language, Output out, Output err);
     ~SizeTool();
 
     SizeTool(const SizeTool&) = delete;
     SizeTool& operator=(const SizeTool&) = delete;
 
-    // Reads a file by its path ("-" is standard input); false when it could not
-    // be opened or read to its end (the reason went to err).
+    // Reads a file by its path ("-" is standard input); false when it could
+    // not be opened or read to its end, was malformed or held no table (the
+    // reason went to err), or the report could not be written.
     bool ReadPath(const std::string& path, InputFormat format);
 
-    // Reads an open file (not closed here) from its current position.
-    bool ReadStream(std::FILE* file, std::string_view source, InputFormat format);
+    // Reads an open file (not closed here) from its current position, at
+    // most chunk bytes at a time.
+    bool ReadStream(std::FILE* file, std::string_view source, InputFormat format,
+                    std::size_t chunk = JsonInput::kChunk);
 
     // Reads a text in memory, named source in messages.
     bool ReadText(std::string_view text, std::string_view source, InputFormat format);
+
+    // A table another reader read from source, numbered on with the others;
+    // false once the report cannot be written.
+    bool AddTable(const TableRecord& record, std::string_view source);
 
     // Writes the database total, flushes everything and answers the exit status.
     int Finish();
@@ -51,20 +64,23 @@ public:
     const DatabaseTotals& Totals() const { return m_totals; }
 
 private:
-    bool ReadInput(InputBuffer& input, std::string_view path, std::string_view source, InputFormat format);
-    void OnTable(const TableRecord& record);
+    bool Read(JsonInput& input, std::string_view path, std::string_view source, InputFormat format);
+    bool OnTable(const TableRecord& record);
     void Error(const std::string& message);
-    void FlushIfFull();
+    bool Flush();
 
+    Language m_language;
     Output m_out;
     Output m_err;
     std::unique_ptr<ReportWriter> m_writer;
+    TableHandler m_handler;
     std::string m_buffer;
     std::string m_source;
     TableEstimator m_estimator;
+    std::vector<ZeroRowsPerPage> m_warnings;
     DatabaseTotals m_totals;
-    std::size_t m_tablesRead = 0;
     bool m_inputError = false;
+    bool m_writeFailed = false;
 };
 
 } // namespace quorvel::cli

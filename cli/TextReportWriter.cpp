@@ -1,6 +1,6 @@
-// The readable report of quorvel-size.
+// The text views of quorvel-size.
 //
-// Layout of one table:
+// Every figure, for one table:
 //   [1] orders
 //     ﾃﾞｰﾀﾍﾟｰｼﾞ
 //       ﾃﾞｰﾀ行のｻｲｽﾞ                             102
@@ -8,15 +8,24 @@
 //     ｸﾗｽﾀﾍﾟｰｼﾞ  なし
 //     計算結果
 //       ﾃｰﾌﾞﾙｻｲｽﾞ                          1,079,296
-// A message of the run follows "! "; levels are listed from 0 up to the
-// highest level that has pages.
+// A message of the run or a description error follows "! ", a warning "* ";
+// levels are listed from 0 up to the highest level that has pages.
+//
+// The summary, one line a table:
+//                            ﾃﾞｰﾀﾍﾟｰｼﾞ   ｸﾗｽﾀﾍﾟｰｼﾞ数 ...     ﾃｰﾌﾞﾙｻｲｽﾞ
+//   [1] orders                   5,264             0 ...       11.4 MB
+//   [2] big ! orders.jsonl:2:58: data.fixedBytes = "1963": 1列の最大…
+//   ﾃﾞｰﾀﾍﾞｰｽ合計                 5,264             0 ...       11.4 MB  ﾃｰﾌﾞﾙ数 2  計算できたﾃｰﾌﾞﾙ数 1
+// A long name pushes the figures of its own line to the right.
 
 #include "TextReportWriter.h"
 
 #include "Captions.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace quorvel::cli {
 
@@ -24,28 +33,40 @@ namespace {
 
 constexpr std::size_t kLabelColumns = 28;
 constexpr std::size_t kValueColumns = 16;
+constexpr std::size_t kNameColumns = 24;   // summary
+constexpr std::size_t kFigureColumns = 14; // summary
 
 // A caption padded so that every value ends in the same column.
+// The caption is kept with the blanks up to the end column, and a line takes
+// as much of them as its number leaves.
 struct Label {
-    std::string text;
-    std::size_t width;
+    std::string padded;
+    std::size_t bytes; // of the caption with its indent
+    std::size_t room;  // blanks after it up to the end column
 };
 
-Label MakeLabel(std::string_view caption)
-{
-    return Label{"    " + std::string(caption), 4 + DisplayWidth(caption)};
+Label MakeLabel(std::string_view caption) {
+    constexpr std::size_t kEnd = 4 + kLabelColumns + kValueColumns;
+    const std::string text = "    " + std::string(caption);
+    const std::size_t width = 4 + DisplayWidth(caption);
+    const std::size_t room = width < kEnd ? kEnd - width : 0;
+    return Label{text + std::string(room, ' '), text.size(), room};
 }
 
-void AppendLine(std::string& out, const Label& label, BigCount value)
-{
+void AppendLine(std::string& out, const Label& label, BigCount value) {
     char buffer[64];
     const std::string_view number = numtext::FormatGrouped(value, buffer);
-    out += label.text;
-    const std::size_t used = label.width + number.size();
-    const std::size_t end = 4 + kLabelColumns + kValueColumns;
-    out.append(used < end ? end - used : 1, ' ');
-    out += number;
-    out.push_back('\n');
+    const std::size_t blanks = number.size() < label.room ? label.room - number.size() : 1;
+    // One append a line: the caption with its blanks, the number, the line break.
+    const std::size_t start = out.size();
+    const std::size_t head = label.bytes + blanks;
+    out.resize(start + head + number.size() + 1);
+    char* at = out.data() + start;
+    std::memcpy(at, label.padded.data(), std::min(head, label.padded.size()));
+    if (head > label.padded.size())
+        at[head - 1] = ' ';
+    std::memcpy(at + head, number.data(), number.size());
+    at[head + number.size()] = '\n';
 }
 
 // Every caption of the report, padded once. The figures' captions are the
@@ -57,13 +78,12 @@ struct Labels {
     std::array<Label, 4> totals;
     std::array<Label, kLevelCount> clusteredLevels;
     std::array<Label, kLevelCount> leafLevels;
-    Label tables = MakeLabel("ﾃｰﾌﾞﾙ数");
-    Label succeeded = MakeLabel("計算できたﾃｰﾌﾞﾙ数");
+    Label tables = MakeLabel(kTablesCaption);
+    Label succeeded = MakeLabel(kSucceededCaption);
     Label databasePages = MakeLabel("ﾍﾟｰｼﾞ総数");
     Label databaseSize = MakeLabel("ﾃﾞｰﾀﾍﾞｰｽｻｲｽﾞ");
 
-    Labels()
-    {
+    Labels() {
         Fill(data, captions::kDataFigures);
         Fill(clustered, captions::kClusteredFigures);
         Fill(nonClustered, captions::kNonClusteredFigures);
@@ -75,48 +95,37 @@ struct Labels {
     }
 
     template <std::size_t N>
-    static void Fill(std::array<Label, N>& labels, const std::array<std::string_view, N>& texts)
-    {
+    static void Fill(std::array<Label, N>& labels, const std::array<std::string_view, N>& texts) {
         for (std::size_t i = 0; i < N; ++i)
             labels[i] = MakeLabel(texts[i]);
     }
 };
 
-const Labels& Text()
-{
+const Labels& Text() {
     static const Labels labels;
     return labels;
 }
 
 void AppendLevels(std::string& out, const std::array<std::int32_t, kLevelCount>& levels,
-                  const std::array<Label, kLevelCount>& labels)
-{
-    std::size_t top = 0;
-    for (std::size_t k = 0; k < levels.size(); ++k) {
-        if (levels[k] != 0)
-            top = k;
-    }
-    for (std::size_t k = 0; k <= top; ++k)
+                  const std::array<Label, kLevelCount>& labels) {
+    for (std::size_t k = 0, shown = LevelsShown(levels); k < shown; ++k)
         AppendLine(out, labels[k], levels[k]);
 }
 
-void AppendHeading(std::string& out, std::string_view heading, std::string_view after = {})
-{
+void AppendHeading(std::string& out, std::string_view heading, std::string_view after = {}) {
     out += "  ";
     out += heading;
     out += after;
     out.push_back('\n');
 }
 
-void AppendNonClusteredHeading(std::string& out, std::size_t index)
-{
+void AppendNonClusteredHeading(std::string& out, std::size_t index) {
     out += "  非ｸﾗｽﾀﾍﾟｰｼﾞ(";
     out += std::to_string(index);
     out.push_back(')');
 }
 
-void AppendFigures(std::string& out, const TableEstimate& result)
-{
+void AppendFigures(std::string& out, const TableEstimate& result) {
     const Labels& t = Text();
     if (result.data) {
         AppendHeading(out, captions::kTabs[0]);
@@ -160,47 +169,93 @@ void AppendFigures(std::string& out, const TableEstimate& result)
     }
 }
 
+void AppendPadding(std::string& out, std::size_t used, std::size_t width) {
+    out.append(used < width ? width - used : 1, ' ');
+}
+
+void AppendRight(std::string& out, std::string_view text) {
+    AppendPadding(out, DisplayWidth(text), kFigureColumns);
+    out += text;
+}
+
+// The figures of a summary line, after its heading (which starts at start).
+void AppendSummary(std::string& out, std::size_t start, const BigCount (&pages)[4], BigCount bytes) {
+    AppendPadding(out, DisplayWidth(std::string_view(out).substr(start)), kNameColumns);
+    char buffer[64];
+    for (const BigCount value : pages)
+        AppendRight(out, numtext::FormatGrouped(value, buffer));
+    AppendRight(out, SizeText(bytes));
+}
+
+void AppendCount(std::string& out, std::string_view caption, std::size_t count) {
+    char buffer[64];
+    out += "  ";
+    out += caption;
+    out.push_back(' ');
+    out += numtext::FormatGrouped(static_cast<BigCount>(count), buffer);
+}
+
 } // namespace
 
-void TextReportWriter::Begin(std::string&)
-{
-}
-
-void TextReportWriter::Table(const TableOutcome& outcome, std::string& out)
-{
-    out.push_back('[');
-    out += std::to_string(outcome.record.ordinal);
-    out.push_back(']');
-    if (!outcome.record.name.empty()) {
-        out.push_back(' ');
-        out += PrintableLine(outcome.record.name);
-    }
+void TextReportWriter::Begin(std::string& out) {
+    if (!m_summary)
+        return;
+    out.append(kNameColumns, ' ');
+    AppendRight(out, captions::kTabs[0]);
+    for (const std::string_view caption : captions::kTotals)
+        AppendRight(out, caption);
     out.push_back('\n');
-    if (outcome.result != nullptr)
-        AppendFigures(out, *outcome.result);
-    switch (outcome.status) {
-    case TableStatus::Succeeded:
-        break;
-    case TableStatus::Refused:
-    case TableStatus::Failed:
-        out += "  ! ";
-        out += MessageText(outcome.message);
+}
+
+void TextReportWriter::Table(const TableOutcome& outcome, std::string& out) {
+    const std::size_t start = out.size();
+    AppendHeading(out, outcome);
+    const std::string_view indent = m_summary ? "    * " : "  * ";
+    if (m_summary && outcome.status != TableStatus::Succeeded) {
+        out += " ! " + ProblemText(outcome, m_language) + "\n";
+        return;
+    }
+    if (m_summary) {
+        const TableEstimate& r = *outcome.result;
+        AppendSummary(
+            out, start,
+            {r.data->pages, r.totals->clusteredPages, r.totals->nonClusteredPages, r.totals->totalPages},
+            r.totals->tableBytes);
         out.push_back('\n');
-        break;
-    case TableStatus::Invalid:
-        out += "  ! ";
-        out += PrintableLine(InvalidTableText(outcome));
+    } else {
         out.push_back('\n');
-        break;
+        if (outcome.result != nullptr)
+            AppendFigures(out, *outcome.result);
+    }
+    for (const ZeroRowsPerPage& warning : outcome.warnings) {
+        out += indent;
+        out += WarningText(outcome, warning, m_language);
+        out.push_back('\n');
+    }
+    if (outcome.status != TableStatus::Succeeded) {
+        out += "  ! ";
+        out += ProblemText(outcome, m_language);
+        out.push_back('\n');
     }
 }
 
-void TextReportWriter::End(const DatabaseTotals& totals, std::string& out)
-{
-    if (totals.tables < 2)
+void TextReportWriter::End(const DatabaseTotals& totals, std::string& out) {
+    if (m_summary) {
+        const std::size_t start = out.size();
+        out += kDatabaseHeading;
+        AppendSummary(out, start,
+                      {totals.dataPages, totals.clusteredPages, totals.nonClusteredPages, totals.pages},
+                      totals.bytes);
+        AppendCount(out, kTablesCaption, totals.tables);
+        AppendCount(out, kSucceededCaption, totals.succeeded);
+        out.push_back('\n');
+        return;
+    }
+    if (totals.tables == 1)
         return; // a single table's own totals say it all
     const Labels& t = Text();
-    out += "ﾃﾞｰﾀﾍﾞｰｽ合計\n";
+    out += kDatabaseHeading;
+    out.push_back('\n');
     AppendLine(out, t.tables, static_cast<BigCount>(totals.tables));
     AppendLine(out, t.succeeded, static_cast<BigCount>(totals.succeeded));
     AppendLine(out, t.databasePages, totals.pages);

@@ -32,14 +32,33 @@ bool FillFactorValid(const std::string& text)
     return value && *value <= kMaxFillFactor;
 }
 
-bool SectionNumeric(const SectionDescription& s)
+// A section of the table being checked, as a refusal names it.
+struct SectionRef {
+    TableSection section;
+    std::size_t index = 0;
+};
+
+Refusal Refuse(RunMessage message, SectionRef at, TableField field, TableField second = TableField::None)
 {
-    return numtext::IsNumeric(s.allFixedBytes) && numtext::IsNumeric(s.fixedBytes)
-        && numtext::IsNumeric(s.variableBytes) && numtext::IsNumeric(s.variableColumns);
+    return Refusal{message, ValueRef{at.section, at.index, field, second}};
+}
+
+// The first field of a section that is not numeric; None when all are.
+TableField FirstNotNumeric(const SectionDescription& s)
+{
+    if (!numtext::IsNumeric(s.allFixedBytes))
+        return TableField::AllFixedBytes;
+    if (!numtext::IsNumeric(s.fixedBytes))
+        return TableField::FixedBytes;
+    if (!numtext::IsNumeric(s.variableBytes))
+        return TableField::VariableBytes;
+    if (!numtext::IsNumeric(s.variableColumns))
+        return TableField::VariableColumns;
+    return TableField::None;
 }
 
 // A byte count above 32767 (too large for 16 bits) counts as above the limit;
-// one below -32768 is not above it and is refused later by CheckConversions.
+// one below -32768 is not above it and is refused later, when the values are converted.
 bool BytesAboveLimit(const std::string& text)
 {
     const numtext::Int16Conversion c = numtext::ToInt16(text);
@@ -64,18 +83,24 @@ bool ColumnsAboveLimit(const std::string& text)
 }
 
 // The limits of one section in its selected mode; a data section is never None,
-// and anything but AllFixed reads its variable-length fields.
-RunMessage SectionLimits(const SectionDescription& s, bool isIndex)
+// and anything but AllFixed reads its variable-length fields. A sum above the
+// limit names the one field that is above it by itself, else both.
+Refusal SectionLimits(const SectionDescription& s, SectionRef at)
 {
-    if (isIndex && s.mode == KeyMode::None)
-        return RunMessage::None;
+    if (at.section != TableSection::Data && s.mode == KeyMode::None)
+        return {};
     if (s.mode == KeyMode::AllFixed)
-        return BytesAboveLimit(s.allFixedBytes) ? RunMessage::ByteLimit : RunMessage::None;
-    if (ByteSumAboveLimit(s.fixedBytes, s.variableBytes))
-        return RunMessage::ByteLimit;
+        return BytesAboveLimit(s.allFixedBytes) ? Refuse(RunMessage::ByteLimit, at, TableField::AllFixedBytes) : Refusal{};
+    if (ByteSumAboveLimit(s.fixedBytes, s.variableBytes)) {
+        if (BytesAboveLimit(s.fixedBytes))
+            return Refuse(RunMessage::ByteLimit, at, TableField::FixedBytes);
+        if (BytesAboveLimit(s.variableBytes))
+            return Refuse(RunMessage::ByteLimit, at, TableField::VariableBytes);
+        return Refuse(RunMessage::ByteLimit, at, TableField::FixedBytes, TableField::VariableBytes);
+    }
     if (ColumnsAboveLimit(s.variableColumns))
-        return RunMessage::ColumnLimit;
-    return RunMessage::None;
+        return Refuse(RunMessage::ColumnLimit, at, TableField::VariableColumns);
+    return {};
 }
 
 // The values the run puts into the record for one section.
@@ -109,37 +134,43 @@ bool ToInt32(const std::string& text, std::int32_t& out)
     return c.fit == Fit::Fits;
 }
 
-// Converts only the fields that the selected mode makes the run read.
-bool ConvertSection(const SectionDescription& s, bool isIndex, SectionValues& out)
+// Converts only the fields that the selected mode makes the run read; answers
+// the field that does not fit its destination, or None.
+TableField ConvertSection(const SectionDescription& s, bool isIndex, SectionValues& out)
 {
     out.present = !(isIndex && s.mode == KeyMode::None);
     if (!out.present)
-        return true;
+        return TableField::None;
     if (isIndex && !ToInt32(s.fillFactor, out.fillFactor))
-        return false;
+        return TableField::FillFactor;
     if (s.mode == KeyMode::AllFixed) {
         out.kind = kKindAllFixed;
-        return ToInt16(s.allFixedBytes, out.fixedBytes);
+        return ToInt16(s.allFixedBytes, out.fixedBytes) ? TableField::None : TableField::AllFixedBytes;
     }
     out.kind = kKindWithVariable;
-    return ToInt16(s.fixedBytes, out.fixedBytes) && ToInt16(s.variableBytes, out.variableBytes)
-        && ToInt16(s.variableColumns, out.variableColumns);
+    if (!ToInt16(s.fixedBytes, out.fixedBytes))
+        return TableField::FixedBytes;
+    if (!ToInt16(s.variableBytes, out.variableBytes))
+        return TableField::VariableBytes;
+    if (!ToInt16(s.variableColumns, out.variableColumns))
+        return TableField::VariableColumns;
+    return TableField::None;
 }
 
-bool ConvertTable(const TableDescription& table, TableValues& out)
+Refusal ConvertTable(const TableDescription& table, TableValues& out)
 {
     if (!ToInt32(table.rowCount, out.rowCount))
-        return false;
-    if (!ConvertSection(table.data, false, out.data))
-        return false;
-    if (!ConvertSection(table.clustered, true, out.clustered))
-        return false;
+        return Refuse(RunMessage::InputInvalid, {TableSection::Table}, TableField::RowCount);
+    if (const TableField f = ConvertSection(table.data, false, out.data); f != TableField::None)
+        return Refuse(RunMessage::InputInvalid, {TableSection::Data}, f);
+    if (const TableField f = ConvertSection(table.clustered, true, out.clustered); f != TableField::None)
+        return Refuse(RunMessage::InputInvalid, {TableSection::Clustered}, f);
     out.nonClustered.resize(table.nonClustered.size());
     for (std::size_t i = 0; i < table.nonClustered.size(); ++i) {
-        if (!ConvertSection(table.nonClustered[i], true, out.nonClustered[i]))
-            return false;
+        if (const TableField f = ConvertSection(table.nonClustered[i], true, out.nonClustered[i]); f != TableField::None)
+            return Refuse(RunMessage::InputInvalid, {TableSection::NonClustered, i}, f);
     }
-    return true;
+    return {};
 }
 
 // Kind 1 writes only the kind and the fixed bytes: the variable-length fields
@@ -155,36 +186,41 @@ void LoadKey(EstimationRecord& record, const SectionValues& s)
 }
 
 // The checks before a run, in their fixed order; None when all pass.
-RunMessage ValidateInputs(const TableDescription& table)
+Refusal ValidateInputs(const TableDescription& table)
 {
+    const std::size_t indexes = table.nonClustered.size();
     // Fill factors first, of every index section whether it exists or not.
     if (!FillFactorValid(table.clustered.fillFactor))
-        return RunMessage::FillFactorInvalid;
-    for (const SectionDescription& s : table.nonClustered) {
-        if (!FillFactorValid(s.fillFactor))
-            return RunMessage::FillFactorInvalid;
+        return Refuse(RunMessage::FillFactorInvalid, {TableSection::Clustered}, TableField::FillFactor);
+    for (std::size_t i = 0; i < indexes; ++i) {
+        if (!FillFactorValid(table.nonClustered[i].fillFactor))
+            return Refuse(RunMessage::FillFactorInvalid, {TableSection::NonClustered, i}, TableField::FillFactor);
     }
 
     // Every field must be numeric, also in sections that are "なし" or all fixed.
-    // All of these failures read the same, so their order among themselves is moot.
-    if (!numtext::IsNumeric(table.rowCount) || !SectionNumeric(table.data)
-        || !SectionNumeric(table.clustered))
-        return RunMessage::InputInvalid;
-    for (const SectionDescription& s : table.nonClustered) {
-        if (!SectionNumeric(s))
-            return RunMessage::InputInvalid;
+    // All of these failures read the same; the first one is named.
+    if (!numtext::IsNumeric(table.rowCount))
+        return Refuse(RunMessage::InputInvalid, {TableSection::Table}, TableField::RowCount);
+    if (const TableField f = FirstNotNumeric(table.data); f != TableField::None)
+        return Refuse(RunMessage::InputInvalid, {TableSection::Data}, f);
+    if (const TableField f = FirstNotNumeric(table.clustered); f != TableField::None)
+        return Refuse(RunMessage::InputInvalid, {TableSection::Clustered}, f);
+    for (std::size_t i = 0; i < indexes; ++i) {
+        if (const TableField f = FirstNotNumeric(table.nonClustered[i]); f != TableField::None)
+            return Refuse(RunMessage::InputInvalid, {TableSection::NonClustered, i}, f);
     }
 
     // Limits, section by section, only for the fields of the selected mode.
-    if (const RunMessage m = SectionLimits(table.data, false); m != RunMessage::None)
-        return m;
-    if (const RunMessage m = SectionLimits(table.clustered, true); m != RunMessage::None)
-        return m;
-    for (const SectionDescription& s : table.nonClustered) {
-        if (const RunMessage m = SectionLimits(s, true); m != RunMessage::None)
-            return m;
+    if (const Refusal r = SectionLimits(table.data, {TableSection::Data}); r.message != RunMessage::None)
+        return r;
+    if (const Refusal r = SectionLimits(table.clustered, {TableSection::Clustered}); r.message != RunMessage::None)
+        return r;
+    for (std::size_t i = 0; i < indexes; ++i) {
+        if (const Refusal r = SectionLimits(table.nonClustered[i], {TableSection::NonClustered, i});
+            r.message != RunMessage::None)
+            return r;
     }
-    return RunMessage::None;
+    return {};
 }
 
 // The estimates, section by section, and the totals of values already converted.
@@ -197,6 +233,7 @@ TableEstimate RunConverted(const TableValues& values, basSQLSIZE& engine)
     LoadKey(record, values.data);
     if (!engine.CalcDataPages()) {
         result.failure = RunMessage::DataFailed;
+        result.where.section = TableSection::Data;
         return result;
     }
     result.data = DataFigures{record.DataRowSize, record.DataRowsPerPage, record.DataPages};
@@ -207,6 +244,7 @@ TableEstimate RunConverted(const TableValues& values, basSQLSIZE& engine)
         std::int32_t fillFactor = values.clustered.fillFactor;
         if (!engine.CalcClusteredIndex(fillFactor)) {
             result.failure = RunMessage::ClusteredFailed;
+            result.where.section = TableSection::Clustered;
             return result;
         }
         clustered.present = true;
@@ -226,6 +264,7 @@ TableEstimate RunConverted(const TableValues& values, basSQLSIZE& engine)
             std::int32_t fillFactor = section.fillFactor;
             if (!engine.CalcNonClusteredIndex(fillFactor)) {
                 result.failure = RunMessage::NonClusteredFailed;
+                result.where = ValueRef{TableSection::NonClustered, result.nonClustered.size()};
                 return result;
             }
             figures.present = true;
@@ -283,30 +322,37 @@ bool IsEstimateFailure(RunMessage message)
         || message == RunMessage::NonClusteredFailed;
 }
 
-RunMessage CheckTable(const TableDescription& table)
+Refusal FindRefusal(const TableDescription& table)
 {
-    if (const RunMessage refused = ValidateInputs(table); refused != RunMessage::None)
+    if (const Refusal refused = ValidateInputs(table); refused.message != RunMessage::None)
         return refused;
     TableValues values;
-    return ConvertTable(table, values) ? RunMessage::None : RunMessage::InputInvalid;
+    return ConvertTable(table, values);
+}
+
+RunMessage CheckTable(const TableDescription& table)
+{
+    return FindRefusal(table).message;
 }
 
 TableEstimate TableEstimator::EstimateChecked(const TableDescription& table)
 {
     TableValues values;
-    if (!ConvertTable(table, values)) {
-        TableEstimate refused;
-        refused.failure = RunMessage::InputInvalid;
-        return refused;
+    if (const Refusal refused = ConvertTable(table, values); refused.message != RunMessage::None) {
+        TableEstimate result;
+        result.failure = refused.message;
+        result.where = refused.where;
+        return result;
     }
     return RunConverted(values, m_engine);
 }
 
 TableEstimate TableEstimator::Estimate(const TableDescription& table)
 {
-    if (const RunMessage refused = ValidateInputs(table); refused != RunMessage::None) {
+    if (const Refusal refused = ValidateInputs(table); refused.message != RunMessage::None) {
         TableEstimate result;
-        result.failure = refused;
+        result.failure = refused.message;
+        result.where = refused.where;
         return result;
     }
     return EstimateChecked(table);

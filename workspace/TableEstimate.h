@@ -14,6 +14,7 @@
 #include "basSQLSIZE.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -55,6 +56,18 @@ enum class RunMessage {
     NonClusteredFailed,
 };
 
+// Which value of a table a refusal or a failed estimate concerns, so that a
+// face with many sections can point at it. The window needs only the message.
+enum class TableField { None, RowCount, FillFactor, AllFixedBytes, FixedBytes, VariableBytes, VariableColumns };
+enum class TableSection { Table, Data, Clustered, NonClustered };
+
+struct ValueRef {
+    TableSection section = TableSection::Table;
+    std::size_t index = 0;                 // of a nonclustered index
+    TableField field = TableField::None;   // None: the section as a whole
+    TableField second = TableField::None;  // a limit on the sum of two fields names both
+};
+
 // The text the user is shown for a message ("" for None).
 std::string_view MessageText(RunMessage message);
 
@@ -67,6 +80,15 @@ bool IsEstimateFailure(RunMessage message);
 // bits, byte and column counts in 16 bits; only fields of the selected modes
 // count). None when the table may be estimated; otherwise the refusal.
 RunMessage CheckTable(const TableDescription& table);
+
+struct Refusal {
+    RunMessage message = RunMessage::None;
+    ValueRef where; // the first value that made the checks refuse the table
+};
+
+// CheckTable, telling also which value was refused: FindRefusal(t).message is
+// always CheckTable(t).
+Refusal FindRefusal(const TableDescription& table);
 
 struct DataFigures {
     std::int16_t rowSize = 0;
@@ -105,6 +127,7 @@ struct TableEstimate {
     // None on success; a refusal of CheckTable (nothing estimated); or the
     // failed estimate, after the sections finished before it.
     RunMessage failure = RunMessage::None;
+    ValueRef where; // the refused value, or the section whose estimate failed
     std::optional<DataFigures> data;               // set when the data estimate succeeded
     std::optional<ClusteredFigures> clustered;     // set when the clustered section finished
     std::vector<NonClusteredFigures> nonClustered; // one per finished section, in order

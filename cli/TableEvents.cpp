@@ -1,0 +1,403 @@
+// Table descriptions of quorvel-size, read from the events of the JSON parser.
+
+#include "TableEvents.h"
+
+#include "ReportFormat.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace quorvel::cli {
+
+namespace {
+
+// The keys of a table and its sections, by Field from Name on (each ends in a NUL).
+constexpr std::array<std::string_view, 9> kKeys{"name",       "rowCount",      "data",
+                                                "clustered",  "nonClustered",  "fillFactor",
+                                                "fixedBytes", "variableBytes", "variableColumns"};
+// Longest key quoted in a message.
+constexpr std::size_t kKeyBytes = 64;
+
+template <class Number> std::string NumberText(Number value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+// A fraction as its shortest round-trip text, so it reaches the numeric rules
+// as the user would have typed it.
+std::string FloatText(double value, const std::string& raw) {
+    return std::isfinite(value) ? NumberText(value) : raw;
+}
+
+} // namespace
+
+TableEvents::TableEvents(JsonInput& input, const TableHandler& handler) : m_input(input), m_handler(handler) {
+    m_stack.reserve(8);
+}
+
+void TableEvents::BeginValue(bool holdTable) {
+    m_holdTable = holdTable;
+    m_held = false;
+    m_stack.clear();
+    m_skip = 0;
+    m_field = Field::None;
+    m_syntax = ReadError{};
+    m_startOffset = m_input.Offset();
+    m_endLine = 0;
+}
+
+bool TableEvents::ReleaseHeld() {
+    if (m_held) {
+        m_held = false;
+        m_stopped = !m_handler(m_record);
+    }
+    return !m_stopped;
+}
+
+bool TableEvents::EmitProblem(const ReadError& error) {
+    m_held = false;
+    BeginTable(error.place);
+    m_record.error = error;
+    m_stopped = !m_handler(m_record);
+    return !m_stopped;
+}
+
+bool TableEvents::null() {
+    return Scalar(JsonKind::Null, {}, m_input.TakeTokenPlace());
+}
+bool TableEvents::boolean(bool) {
+    return Scalar(JsonKind::Boolean, {}, m_input.TakeTokenPlace());
+}
+bool TableEvents::number_integer(number_integer_t v) {
+    return Scalar(JsonKind::Number, NumberText(v), m_input.TakeTokenPlace());
+}
+bool TableEvents::number_unsigned(number_unsigned_t v) {
+    return Scalar(JsonKind::Number, NumberText(v), m_input.TakeTokenPlace());
+}
+bool TableEvents::number_float(number_float_t v, const string_t& raw) {
+    return Scalar(JsonKind::Number, FloatText(v, raw), m_input.TakeTokenPlace());
+}
+bool TableEvents::string(string_t& v) {
+    return Scalar(JsonKind::Text, v, m_input.TakeTokenPlace());
+}
+bool TableEvents::binary(binary_t&) {
+    return Scalar(JsonKind::Text, {}, m_input.TakeTokenPlace());
+}
+bool TableEvents::start_object(std::size_t) {
+    return Start(true, m_input.TakeTokenPlace());
+}
+bool TableEvents::start_array(std::size_t) {
+    return Start(false, m_input.TakeTokenPlace());
+}
+
+bool TableEvents::end_object() {
+    m_input.TakeTokenPlace();
+    return End();
+}
+
+bool TableEvents::end_array() {
+    m_input.TakeTokenPlace();
+    return End();
+}
+
+bool TableEvents::key(string_t& k) {
+    const Place at = m_input.TakeTokenPlace();
+    if (m_skip > 0)
+        return true;
+    const Context top = m_stack.back();
+    m_field = FieldOf(k, top == Context::Section);
+    if (m_field == Field::Unknown) {
+        Fail(ReadProblem::UnknownKey, at, PathOf(k));
+        return true;
+    }
+    unsigned& seen = top == Context::Table ? m_tableSeen : m_sectionSeen;
+    if ((seen & Bit(m_field)) != 0) {
+        Fail(ReadProblem::DuplicateKey, at, PathOf(k));
+        m_field = Field::Unknown;
+    }
+    seen |= Bit(m_field);
+    return true;
+}
+
+bool TableEvents::parse_error(std::size_t position, const std::string& lastToken,
+                              const nlohmann::json::exception& ex) {
+    // position counts the bytes this parse read, the one at fault included.
+    // The only range error of parsing is a number beyond a double.
+    const bool outOfRange = dynamic_cast<const nlohmann::json::out_of_range*>(&ex) != nullptr;
+    m_syntax = m_input.DescribeStop(m_startOffset + (position > 0 ? position - 1 : 0), outOfRange, lastToken);
+    return false;
+}
+
+// The key a table or a section reads for a field; the data section has no fill factor.
+TableEvents::Field TableEvents::FieldOf(const std::string& key, bool inSection) const {
+    const auto first = static_cast<unsigned>(inSection ? Field::FillFactor : Field::Name);
+    const auto last = static_cast<unsigned>(inSection ? Field::VariableColumns : Field::NonClustered);
+    for (unsigned f = first; f <= last; ++f) {
+        const std::string_view name = kKeys[f - static_cast<unsigned>(Field::Name)];
+        // Length and first letter tell most keys apart before any comparison.
+        if (name.size() != key.size() || name.front() != key.front() || name != key)
+            continue;
+        const bool noFillFactor =
+            f == static_cast<unsigned>(Field::FillFactor) && m_sectionKind == TableSection::Data;
+        return noFillFactor ? Field::Unknown : static_cast<Field>(f);
+    }
+    return Field::Unknown;
+}
+
+const char* TableEvents::FieldName(Field f) {
+    const auto name = static_cast<unsigned>(Field::Name);
+    return static_cast<unsigned>(f) >= name ? kKeys[static_cast<unsigned>(f) - name].data() : "";
+}
+
+// A key as the path from the table: "rowCount", "nonClustered[2].fillFactor".
+std::string TableEvents::PathOf(std::string_view key) const {
+    std::string path;
+    if (!m_stack.empty() && m_stack.back() == Context::Section) {
+        const std::size_t index = m_record.description.nonClustered.size();
+        path = SectionPath(m_sectionKind, index > 0 ? index - 1 : 0) + ".";
+    }
+    return path + CutText(key, kKeyBytes);
+}
+
+void TableEvents::Fail(ReadProblem problem, Place at, std::string path) {
+    if (m_record.error.problem != ReadProblem::None)
+        return;
+    m_record.error.problem = problem;
+    m_record.error.place = at;
+    m_record.error.path = std::move(path);
+}
+
+void TableEvents::WrongType(Field field, JsonKind kind, Place at) {
+    if (m_record.error.problem != ReadProblem::None)
+        return;
+    Fail(ReadProblem::WrongType, at, PathOf(FieldName(field)));
+    m_record.error.kind = kind;
+    m_record.error.expected = field == Field::Name           ? Expected::Text
+                              : field == Field::Data         ? Expected::Object
+                              : field == Field::Clustered    ? Expected::ObjectOrNull
+                              : field == Field::NonClustered ? Expected::Array
+                                                             : Expected::NumberOrText;
+}
+
+void TableEvents::WrongIndex(JsonKind kind, Place at) {
+    if (m_record.error.problem != ReadProblem::None)
+        return;
+    Fail(ReadProblem::WrongType, at, SectionPath(TableSection::NonClustered, m_record.nonClustered.size()));
+    m_record.error.kind = kind;
+    m_record.error.expected = Expected::ObjectOrNull;
+}
+
+void TableEvents::BeginTable(Place at) {
+    TableRecord& r = m_record;
+    r.place = at;
+    r.name.clear();
+    r.error = ReadError{};
+    // Reset in place: the lists keep their storage for the next table.
+    r.description.rowCount = "0";
+    r.description.data = SectionDescription{KeyMode::WithVariable};
+    r.description.clustered = SectionDescription{};
+    r.description.nonClustered.clear();
+    r.table = r.data = r.clustered = SectionPlaces{};
+    r.nonClustered.clear();
+    m_tableSeen = 0;
+    m_field = Field::None;
+}
+
+bool TableEvents::Emit() {
+    if (m_holdTable && m_stack.empty()) {
+        m_held = true;
+        return true;
+    }
+    m_stopped = !m_handler(m_record);
+    return !m_stopped;
+}
+
+void TableEvents::NotATable(JsonKind kind, Place at) {
+    BeginTable(at);
+    Fail(ReadProblem::NotATable, at);
+    m_record.error.kind = kind;
+    Emit();
+}
+
+void TableEvents::NoteTopLevelEnd(std::size_t line) {
+    if (m_stack.empty())
+        m_endLine = line;
+}
+
+// The key whose value comes next, taken so it serves one value only.
+TableEvents::Field TableEvents::TakeField() {
+    const Field field = m_field;
+    m_field = Field::None;
+    return field;
+}
+
+bool TableEvents::Scalar(JsonKind kind, const std::string& text, Place at) {
+    if (m_skip > 0)
+        return true;
+    if (m_stack.empty() || m_stack.back() == Context::TopArray) {
+        NotATable(kind, at);
+        NoteTopLevelEnd(at.line);
+        return !m_stopped;
+    }
+    const Field field = TakeField();
+    if (m_stack.back() == Context::IndexList) {
+        if (kind != JsonKind::Null)
+            WrongIndex(kind, at);
+        else if (SectionDescription* none = AddIndex(at)) {
+            none->mode = KeyMode::None; // "なし", as between two indexes of the window
+        }
+        return true;
+    }
+    if (field == Field::Unknown || field == Field::None)
+        return true; // the key was wrong, and said so already
+    if (field == Field::Clustered && kind == JsonKind::Null)
+        return true; // no clustered index: "なし"
+    const bool accepted = field == Field::Name ? kind == JsonKind::Text
+                                               : field != Field::Data && field != Field::Clustered &&
+                                                     field != Field::NonClustered &&
+                                                     (kind == JsonKind::Number || kind == JsonKind::Text);
+    if (accepted)
+        Assign(field, text, at);
+    else
+        WrongType(field, kind, at);
+    return true;
+}
+
+void TableEvents::Assign(Field field, const std::string& text, Place at) {
+    const auto store = [&text, at](std::string& value, Place& place) {
+        value = text;
+        place = at;
+    };
+    if (field == Field::Name) {
+        m_record.name = text;
+        return;
+    }
+    if (field == Field::RowCount)
+        return store(m_record.description.rowCount, m_record.table[TableField::RowCount]);
+    SectionDescription& s = *m_section;
+    SectionPlaces& places = *m_sectionPlaces;
+    switch (field) {
+    case Field::FillFactor:
+        return store(s.fillFactor, places[TableField::FillFactor]);
+    case Field::FixedBytes:
+        // Both forms of the fixed bytes carry the text; the mode decides which is read.
+        store(s.allFixedBytes, places[TableField::AllFixedBytes]);
+        return store(s.fixedBytes, places[TableField::FixedBytes]);
+    case Field::VariableBytes:
+        return store(s.variableBytes, places[TableField::VariableBytes]);
+    case Field::VariableColumns:
+        return store(s.variableColumns, places[TableField::VariableColumns]);
+    default:
+        return;
+    }
+}
+
+// The next nonclustered index; null beyond the most a table may have.
+SectionDescription* TableEvents::AddIndex(Place at) {
+    auto& list = m_record.description.nonClustered;
+    if (list.size() >= kMaxNonClustered) {
+        Fail(ReadProblem::TooManyIndexes, at, SectionPath(TableSection::NonClustered, list.size()));
+        return nullptr;
+    }
+    list.emplace_back();
+    m_record.nonClustered.emplace_back().section = at;
+    return &list.back();
+}
+
+void TableEvents::EnterSection(SectionDescription& section, SectionPlaces& places, TableSection kind,
+                               Place at) {
+    m_section = &section;
+    m_sectionPlaces = &places;
+    m_sectionKind = kind;
+    m_sectionSeen = 0;
+    places.section = at;
+    m_stack.push_back(Context::Section);
+}
+
+bool TableEvents::Start(bool object, Place at) {
+    if (m_skip > 0) {
+        ++m_skip;
+        return true;
+    }
+    const JsonKind kind = object ? JsonKind::Object : JsonKind::Array;
+    if (m_stack.empty() || m_stack.back() == Context::TopArray) {
+        if (object) {
+            BeginTable(at);
+            m_stack.push_back(Context::Table);
+        } else if (m_stack.empty()) {
+            m_stack.push_back(Context::TopArray);
+        } else {
+            NotATable(kind, at);
+            m_skip = 1;
+        }
+        return !m_stopped;
+    }
+    const Context top = m_stack.back();
+    const Field field = TakeField();
+    if (top == Context::Table) {
+        if (field == Field::Data && object) {
+            m_record.description.data.mode = KeyMode::AllFixed;
+            EnterSection(m_record.description.data, m_record.data, TableSection::Data, at);
+            return true;
+        }
+        if (field == Field::Clustered && object) {
+            EnterSection(m_record.description.clustered, m_record.clustered, TableSection::Clustered, at);
+            return true;
+        }
+        if (field == Field::NonClustered && !object) {
+            m_stack.push_back(Context::IndexList);
+            return true;
+        }
+    } else if (top == Context::IndexList && object) {
+        if (SectionDescription* index = AddIndex(at)) {
+            EnterSection(*index, m_record.nonClustered.back(), TableSection::NonClustered, at);
+            return true;
+        }
+    }
+    // Anything else is not where it belongs: said once, then skipped whole.
+    // (An index object refused here was one too many, which AddIndex said.)
+    if (top == Context::IndexList && !object)
+        WrongIndex(kind, at);
+    else if (top != Context::IndexList && field != Field::Unknown && field != Field::None)
+        WrongType(field, kind, at);
+    m_skip = 1;
+    return true;
+}
+
+bool TableEvents::End() {
+    if (m_skip > 0) {
+        --m_skip;
+        return true;
+    }
+    const Context top = m_stack.back();
+    m_stack.pop_back();
+    if (top == Context::Section)
+        FinishSection();
+    else if (top == Context::Table)
+        FinishTable();
+    NoteTopLevelEnd(m_input.Line());
+    return !m_stopped;
+}
+
+void TableEvents::FinishSection() {
+    const unsigned variable = Bit(Field::VariableBytes) | Bit(Field::VariableColumns);
+    m_section->mode = (m_sectionSeen & variable) != 0 ? KeyMode::WithVariable : KeyMode::AllFixed;
+    if ((m_sectionSeen & Bit(Field::FixedBytes)) == 0) {
+        const std::size_t index = m_record.nonClustered.empty() ? 0 : m_record.nonClustered.size() - 1;
+        Fail(ReadProblem::MissingKey, m_sectionPlaces->section,
+             SectionPath(m_sectionKind, index) + ".fixedBytes");
+    }
+    m_sectionKind = TableSection::Table; // keys after the section belong to the table again
+}
+
+void TableEvents::FinishTable() {
+    if ((m_tableSeen & Bit(Field::RowCount)) == 0)
+        Fail(ReadProblem::MissingKey, m_record.place, "rowCount");
+    else if ((m_tableSeen & Bit(Field::Data)) == 0)
+        Fail(ReadProblem::MissingKey, m_record.place, "data");
+    Emit();
+}
+
+} // namespace quorvel::cli

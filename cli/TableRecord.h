@@ -1,0 +1,86 @@
+#pragma once
+// One table as a reader of quorvel-size hands it on: the description the
+// calculation takes, where each of its values stands in the input, and what
+// was wrong with it when the description itself could not be read.
+//
+// The rest of the tool (estimate, reports) works on records only, so any
+// reader that fills them (JSON today) feeds the same reports.
+
+#include "TableEstimate.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace quorvel::cli {
+
+// A place in an input: line and byte column, both from 1; line 0 is unknown.
+struct Place {
+    std::size_t line = 0;
+    std::size_t column = 0;
+};
+
+// The JSON type of a value, for the messages about a wrong one.
+enum class JsonKind { Null, Boolean, Number, Text, Object, Array };
+
+// What a value should have been.
+enum class Expected { NumberOrText, Text, Object, ObjectOrNull, Array };
+
+enum class ReadProblem {
+    None,
+    Malformed,        // detail: the text read where it went wrong
+    UnexpectedEnd,    // the input (or line) ends inside a value
+    NumberOutOfRange, // detail: the number
+    NotATable,        // kind
+    UnknownKey,       // path
+    DuplicateKey,     // path
+    WrongType,        // path, expected, kind
+    MissingKey,       // path
+    TooManyIndexes,   // path of the first index too many
+    NoTable,          // the input holds no table at all
+};
+
+struct ReadError {
+    ReadProblem problem = ReadProblem::None;
+    Place place;
+    std::string path;   // key path: "nonClustered[2].fillFactor"
+    std::string detail; // raw bytes of the input, made printable when shown
+    JsonKind kind = JsonKind::Null;
+    Expected expected = Expected::NumberOrText;
+};
+
+// Where the values of one section stand, by TableField; section is the place
+// of the section itself.
+struct SectionPlaces {
+    Place section;
+    std::array<Place, 7> fields{};
+
+    Place& operator[](TableField field) { return fields[static_cast<std::size_t>(field)]; }
+    const Place& operator[](TableField field) const { return fields[static_cast<std::size_t>(field)]; }
+};
+
+struct TableRecord {
+    std::string name; // empty when the table has none
+    Place place;      // where the table begins
+    TableDescription description;
+    SectionPlaces table; // the row count
+    SectionPlaces data;
+    SectionPlaces clustered;
+    std::vector<SectionPlaces> nonClustered;
+    ReadError error; // problem None when the description was read
+};
+
+// The text of a value of a description, by reference ("" for None).
+const std::string& FieldText(const TableDescription& description, const ValueRef& where, TableField field);
+
+// The places of the section a reference names.
+const SectionPlaces& PlacesOf(const TableRecord& record, const ValueRef& where);
+
+// "rowCount", "data.fixedBytes", "nonClustered[2].fillFactor", "clustered":
+// how the input names a section or a value (indexes counted from 0).
+std::string KeyPath(const ValueRef& where, TableField field);
+std::string SectionPath(TableSection section, std::size_t index);
+const char* FieldKey(TableField field);
+
+} // namespace quorvel::cli

@@ -1,0 +1,189 @@
+// The texts of quorvel-size itself, English and Japanese side by side.
+
+#include "ToolTexts.h"
+
+#include "ReportFormat.h"
+#include "TableEvents.h"
+
+#include <array>
+#include <cstdlib>
+
+namespace quorvel::cli {
+
+namespace {
+
+struct Texts {
+    std::string_view english;
+    std::string_view japanese;
+};
+
+constexpr std::array<Texts, static_cast<std::size_t>(ToolText::Count)> kTexts{{
+    {"malformed JSON: unexpected '{1}'", "JSONの書式が正しくありません: '{1}' は使えません"},
+    {"malformed JSON: unexpected end of input", "JSONの書式が正しくありません: 入力が途中で終わっています"},
+    {"number out of range: {1}", "数値が大きすぎます: {1}"},
+    {"a table must be a JSON object, not {1}", "ﾃｰﾌﾞﾙはJSONのｵﾌﾞｼﾞｪｸﾄで記述してください（{1}は使えません）"},
+    {"unknown key \"{1}\"", "不明なｷｰ \"{1}\" です"},
+    {"duplicate key \"{1}\"", "ｷｰ \"{1}\" が重複しています"},
+    {"\"{1}\" must be {2}, not {3}", "\"{1}\" には{2}を指定してください（{3}は使えません）"},
+    {"missing \"{1}\"", "\"{1}\" がありません"},
+    {"more than {2} nonclustered indexes (\"{1}\")", "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽは{2}個までです（\"{1}\"）"},
+    {"no table in the input", "ﾃｰﾌﾞﾙがありません（入力が空です）"},
+    {"cannot open {1}: {2}", "{1} を開けません: {2}"},
+    {"cannot read {1}: {2}", "{1} を読み込めません: {2}"},
+    {"cannot write the report: {1}", "ﾚﾎﾟｰﾄを書き込めません: {1}"},
+    {"warning: {1}: {2} is 0, so the page counts of this structure are no real estimate",
+     "警告: {1}: {2}が0のため、この構造のﾍﾟｰｼﾞ数は実際の見積もりになりません"},
+    {R"(Usage: quorvel-size [--summary | --json | --jsonl] [--format auto|json|jsonl] [FILE...]
+       quorvel-size --help | --version
+
+Estimates the 2 KB pages of SQL Server 6.x tables and indexes exactly as the
+Quorvel window does, for tables described in JSON. Without FILE, or with "-",
+standard input is read; the tables of all inputs make one database.
+
+Views (one of):
+  (none)      every figure of the window for each table, then the database total
+  --summary   one line a table: data, clustered, nonclustered and total pages, size
+  --json      one JSON document: {"tables": [...], "database": {...}}
+  --jsonl     one JSON object a table as it is computed, then {"database": {...}}
+Input:
+  --format F  json: one document (a table or an array of tables); jsonl: one
+              table (or array of tables) a line; auto (default): by the name
+              (.jsonl, .ndjson, .json), else a first value that closes on its
+              own line means JSON Lines, one still open at its end a document
+  -h, --help  this text        --version  the version
+
+A table (numbers as JSON numbers or as texts such as "1,000"):
+  {"name": "orders", "rowCount": 1000000,
+   "data": {"fixedBytes": 100, "variableBytes": 50, "variableColumns": 2},
+   "clustered": {"fillFactor": 80, "fixedBytes": 4},
+   "nonClustered": [{"fixedBytes": 8}, null, {"fixedBytes": 4, "variableBytes": 20}]}
+  rowCount and data.fixedBytes are required; a section with variableBytes or
+  variableColumns has variable-length columns; a missing or null clustered, and a
+  null index, means none; fillFactor (indexes only) defaults to 0.
+Limits: row count up to 2,147,483,647; 1962 bytes of columns a section; 250
+variable-length columns; fill factor 0 to 100; 249 nonclustered indexes a table.
+
+Errors name the place and the key: FILE:LINE:COLUMN: nonClustered[2].fillFactor
+= "150": FILLFACTOR値が正しくありません。 (columns count bytes; indexes from 0).
+Exit status: 0 every table computed; 1 some table refused, failed or invalid
+(the others are still computed); 2 bad usage, an input that cannot be read, a
+malformed document, an input without tables, or a report that cannot be written.
+)",
+     R"(使い方: quorvel-size [--summary | --json | --jsonl] [--format auto|json|jsonl] [ﾌｧｲﾙ...]
+        quorvel-size --help | --version
+
+JSONで記述したSQL Server 6.xのﾃｰﾌﾞﾙとｲﾝﾃﾞｯｸｽに必要な2KBﾍﾟｰｼﾞ数を、Quorvelの
+ｳｨﾝﾄﾞｳと同じ計算で求めます。ﾌｧｲﾙを指定しないか "-" を指定すると標準入力を読みます。
+すべての入力のﾃｰﾌﾞﾙで1つのﾃﾞｰﾀﾍﾞｰｽになります。
+
+表示（いずれか1つ）:
+  (なし)      ﾃｰﾌﾞﾙごとにｳｨﾝﾄﾞｳのすべての値、最後にﾃﾞｰﾀﾍﾞｰｽ合計
+  --summary   1ﾃｰﾌﾞﾙ1行: ﾃﾞｰﾀ、ｸﾗｽﾀ、非ｸﾗｽﾀ、総ﾍﾟｰｼﾞ数とｻｲｽﾞ
+  --json      1つのJSON文書: {"tables": [...], "database": {...}}
+  --jsonl     計算したﾃｰﾌﾞﾙごとに1つのJSONｵﾌﾞｼﾞｪｸﾄ、最後に {"database": {...}}
+入力:
+  --format F  json: 1つの文書（ﾃｰﾌﾞﾙまたはﾃｰﾌﾞﾙの配列）; jsonl: 1行に1ﾃｰﾌﾞﾙ
+              （またはﾃｰﾌﾞﾙの配列）; auto（既定）: 名前（.jsonl、.ndjson、.json）で、
+              それ以外は最初の値がその行で閉じればJSON Lines、行末で開いたままなら文書
+  -h, --help  この説明        --version  ﾊﾞｰｼﾞｮﾝ
+
+ﾃｰﾌﾞﾙの例（数値はJSONの数値か "1,000" のような文字列）:
+  {"name": "orders", "rowCount": 1000000,
+   "data": {"fixedBytes": 100, "variableBytes": 50, "variableColumns": 2},
+   "clustered": {"fillFactor": 80, "fixedBytes": 4},
+   "nonClustered": [{"fixedBytes": 8}, null, {"fixedBytes": 4, "variableBytes": 20}]}
+  rowCount と data.fixedBytes は必須です。variableBytes か variableColumns のある
+  ｾｸｼｮﾝは可変長列を含みます。clustered がないか null、ｲﾝﾃﾞｯｸｽが null なら「なし」です。
+  fillFactor（ｲﾝﾃﾞｯｸｽのみ）の既定は0です。
+制限: 行数は2,147,483,647まで、1ｾｸｼｮﾝの列は1962ﾊﾞｲﾄまで、可変長列は250まで、
+FILLFACTORは0から100、非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽは1ﾃｰﾌﾞﾙ249個までです。
+
+ｴﾗｰは位置とｷｰを示します: ﾌｧｲﾙ:行:桁: nonClustered[2].fillFactor = "150":
+FILLFACTOR値が正しくありません。（桁はﾊﾞｲﾄ単位、ｲﾝﾃﾞｯｸｽ番号は0から）
+終了ｽﾃｰﾀｽ: 0 すべて計算できた; 1 拒否・失敗・記述誤りのﾃｰﾌﾞﾙがある（他のﾃｰﾌﾞﾙは
+計算します）; 2 使い方の誤り、読めない入力、不正な文書、ﾃｰﾌﾞﾙのない入力、
+ﾚﾎﾟｰﾄを書き込めない。
+)"},
+}};
+
+constexpr std::array<Texts, 6> kKinds{{
+    {"null", "null"},
+    {"a boolean", "真偽値"},
+    {"a number", "数値"},
+    {"a text", "文字列"},
+    {"an object", "ｵﾌﾞｼﾞｪｸﾄ"},
+    {"an array", "配列"},
+}};
+
+constexpr std::array<Texts, 5> kExpected{{
+    {"a number or a text", "数値か文字列"},
+    {"a text", "文字列"},
+    {"an object", "ｵﾌﾞｼﾞｪｸﾄ"},
+    {"an object or null", "ｵﾌﾞｼﾞｪｸﾄかnull"},
+    {"an array", "配列"},
+}};
+
+std::string_view Pick(const Texts& texts, Language language) {
+    return language == Language::Japanese ? texts.japanese : texts.english;
+}
+
+} // namespace
+
+Language LanguageFromEnvironment() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0')
+            return std::string_view(value).substr(0, 2) == "ja" ? Language::Japanese : Language::English;
+    }
+    return Language::English;
+}
+
+std::string Say(Language language, ToolText text, std::initializer_list<std::string_view> arguments) {
+    const std::string_view pattern = Pick(kTexts[static_cast<std::size_t>(text)], language);
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const std::size_t n = i + 2 < pattern.size() && pattern[i] == '{' && pattern[i + 2] == '}'
+                                  ? static_cast<std::size_t>(pattern[i + 1] - '1')
+                                  : arguments.size();
+        if (n < arguments.size()) {
+            out += arguments.begin()[n];
+            i += 2;
+        } else {
+            out.push_back(pattern[i]);
+        }
+    }
+    return out;
+}
+
+std::string DescribeReadError(const ReadError& e, Language language) {
+    const std::string path = Printable(e.path);
+    const std::string_view kind = Pick(kKinds[static_cast<std::size_t>(e.kind)], language);
+    switch (e.problem) {
+    case ReadProblem::Malformed:
+        return Say(language, ToolText::Malformed, {Printable(e.detail)});
+    case ReadProblem::UnexpectedEnd:
+        return Say(language, ToolText::UnexpectedEnd);
+    case ReadProblem::NumberOutOfRange:
+        return Say(language, ToolText::NumberOutOfRange, {Printable(e.detail)});
+    case ReadProblem::NotATable:
+        return Say(language, ToolText::NotATable, {kind});
+    case ReadProblem::UnknownKey:
+        return Say(language, ToolText::UnknownKey, {path});
+    case ReadProblem::DuplicateKey:
+        return Say(language, ToolText::DuplicateKey, {path});
+    case ReadProblem::WrongType:
+        return Say(language, ToolText::WrongType,
+                   {path, Pick(kExpected[static_cast<std::size_t>(e.expected)], language), kind});
+    case ReadProblem::MissingKey:
+        return Say(language, ToolText::MissingKey, {path});
+    case ReadProblem::TooManyIndexes:
+        return Say(language, ToolText::TooManyIndexes, {path, std::to_string(kMaxNonClustered)});
+    case ReadProblem::NoTable:
+        return Say(language, ToolText::NoTable);
+    case ReadProblem::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace quorvel::cli

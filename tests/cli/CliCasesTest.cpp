@@ -1,0 +1,199 @@
+// Runs quorvel-size as a user does, once per row of tests/cases/cli_*.json:
+// with arguments, standard input and input files written into a scratch
+// folder, and the environment the row gives (the locale unset otherwise).
+//
+// A row:
+//   {"name": "...", "args": [...], "stdin": INPUT, "files": {"t.jsonl": INPUT},
+//    "env": {"LANG": "ja_JP.UTF-8"}, "stdout_to": "/dev/full",
+//    "status": 1, "stdout": [every line], "lines": [lines found in this order],
+//    "stderr": [every line], "stderr_has": [texts found]}
+// INPUT is a list of lines, each a text or a list of pieces joined into one
+// line; a piece is a text or {"repeat": PIECES, "times": N}. In input texts
+// "\xHH" stands for the byte HH. Every output must be valid UTF-8, and the
+// JSON views must parse.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <unistd.h>
+
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Json = nlohmann::json;
+namespace fs = std::filesystem;
+
+std::string Bytes(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\\x") == 0 && i + 4 <= text.size()) {
+            out.push_back(static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16)));
+            i += 3;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+std::string Pieces(const Json& pieces) {
+    if (pieces.is_string())
+        return Bytes(pieces.get<std::string>());
+    if (pieces.is_object()) {
+        const std::string once = Pieces(pieces.at("repeat"));
+        std::string out;
+        for (int i = 0; i < pieces.at("times").get<int>(); ++i)
+            out += once;
+        return out;
+    }
+    std::string out;
+    for (const Json& piece : pieces)
+        out += Pieces(piece);
+    return out;
+}
+
+std::string Input(const Json& lines) {
+    std::string text;
+    for (const Json& line : lines)
+        text += Pieces(line) + "\n";
+    return text;
+}
+
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::string Quoted(const std::string& word) {
+    std::string out = "'";
+    for (char c : word)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+bool ValidUtf8(const std::string& text) {
+    try {
+        (void)Json(text).dump();
+        return true;
+    } catch (const Json::exception&) {
+        return false;
+    }
+}
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunRow(const Json& row, const fs::path& folder) {
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const Json files = row.value("files", Json::object());
+    for (const auto& [name, lines] : files.items())
+        std::ofstream(folder / name, std::ios::binary) << Input(lines);
+    std::ofstream(folder / "stdin", std::ios::binary) << Input(row.value("stdin", Json::array()));
+
+    std::string command = "cd " + Quoted(folder.string()) + " && env -u LC_ALL -u LC_MESSAGES -u LANG";
+    const Json environment = row.value("env", Json::object());
+    for (const auto& [name, value] : environment.items())
+        command += " " + Quoted(name + "=" + value.get<std::string>());
+    command += " " + Quoted(QUORVEL_SIZE_PROGRAM);
+    for (const Json& arg : row.value("args", Json::array()))
+        command += " " + Quoted(arg.get<std::string>());
+    command += " <stdin 2>stderr >" + Quoted(row.value("stdout_to", std::string("stdout")));
+
+    Outcome run;
+    const int raw = std::system(command.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = Read(folder / "stdout");
+    run.err = Read(folder / "stderr");
+    return run;
+}
+
+void ExpectLinesInOrder(const std::vector<std::string>& lines, const Json& expected) {
+    std::size_t at = 0;
+    for (const Json& want : expected) {
+        while (at < lines.size() && lines[at] != want.get<std::string>())
+            ++at;
+        EXPECT_LT(at, lines.size()) << "no line (in this order): " << want.get<std::string>();
+        at = at < lines.size() ? at + 1 : 0;
+    }
+}
+
+std::vector<Json> LoadRows() {
+    std::vector<Json> rows;
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(QUORVEL_CLI_CASES)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("cli_", 0) == 0 && entry.path().extension() == ".json")
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    for (const fs::path& file : files) {
+        Json cases = Json::parse(Read(file));
+        for (Json& row : cases.at("rows"))
+            rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+class CliCase : public ::testing::TestWithParam<Json> {};
+
+TEST_P(CliCase, BehavesAsTheRowSays) {
+    const Json& row = GetParam();
+    const fs::path folder = fs::path(::testing::TempDir()) / ("quorvel_cli_" + std::to_string(::getpid()));
+    const Outcome run = RunRow(row, folder);
+    SCOPED_TRACE("stdout:\n" + run.out.substr(0, 4000) + "\nstderr:\n" + run.err.substr(0, 4000));
+
+    EXPECT_EQ(run.status, row.at("status").get<int>());
+    EXPECT_TRUE(ValidUtf8(run.out) && ValidUtf8(run.err)) << "output that is not UTF-8";
+    const Json args = row.value("args", Json::array());
+    const bool report = !run.out.empty() || run.status != 2; // bad usage writes no report
+    const auto asked = [&args](const char* view) {
+        return std::find(args.begin(), args.end(), view) != args.end();
+    };
+    if (report && asked("--json")) {
+        EXPECT_TRUE(Json::accept(run.out)) << "not one JSON document";
+    }
+    if (report && asked("--jsonl")) {
+        for (const std::string& line : Lines(run.out))
+            EXPECT_TRUE(Json::accept(line)) << line;
+    }
+    if (row.contains("stdout")) {
+        EXPECT_EQ(Lines(run.out), row["stdout"].get<std::vector<std::string>>());
+    }
+    if (row.contains("lines")) {
+        ExpectLinesInOrder(Lines(run.out), row["lines"]);
+    }
+    if (row.contains("stderr")) {
+        EXPECT_EQ(Lines(run.err), row["stderr"].get<std::vector<std::string>>());
+    }
+    for (const Json& text : row.value("stderr_has", Json::array()))
+        EXPECT_NE(run.err.find(text.get<std::string>()), std::string::npos) << text;
+    fs::remove_all(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CliCase, ::testing::ValuesIn(LoadRows()),
+                         [](const ::testing::TestParamInfo<Json>& row) {
+                             return row.param.at("name").get<std::string>();
+                         });
+
+} // namespace
