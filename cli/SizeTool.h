@@ -58,6 +58,11 @@ public:
     // false once the report cannot be written.
     bool AddTable(const TableRecord& record, std::string_view source);
 
+    // A line for standard error that concerns no single table, after the
+    // report so far. A problem makes the exit status 1, an input error 2.
+    enum class MessageKind { Note, Problem, InputError };
+    void Message(const std::string& text, MessageKind kind);
+
     // Writes the database total, flushes everything and answers the exit status.
     int Finish();
 
@@ -66,6 +71,7 @@ public:
 private:
     bool Read(JsonInput& input, std::string_view path, std::string_view source, InputFormat format);
     bool OnTable(const TableRecord& record);
+    TableEstimate Estimate(const TableRecord& record);
     void Error(const std::string& message);
     bool Flush();
 
@@ -80,6 +86,7 @@ private:
     std::vector<ZeroRowsPerPage> m_warnings;
     DatabaseTotals m_totals;
     bool m_inputError = false;
+    bool m_someProblem = false;
     bool m_writeFailed = false;
 };
 
