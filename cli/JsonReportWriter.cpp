@@ -177,7 +177,7 @@ void JsonReportWriter::Table(const TableOutcome& outcome, std::string& out) {
     out += ",\"status\":\"";
     out += StatusText(outcome.status);
     out.push_back('"');
-    if (outcome.status != TableStatus::Succeeded)
+    if (outcome.status != TableStatus::Succeeded && outcome.status != TableStatus::Described)
         Problem(out, outcome, m_language);
     if (!outcome.warnings.empty())
         Warnings(out, outcome, m_language);

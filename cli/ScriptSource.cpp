@@ -116,6 +116,9 @@ void ScriptSource::MakeRecord(const schema::SchemaTable& table, const schema::De
     r.name = table.name;
     r.place = Place{table.line, table.column};
     r.error = ReadError{};
+    r.sized = true;
+    r.refusal = RunMessage::None;
+    r.textPages = 0;
     r.notes.clear();
     if (derived.problem) {
         r.error.problem = ReadProblem::Script;
@@ -139,6 +142,8 @@ bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
         return false;
     }
     const std::string source = Printable(path == "-" ? "<stdin>" : path);
+    if (script->tables.empty()) // as for any input without a table
+        tool.Message(source + ": " + Say(m_language, ToolText::NoTable), SizeTool::MessageKind::InputError);
     for (const schema::SchemaTable& table : script->tables) {
         if (!m_assumptions.textAverages.empty())
             m_tablesSeen.insert(schema::LowerCase(table.name));
@@ -178,13 +183,11 @@ ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, st
             continue;
         }
         AppendDescription(text, table.name, derived.description);
+        if (derived.textPages != 0)
+            m_record.notes.push_back(
+                Say(m_language, ToolText::TextPagesNotDescribed, {std::to_string(derived.textPages)}));
         for (const std::string& note : m_record.notes)
             messages += where + Say(m_language, ToolText::Note, {Printable(note)}) + "\n";
-        if (derived.textPages != 0)
-            messages += kProgram + PlacePrefix(source, m_record.place) +
-                        Say(m_language, ToolText::TextPagesNotDescribed,
-                            {Printable(table.name), std::to_string(derived.textPages)}) +
-                        "\n";
     }
     for (const schema::ScriptProblem& problem : script->problems) {
         messages += kProgram + ProblemLine(problem) + "\n";

@@ -34,7 +34,7 @@ constexpr std::array<Texts, static_cast<std::size_t>(ToolText::Count)> kTexts{{
     {"warning: {1}: {2} is 0, so the page counts of this structure are no real estimate",
      "警告: {1}: {2}が0のため、この構造のﾍﾟｰｼﾞ数は実際の見積もりになりません"},
     {"note: {1}", "注: {1}"},
-    {"note: {1} statements not sized (views, procedures, grants, inserts and the like) were skipped",
+    {"note: statements not sized (views, procedures, grants, inserts and the like) skipped: {1}",
      "注: ｻｲｽﾞを求めない文（ﾋﾞｭｰ、ﾌﾟﾛｼｰｼﾞｬ、GRANT、INSERT など）{1}個を読み飛ばしました"},
     {"warning: --rows names table {1}, which no script creates",
      "警告: --rows のﾃｰﾌﾞﾙ {1} はどのｽｸﾘﾌﾟﾄでも作成されていません"},
@@ -45,8 +45,7 @@ constexpr std::array<Texts, static_cast<std::size_t>(ToolText::Count)> kTexts{{
      "--text-average {1}: ﾃｰﾌﾞﾙ.列=ﾊﾞｲﾄ数 の形で、ﾊﾞｲﾄ数は2147483647までの整数で指定してください"},
     {"{1}: not a JSON object of table names and row counts",
      "{1}: ﾃｰﾌﾞﾙ名と行数のJSONｵﾌﾞｼﾞｪｸﾄではありません"},
-    {"note: {1}: its {2} text pages are not part of the description",
-     "注: {1}: ﾃｷｽﾄﾍﾟｰｼﾞ {2} は記述に含まれません"},
+    {"its {1} text pages are not part of the description", "ﾃｷｽﾄﾍﾟｰｼﾞ {1} は記述に含まれません"},
     {R"(Usage: quorvel-size [--summary | --json | --jsonl | --csv] [--format auto|json|jsonl] [FILE...]
        quorvel-size --ddl SCRIPT [--rows TABLE=COUNT | --rows-file FILE] [OPTION...]
        quorvel-size --help | --version
