@@ -7,9 +7,14 @@
 //                                             the program itself
 
 #include "BenchMain.h"
+#include "DescriptionJson.h"
+#include "ScriptReader.h"
+#include "ScriptSource.h"
 #include "SizeTool.h"
 
 #include <benchmark/benchmark.h>
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -107,6 +112,88 @@ void BM_MillionTablesFromFile(benchmark::State& state) {
     state.counters["peak_rss_MiB_after"] = quorvel::bench::PeakMemoryMiB();
 }
 BENCHMARK(BM_MillionTablesFromFile)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The same 10,000 tables twice, through the whole tool: as a schema script
+// (with a row count for each) and as the JSON Lines that --describe writes for
+// it. Both from files, both to the text report.
+constexpr std::size_t kScriptTables = 10000;
+
+std::string TableScript(std::size_t i) {
+    const std::string n = std::to_string(i);
+    std::string s = "CREATE TABLE dbo.t" + n + " (\n";
+    s += "    id int NOT NULL CONSTRAINT pk_t" + n + " PRIMARY KEY CLUSTERED,\n";
+    s += "    code char(" + std::to_string(4 + i % 40) + ") NOT NULL,\n";
+    s += "    name varchar(" + std::to_string(10 + i % 200) + ") NOT NULL,\n";
+    s += "    note varchar(" + std::to_string(1 + i % 90) + ") NULL,\n";
+    s += "    amount money NULL,\n";
+    s += "    created datetime NOT NULL DEFAULT getdate(),\n";
+    s += "    flags tinyint NOT NULL\n";
+    s += ")\nGO\n";
+    s += "CREATE NONCLUSTERED INDEX ix_t" + n + "_code ON t" + n + " (code, flags) WITH FILLFACTOR = 90\nGO\n";
+    s += "CREATE INDEX ix_t" + n + "_name ON t" + n + " (name)\nGO\n";
+    return s;
+}
+
+std::string RowCount(std::size_t i) {
+    return std::to_string(1 + (i * 7919) % 5000000);
+}
+
+struct SameTables {
+    std::string script = "/tmp/quorvel-bench-" + std::to_string(::getpid()) + ".sql";
+    std::string lines = "/tmp/quorvel-bench-" + std::to_string(::getpid()) + ".jsonl";
+
+    SameTables() {
+        std::string text;
+        for (std::size_t i = 0; i < kScriptTables; ++i)
+            text += TableScript(i);
+        std::FILE* file = std::fopen(script.c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+        quorvel::schema::ScriptReader reader("bench.sql");
+        reader.Feed(text);
+        const quorvel::schema::SchemaScript read = reader.Finish();
+        std::string json;
+        for (std::size_t i = 0; i < read.tables.size(); ++i) {
+            const auto derived = quorvel::schema::DeriveTable(read.tables[i], RowCount(i), {});
+            quorvel::cli::AppendDescription(json, derived.name, derived.description);
+        }
+        file = std::fopen(lines.c_str(), "wb");
+        std::fwrite(json.data(), 1, json.size(), file);
+        std::fclose(file);
+    }
+    ~SameTables() {
+        std::remove(script.c_str());
+        std::remove(lines.c_str());
+    }
+};
+
+const SameTables& Files() {
+    static const SameTables files;
+    return files;
+}
+
+void BM_TenThousandTablesFromJsonLines(benchmark::State& state) {
+    for (auto _ : state) {
+        SizeTool tool(ReportView::Text, Language::English, Discard, Discard);
+        tool.ReadPath(Files().lines, InputFormat::JsonLines);
+        benchmark::DoNotOptimize(tool.Finish());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kScriptTables));
+}
+BENCHMARK(BM_TenThousandTablesFromJsonLines)->Unit(benchmark::kMillisecond);
+
+void BM_TenThousandTablesFromAScript(benchmark::State& state) {
+    for (auto _ : state) {
+        quorvel::cli::ScriptSource scripts(Language::English);
+        for (std::size_t i = 0; i < kScriptTables; ++i)
+            scripts.AddRows("t" + std::to_string(i) + "=" + RowCount(i));
+        SizeTool tool(ReportView::Text, Language::English, Discard, Discard);
+        scripts.Size(Files().script, tool);
+        benchmark::DoNotOptimize(tool.Finish());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kScriptTables));
+}
+BENCHMARK(BM_TenThousandTablesFromAScript)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -111,7 +111,7 @@ std::optional<std::string> ScriptSource::RowCount(const std::string& table) {
     return found->second.count;
 }
 
-void ScriptSource::MakeRecord(const schema::SchemaTable& table, const schema::DerivedTable& derived) {
+void ScriptSource::MakeRecord(const schema::SchemaTable& table, schema::DerivedTable& derived) {
     TableRecord& r = m_record;
     r.name = table.name;
     r.place = Place{table.line, table.column};
@@ -126,7 +126,7 @@ void ScriptSource::MakeRecord(const schema::SchemaTable& table, const schema::De
         r.error.detail = derived.problem->message;
         return;
     }
-    r.description = derived.description;
+    r.description = std::move(derived.description);
     r.sized = derived.sized;
     r.refusal = derived.refusal;
     r.textPages = derived.textPages;
@@ -147,7 +147,8 @@ bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
     for (const schema::SchemaTable& table : script->tables) {
         if (!m_assumptions.textAverages.empty())
             m_tablesSeen.insert(schema::LowerCase(table.name));
-        MakeRecord(table, schema::DeriveTable(table, RowCount(table.name), m_assumptions));
+        schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
+        MakeRecord(table, derived);
         if (!tool.AddTable(m_record, source))
             return false;
     }
@@ -172,7 +173,7 @@ ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, st
     for (const schema::SchemaTable& table : script->tables) {
         if (!m_assumptions.textAverages.empty())
             m_tablesSeen.insert(schema::LowerCase(table.name));
-        const schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
+        schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
         MakeRecord(table, derived);
         const std::string where = kProgram + PlacePrefix(source, m_record.place) + Printable(table.name) + ": ";
         if (derived.problem || derived.refusal != RunMessage::None) {
@@ -182,7 +183,7 @@ ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, st
             ok = false;
             continue;
         }
-        AppendDescription(text, table.name, derived.description);
+        AppendDescription(text, table.name, m_record.description);
         if (derived.textPages != 0)
             m_record.notes.push_back(
                 Say(m_language, ToolText::TextPagesNotDescribed, {std::to_string(derived.textPages)}));

@@ -52,7 +52,8 @@ public:
 private:
     std::optional<schema::SchemaScript> Load(const std::string& path, std::string& error);
     std::optional<std::string> RowCount(const std::string& table);
-    void MakeRecord(const schema::SchemaTable& table, const schema::DerivedTable& derived);
+    // Takes the description out of derived.
+    void MakeRecord(const schema::SchemaTable& table, schema::DerivedTable& derived);
 
     struct RowCountEntry {
         std::string name; // as given
