@@ -7,6 +7,7 @@
 //                                             the program itself
 
 #include "BenchMain.h"
+#include "ScriptTables.h"
 #include "DescriptionJson.h"
 #include "ScriptReader.h"
 #include "ScriptSource.h"
@@ -20,6 +21,9 @@
 #include <string>
 
 namespace {
+
+using quorvel::bench::TableRowCount;
+using quorvel::bench::TableScript;
 
 using quorvel::cli::InputFormat;
 using quorvel::cli::Language;
@@ -118,25 +122,7 @@ BENCHMARK(BM_MillionTablesFromFile)->Arg(1000000)->Iterations(1)->Unit(benchmark
 // it. Both from files, both to the text report.
 constexpr std::size_t kScriptTables = 10000;
 
-std::string TableScript(std::size_t i) {
-    const std::string n = std::to_string(i);
-    std::string s = "CREATE TABLE dbo.t" + n + " (\n";
-    s += "    id int NOT NULL CONSTRAINT pk_t" + n + " PRIMARY KEY CLUSTERED,\n";
-    s += "    code char(" + std::to_string(4 + i % 40) + ") NOT NULL,\n";
-    s += "    name varchar(" + std::to_string(10 + i % 200) + ") NOT NULL,\n";
-    s += "    note varchar(" + std::to_string(1 + i % 90) + ") NULL,\n";
-    s += "    amount money NULL,\n";
-    s += "    created datetime NOT NULL DEFAULT getdate(),\n";
-    s += "    flags tinyint NOT NULL\n";
-    s += ")\nGO\n";
-    s += "CREATE NONCLUSTERED INDEX ix_t" + n + "_code ON t" + n + " (code, flags) WITH FILLFACTOR = 90\nGO\n";
-    s += "CREATE INDEX ix_t" + n + "_name ON t" + n + " (name)\nGO\n";
-    return s;
-}
 
-std::string RowCount(std::size_t i) {
-    return std::to_string(1 + (i * 7919) % 5000000);
-}
 
 struct SameTables {
     std::string script = "/tmp/quorvel-bench-" + std::to_string(::getpid()) + ".sql";
@@ -154,7 +140,7 @@ struct SameTables {
         const quorvel::schema::SchemaScript read = reader.Finish();
         std::string json;
         for (std::size_t i = 0; i < read.tables.size(); ++i) {
-            const auto derived = quorvel::schema::DeriveTable(read.tables[i], RowCount(i), {});
+            const auto derived = quorvel::schema::DeriveTable(read.tables[i], TableRowCount(i), {});
             quorvel::cli::AppendDescription(json, derived.name, derived.description);
         }
         file = std::fopen(lines.c_str(), "wb");
@@ -186,7 +172,7 @@ void BM_TenThousandTablesFromAScript(benchmark::State& state) {
     for (auto _ : state) {
         quorvel::cli::ScriptSource scripts(Language::English);
         for (std::size_t i = 0; i < kScriptTables; ++i)
-            scripts.AddRows("t" + std::to_string(i) + "=" + RowCount(i));
+            scripts.AddRows("t" + std::to_string(i) + "=" + TableRowCount(i));
         SizeTool tool(ReportView::Text, Language::English, Discard, Discard);
         scripts.Size(Files().script, tool);
         benchmark::DoNotOptimize(tool.Finish());

@@ -31,8 +31,9 @@ void AppendStart(std::string& out, std::string_view table, std::string_view stru
     out += structure;
 }
 
-void AppendStructure(std::string& out, std::string_view table, std::string_view structure, std::int64_t rowSize,
-                     std::int64_t rowsPerPage, BigCount pages, const std::array<std::int32_t, kLevelCount>* levels) {
+void AppendStructure(std::string& out, std::string_view table, std::string_view structure,
+                     std::int64_t rowSize, std::int64_t rowsPerPage, BigCount pages,
+                     const std::array<std::int32_t, kLevelCount>* levels) {
     AppendStart(out, table, structure);
     out.push_back(',');
     if (rowSize >= 0) {

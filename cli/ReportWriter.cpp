@@ -141,7 +141,8 @@ std::string WarningText(const TableOutcome& outcome, const ZeroRowsPerPage& warn
 }
 
 std::string NoteText(const TableOutcome& outcome, const std::string& note, Language language) {
-    return PlacePrefix(outcome.source, outcome.record.place) + Say(language, ToolText::Note, {Printable(note)});
+    return PlacePrefix(outcome.source, outcome.record.place) +
+           Say(language, ToolText::Note, {Printable(note)});
 }
 
 } // namespace quorvel::cli

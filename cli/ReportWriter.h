@@ -22,9 +22,9 @@ namespace quorvel::cli {
 
 enum class TableStatus {
     Succeeded,
-    Refused, // the checks before the run gave a message
-    Failed,  // an estimate failed; the sections before it are known
-    Invalid, // the description itself is wrong (malformed, wrong type, missing key)
+    Refused,   // the checks before the run gave a message
+    Failed,    // an estimate failed; the sections before it are known
+    Invalid,   // the description itself is wrong (malformed, wrong type, missing key)
     Described, // a table of a script without a row count: not sized
 };
 

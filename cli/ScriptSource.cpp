@@ -29,7 +29,8 @@ schema::TextLanguage ScriptLanguage(Language language) {
 }
 
 std::string ProblemLine(const schema::ScriptProblem& problem) {
-    return PlacePrefix(Printable(problem.source), Place{problem.line, problem.column}) + Printable(problem.message);
+    return PlacePrefix(Printable(problem.source), Place{problem.line, problem.column}) +
+           Printable(problem.message);
 }
 
 } // namespace
@@ -67,7 +68,8 @@ std::optional<std::string> ScriptSource::AddTextAverage(std::string_view option)
     const std::size_t equals = option.rfind('=');
     const std::size_t dot = equals == std::string_view::npos ? equals : option.rfind('.', equals);
     std::uint32_t bytes = 0;
-    const bool ok = dot != std::string_view::npos && dot > 0 && dot + 1 < equals && equals + 1 < option.size() &&
+    const bool ok = dot != std::string_view::npos && dot > 0 && dot + 1 < equals &&
+                    equals + 1 < option.size() &&
                     std::from_chars(option.data() + equals + 1, option.data() + option.size(), bytes).ptr ==
                         option.data() + option.size() &&
                     bytes <= kMaxTextBytes;
@@ -155,13 +157,15 @@ bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
     for (const schema::ScriptProblem& problem : script->problems)
         tool.Message(ProblemLine(problem), SizeTool::MessageKind::Problem);
     if (script->skippedStatements != 0)
-        tool.Message(source + ": " +
-                         Say(m_language, ToolText::SkippedStatements, {std::to_string(script->skippedStatements)}),
-                     SizeTool::MessageKind::Note);
+        tool.Message(
+            source + ": " +
+                Say(m_language, ToolText::SkippedStatements, {std::to_string(script->skippedStatements)}),
+            SizeTool::MessageKind::Note);
     return true;
 }
 
-ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, std::string& text, std::string& messages) {
+ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, std::string& text,
+                                                     std::string& messages) {
     std::string error;
     const std::optional<schema::SchemaScript> script = Load(path, error);
     if (!script) {
@@ -175,7 +179,8 @@ ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, st
             m_tablesSeen.insert(schema::LowerCase(table.name));
         schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
         MakeRecord(table, derived);
-        const std::string where = kProgram + PlacePrefix(source, m_record.place) + Printable(table.name) + ": ";
+        const std::string where =
+            kProgram + PlacePrefix(source, m_record.place) + Printable(table.name) + ": ";
         if (derived.problem || derived.refusal != RunMessage::None) {
             messages += derived.problem ? kProgram + ProblemLine(*derived.problem)
                                         : where + std::string(MessageText(derived.refusal));
@@ -195,9 +200,9 @@ ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, st
         ok = false;
     }
     if (script->skippedStatements != 0)
-        messages += kProgram + source + ": " +
-                    Say(m_language, ToolText::SkippedStatements, {std::to_string(script->skippedStatements)}) +
-                    "\n";
+        messages +=
+            kProgram + source + ": " +
+            Say(m_language, ToolText::SkippedStatements, {std::to_string(script->skippedStatements)}) + "\n";
     return ok ? DescribeOutcome::Described : DescribeOutcome::SomeProblem;
 }
 

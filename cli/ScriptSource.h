@@ -64,7 +64,7 @@ private:
     Language m_language;
     schema::SizingAssumptions m_assumptions;
     std::unordered_map<std::string, RowCountEntry> m_rows; // by lower-case name
-    std::unordered_set<std::string> m_tablesSeen;           // lower case
+    std::unordered_set<std::string> m_tablesSeen;          // lower case
     TableRecord m_record;
 };
 

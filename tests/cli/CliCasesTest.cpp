@@ -124,8 +124,8 @@ Outcome RunRow(const Json& row, const fs::path& folder) {
             command += " " + Quoted(arg.get<std::string>());
         return command;
     };
-    std::string command = "cd " + Quoted(folder.string()) + " && { " + commandLine(row.value("args", Json::array())) +
-                          " <stdin";
+    std::string command = "cd " + Quoted(folder.string()) + " && { " +
+                          commandLine(row.value("args", Json::array())) + " <stdin";
     if (row.contains("pipe_into"))
         command += " | " + commandLine(row["pipe_into"]);
     command += "; } 2>stderr >" + Quoted(row.value("stdout_to", std::string("stdout")));
@@ -176,7 +176,7 @@ TEST_P(CliCase, BehavesAsTheRowSays) {
     EXPECT_EQ(run.status, row.at("status").get<int>());
     EXPECT_TRUE(ValidUtf8(run.out) && ValidUtf8(run.err)) << "output that is not UTF-8";
     const Json args = row.value("pipe_into", row.value("args", Json::array())); // the run judged
-    const bool report = !run.out.empty() || run.status != 2; // bad usage writes no report
+    const bool report = !run.out.empty() || run.status != 2;                    // bad usage writes no report
     const auto asked = [&args](const char* view) {
         return std::find(args.begin(), args.end(), view) != args.end();
     };
