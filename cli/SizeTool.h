@@ -6,7 +6,8 @@
 // Each table is reported as soon as it is read and numbered among all tables
 // of all inputs; the report leaves in chunks (and whenever the input waits),
 // so neither the input nor the output is ever held whole. When the report
-// cannot be written the tool says why and reads nothing more.
+// cannot be written the tool says why and reads nothing more. Tables of
+// schema scripts come in through AddTable (ScriptSource.h).
 
 #include "InputFormat.h"
 #include "JsonInput.h"

@@ -8,8 +8,11 @@
 //     ｸﾗｽﾀﾍﾟｰｼﾞ  なし
 //     計算結果
 //       ﾃｰﾌﾞﾙｻｲｽﾞ                          1,079,296
-// A message of the run or a description error follows "! ", a warning "* ";
-// levels are listed from 0 up to the highest level that has pages.
+// A message of the run or a description error follows "! ", a warning or a
+// note "* "; levels are listed from 0 up to the highest level that has pages.
+// A table of a script with text pages shows them (ﾃｷｽﾄﾍﾟｰｼﾞ数) before its
+// ﾍﾟｰｼﾞ総数, which counts them, in both views and in the database total; one
+// without a row count is its heading and its notes.
 //
 // The summary, one line a table:
 //                            ﾃﾞｰﾀﾍﾟｰｼﾞ   ｸﾗｽﾀﾍﾟｰｼﾞ数 ...     ﾃｰﾌﾞﾙｻｲｽﾞ
