@@ -7,14 +7,23 @@
 //                                             the program itself
 
 #include "BenchMain.h"
+#include "ScriptTables.h"
+#include "DescriptionJson.h"
+#include "ScriptReader.h"
+#include "ScriptSource.h"
 #include "SizeTool.h"
 
 #include <benchmark/benchmark.h>
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
 
 namespace {
+
+using quorvel::bench::TableRowCount;
+using quorvel::bench::TableScript;
 
 using quorvel::cli::InputFormat;
 using quorvel::cli::Language;
@@ -107,6 +116,70 @@ void BM_MillionTablesFromFile(benchmark::State& state) {
     state.counters["peak_rss_MiB_after"] = quorvel::bench::PeakMemoryMiB();
 }
 BENCHMARK(BM_MillionTablesFromFile)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The same 10,000 tables twice, through the whole tool: as a schema script
+// (with a row count for each) and as the JSON Lines that --describe writes for
+// it. Both from files, both to the text report.
+constexpr std::size_t kScriptTables = 10000;
+
+
+
+struct SameTables {
+    std::string script = "/tmp/quorvel-bench-" + std::to_string(::getpid()) + ".sql";
+    std::string lines = "/tmp/quorvel-bench-" + std::to_string(::getpid()) + ".jsonl";
+
+    SameTables() {
+        std::string text;
+        for (std::size_t i = 0; i < kScriptTables; ++i)
+            text += TableScript(i);
+        std::FILE* file = std::fopen(script.c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+        quorvel::schema::ScriptReader reader("bench.sql");
+        reader.Feed(text);
+        const quorvel::schema::SchemaScript read = reader.Finish();
+        std::string json;
+        for (std::size_t i = 0; i < read.tables.size(); ++i) {
+            const auto derived = quorvel::schema::DeriveTable(read.tables[i], TableRowCount(i), {});
+            quorvel::cli::AppendDescription(json, derived.name, derived.description);
+        }
+        file = std::fopen(lines.c_str(), "wb");
+        std::fwrite(json.data(), 1, json.size(), file);
+        std::fclose(file);
+    }
+    ~SameTables() {
+        std::remove(script.c_str());
+        std::remove(lines.c_str());
+    }
+};
+
+const SameTables& Files() {
+    static const SameTables files;
+    return files;
+}
+
+void BM_TenThousandTablesFromJsonLines(benchmark::State& state) {
+    for (auto _ : state) {
+        SizeTool tool(ReportView::Text, Language::English, Discard, Discard);
+        tool.ReadPath(Files().lines, InputFormat::JsonLines);
+        benchmark::DoNotOptimize(tool.Finish());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kScriptTables));
+}
+BENCHMARK(BM_TenThousandTablesFromJsonLines)->Unit(benchmark::kMillisecond);
+
+void BM_TenThousandTablesFromAScript(benchmark::State& state) {
+    for (auto _ : state) {
+        quorvel::cli::ScriptSource scripts(Language::English);
+        for (std::size_t i = 0; i < kScriptTables; ++i)
+            scripts.AddRows("t" + std::to_string(i) + "=" + TableRowCount(i));
+        SizeTool tool(ReportView::Text, Language::English, Discard, Discard);
+        scripts.Size(Files().script, tool);
+        benchmark::DoNotOptimize(tool.Finish());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kScriptTables));
+}
+BENCHMARK(BM_TenThousandTablesFromAScript)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

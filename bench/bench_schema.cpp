@@ -22,6 +22,7 @@
 // the script, whose statements are dropped as soon as they are read.
 
 #include "BenchMain.h"
+#include "ScriptTables.h"
 #include "ScriptReader.h"
 #include "TableDerivation.h"
 
@@ -33,28 +34,15 @@
 
 namespace {
 
+using quorvel::bench::TableRowCount;
+using quorvel::bench::TableScript;
+
 using namespace quorvel;
 using namespace quorvel::schema;
 
 constexpr std::size_t kTables = 10000;
 constexpr std::size_t kPieceBytes = 64 * 1024;
 
-std::string TableScript(std::size_t i)
-{
-    const std::string n = std::to_string(i);
-    std::string s = "CREATE TABLE dbo.t" + n + " (\n";
-    s += "    id int NOT NULL CONSTRAINT pk_t" + n + " PRIMARY KEY CLUSTERED,\n";
-    s += "    code char(" + std::to_string(4 + i % 40) + ") NOT NULL,\n";
-    s += "    name varchar(" + std::to_string(10 + i % 200) + ") NOT NULL,\n";
-    s += "    note varchar(" + std::to_string(1 + i % 90) + ") NULL,\n";
-    s += "    amount money NULL,\n";
-    s += "    created datetime NOT NULL DEFAULT getdate(),\n";
-    s += "    flags tinyint NOT NULL\n";
-    s += ")\nGO\n";
-    s += "CREATE NONCLUSTERED INDEX ix_t" + n + "_code ON t" + n + " (code, flags) WITH FILLFACTOR = 90\nGO\n";
-    s += "CREATE INDEX ix_t" + n + "_name ON t" + n + " (name)\nGO\n";
-    return s;
-}
 
 std::string Script(std::size_t count)
 {
@@ -64,10 +52,6 @@ std::string Script(std::size_t count)
     return text;
 }
 
-std::string RowCount(std::size_t i)
-{
-    return std::to_string(1 + (i * 7919) % 5000000);
-}
 
 SchemaScript ReadInPieces(std::string_view text)
 {
@@ -86,7 +70,7 @@ void Measure(benchmark::State& state, Steps steps)
     for (auto _ : state) {
         const SchemaScript script = ReadInPieces(text);
         for (std::size_t i = 0; steps != Steps::Read && i < script.tables.size(); ++i) {
-            const DerivedTable derived = DeriveTable(script.tables[i], RowCount(i), assumptions);
+            const DerivedTable derived = DeriveTable(script.tables[i], TableRowCount(i), assumptions);
             if (steps == Steps::Run) {
                 TableEstimator estimator;
                 benchmark::DoNotOptimize(EstimateDerivedTable(derived, estimator));

@@ -6,13 +6,15 @@
 //    "clustered": null or {"rowSize", "rowsPerPage", "pages", "levels": [...]},
 //    "nonClustered": [null or {"leafRowSize", "leafRowsPerPage", "leafPages",
 //                              "nonLeafRowSize", "nonLeafRowsPerPage", "pages", "levels"}],
-//    "totals": {"clusteredPages", "nonClusteredPages", "totalPages", "tableBytes"}}
+//    "totals": {"clusteredPages", "nonClusteredPages", ["textPages",] "totalPages", "tableBytes"}}
 // status is "ok", "refused" or "failed" (with "message", the window's text) or
-// "invalid" (with "error"); those three also carry "key" (when one is
+// "invalid" (with "error"), or "described" (a table of a script without a row
+// count: its notes only); the three failures also carry "key" (when one is
 // concerned), "source", "line" and "column", and a refusal the "value". A
 // failed table carries the sections finished before the failure. "levels"
 // runs from level 0 to the highest level with pages; "warnings" lists the
-// structures whose rows per page are 0.
+// structures whose rows per page are 0, "notes" what a script's reading
+// assumed. Text pages (from a script) are counted in totalPages and tableBytes.
 //
 // Written here rather than through nlohmann::json: building each table as a
 // library value and dumping it took 12.8 µs a table (2.9 µs when one value is
@@ -62,7 +64,7 @@ void Levels(std::string& out, const std::array<std::int32_t, kLevelCount>& level
     out.push_back(']');
 }
 
-void Figures(std::string& out, const TableEstimate& result) {
+void Figures(std::string& out, const TableEstimate& result, WideCount textPages) {
     if (result.data) {
         out += ",\"data\":{";
         Member(out, "rowSize", result.data->rowSize);
@@ -108,6 +110,8 @@ void Figures(std::string& out, const TableEstimate& result) {
         out += ",\"totals\":{";
         Member(out, "clusteredPages", result.totals->clusteredPages);
         Member(out, "nonClusteredPages", result.totals->nonClusteredPages);
+        if (textPages != 0)
+            Member(out, "textPages", textPages);
         Member(out, "totalPages", result.totals->totalPages);
         Member(out, "tableBytes", result.totals->tableBytes, false);
         out.push_back('}');
@@ -115,7 +119,7 @@ void Figures(std::string& out, const TableEstimate& result) {
 }
 
 const char* StatusText(TableStatus status) {
-    static constexpr std::array<const char*, 4> kStatus{"ok", "refused", "failed", "invalid"};
+    static constexpr std::array<const char*, 5> kStatus{"ok", "refused", "failed", "invalid", "described"};
     return kStatus[static_cast<std::size_t>(status)];
 }
 
@@ -124,7 +128,7 @@ void Problem(std::string& out, const TableOutcome& outcome, Language language) {
         TextMember(out, "error", ProblemText(outcome, language));
     } else {
         TextMember(out, "message", MessageText(outcome.message));
-        if (outcome.status == TableStatus::Refused)
+        if (outcome.status == TableStatus::Refused && outcome.where.field != TableField::None)
             TextMember(out, "value",
                        FieldText(outcome.record.description, outcome.where, outcome.where.field));
     }
@@ -173,12 +177,21 @@ void JsonReportWriter::Table(const TableOutcome& outcome, std::string& out) {
     out += ",\"status\":\"";
     out += StatusText(outcome.status);
     out.push_back('"');
-    if (outcome.status != TableStatus::Succeeded)
+    if (outcome.status != TableStatus::Succeeded && outcome.status != TableStatus::Described)
         Problem(out, outcome, m_language);
     if (!outcome.warnings.empty())
         Warnings(out, outcome, m_language);
+    if (!outcome.record.notes.empty()) {
+        out += ",\"notes\":[";
+        for (std::size_t i = 0; i < outcome.record.notes.size(); ++i) {
+            if (i > 0)
+                out.push_back(',');
+            AppendJsonString(out, NoteText(outcome, outcome.record.notes[i], m_language));
+        }
+        out.push_back(']');
+    }
     if (outcome.result != nullptr)
-        Figures(out, *outcome.result);
+        Figures(out, *outcome.result, outcome.record.textPages);
     out += m_lines ? "}\n" : "}";
 }
 
@@ -189,9 +202,13 @@ void JsonReportWriter::End(const DatabaseTotals& totals, std::string& out) {
         out += m_first ? "],\n\"database\":{" : "\n],\n\"database\":{";
     Member(out, "tables", static_cast<BigCount>(totals.tables));
     Member(out, "succeeded", static_cast<BigCount>(totals.succeeded));
+    if (totals.described != 0)
+        Member(out, "described", static_cast<BigCount>(totals.described));
     Member(out, "dataPages", totals.dataPages);
     Member(out, "clusteredPages", totals.clusteredPages);
     Member(out, "nonClusteredPages", totals.nonClusteredPages);
+    if (totals.textPages != 0)
+        Member(out, "textPages", totals.textPages);
     Member(out, "pages", totals.pages);
     Member(out, "bytes", totals.bytes, false);
     out += "}}\n";

@@ -3,6 +3,7 @@
 #include "ReportWriter.h"
 
 #include "Captions.h"
+#include "CsvReportWriter.h"
 #include "JsonReportWriter.h"
 #include "TextReportWriter.h"
 
@@ -28,6 +29,8 @@ std::unique_ptr<ReportWriter> MakeReportWriter(ReportView view, Language languag
         return std::make_unique<JsonReportWriter>(false, language);
     case ReportView::JsonLines:
         return std::make_unique<JsonReportWriter>(true, language);
+    case ReportView::Csv:
+        return std::make_unique<CsvReportWriter>(language);
     case ReportView::Text:
         break;
     }
@@ -100,6 +103,7 @@ std::string ProblemKey(const TableOutcome& outcome) {
     case TableStatus::Failed:
         return KeyPath(outcome.where, outcome.where.field);
     case TableStatus::Succeeded:
+    case TableStatus::Described:
         break;
     }
     return {};
@@ -111,6 +115,10 @@ std::string ProblemText(const TableOutcome& outcome, Language language) {
     case TableStatus::Invalid:
         return text + DescribeReadError(outcome.record.error, language);
     case TableStatus::Refused:
+        if (outcome.where.field == TableField::None) { // the section as a whole
+            text += SectionPath(outcome.where.section, outcome.where.index);
+            break;
+        }
         text += Assignment(outcome, outcome.where.field);
         if (outcome.where.second != TableField::None)
             text += ", " + Assignment(outcome, outcome.where.second);
@@ -119,6 +127,7 @@ std::string ProblemText(const TableOutcome& outcome, Language language) {
         text += SectionPath(outcome.where.section, outcome.where.index);
         break;
     case TableStatus::Succeeded:
+    case TableStatus::Described:
         return {};
     }
     return text + ": " + std::string(MessageText(outcome.message));
@@ -129,6 +138,11 @@ std::string WarningText(const TableOutcome& outcome, const ZeroRowsPerPage& warn
     return PlacePrefix(outcome.source, place) +
            Say(language, ToolText::ZeroRowsPerPage,
                {SectionPath(warning.section.section, warning.section.index), warning.caption});
+}
+
+std::string NoteText(const TableOutcome& outcome, const std::string& note, Language language) {
+    return PlacePrefix(outcome.source, outcome.record.place) +
+           Say(language, ToolText::Note, {Printable(note)});
 }
 
 } // namespace quorvel::cli

@@ -22,9 +22,10 @@ namespace quorvel::cli {
 
 enum class TableStatus {
     Succeeded,
-    Refused, // the checks before the run gave a message
-    Failed,  // an estimate failed; the sections before it are known
-    Invalid, // the description itself is wrong (malformed, wrong type, missing key)
+    Refused,   // the checks before the run gave a message
+    Failed,    // an estimate failed; the sections before it are known
+    Invalid,   // the description itself is wrong (malformed, wrong type, missing key)
+    Described, // a table of a script without a row count: not sized
 };
 
 // A structure whose rows per page came out 0: its pages grow level by level
@@ -49,10 +50,12 @@ struct TableOutcome {
 struct DatabaseTotals {
     std::size_t tables = 0;
     std::size_t succeeded = 0;
+    std::size_t described = 0;
     // Over the tables that succeeded.
     BigCount dataPages = 0;
     BigCount clusteredPages = 0;
     BigCount nonClusteredPages = 0;
+    BigCount textPages = 0;
     BigCount pages = 0;
     BigCount bytes = 0;
 };
@@ -65,12 +68,13 @@ public:
     virtual void End(const DatabaseTotals& totals, std::string& out) = 0;
 };
 
-enum class ReportView { Text, Summary, Json, JsonLines };
+enum class ReportView { Text, Summary, Json, JsonLines, Csv };
 
 // Captions of the database total, in the style of the window's.
 inline constexpr std::string_view kDatabaseHeading = "ﾃﾞｰﾀﾍﾞｰｽ合計";
 inline constexpr std::string_view kTablesCaption = "ﾃｰﾌﾞﾙ数";
 inline constexpr std::string_view kSucceededCaption = "計算できたﾃｰﾌﾞﾙ数";
+inline constexpr std::string_view kTextPagesCaption = "ﾃｷｽﾄﾍﾟｰｼﾞ数";
 
 std::unique_ptr<ReportWriter> MakeReportWriter(ReportView view, Language language);
 
@@ -89,6 +93,8 @@ Place ProblemPlace(const TableOutcome& outcome);
 // The key path a problem concerns ("" when none).
 std::string ProblemKey(const TableOutcome& outcome);
 std::string WarningText(const TableOutcome& outcome, const ZeroRowsPerPage& warning, Language language);
+// "FILE:LINE:COLUMN: note: ..." for each note of a table from a script.
+std::string NoteText(const TableOutcome& outcome, const std::string& note, Language language);
 // "[3] orders": the table's number and its name as the text views show it.
 void AppendHeading(std::string& out, const TableOutcome& outcome);
 // "FILE:LINE:COLUMN: " (or less when the place is not known).

@@ -36,6 +36,12 @@ bool SizeTool::Flush() {
     return !m_writeFailed;
 }
 
+void SizeTool::Message(const std::string& text, MessageKind kind) {
+    Error(text);
+    m_someProblem = m_someProblem || kind == MessageKind::Problem;
+    m_inputError = m_inputError || kind == MessageKind::InputError;
+}
+
 void SizeTool::Error(const std::string& message) {
     // The report so far goes first, so the message lands after the tables it follows.
     Flush();
@@ -97,9 +103,12 @@ bool SizeTool::OnTable(const TableRecord& record) {
     TableEstimate result;
     const TableEstimate* shown = nullptr;
     m_warnings.clear();
-    if (record.error.problem == ReadProblem::None) {
+    if (record.error.problem == ReadProblem::None && !record.sized) {
+        status = TableStatus::Described;
+        ++m_totals.described;
+    } else if (record.error.problem == ReadProblem::None) {
         // The same checks, conversions, estimates and totals as the window's Calc command.
-        result = m_estimator.Estimate(record.description);
+        result = Estimate(record);
         if (result.failure == RunMessage::None) {
             status = TableStatus::Succeeded;
             shown = &result;
@@ -107,6 +116,7 @@ bool SizeTool::OnTable(const TableRecord& record) {
             m_totals.dataPages += result.data->pages;
             m_totals.clusteredPages += result.totals->clusteredPages;
             m_totals.nonClusteredPages += result.totals->nonClusteredPages;
+            m_totals.textPages += record.textPages;
             m_totals.pages += result.totals->totalPages;
             m_totals.bytes += result.totals->tableBytes;
         } else if (IsEstimateFailure(result.failure)) {
@@ -124,6 +134,29 @@ bool SizeTool::OnTable(const TableRecord& record) {
     return m_buffer.size() < kFlushSize || Flush();
 }
 
+TableEstimate SizeTool::Estimate(const TableRecord& record) {
+    TableEstimate result;
+    if (record.refusal != RunMessage::None) {
+        result.failure = record.refusal;
+        result.where = ValueRef{TableSection::Data};
+        return result;
+    }
+    result = m_estimator.Estimate(record.description);
+    if (result.failure != RunMessage::None || record.textPages == 0)
+        return result;
+    // Text pages belong to the table: they join its pages and its size. So
+    // many that the total leaves 64 bits is a row count the table cannot have.
+    auto& totals = *result.totals;
+    if (__builtin_add_overflow(totals.totalPages, record.textPages, &totals.totalPages) ||
+        __builtin_mul_overflow(totals.totalPages, kBytesPerPage, &totals.tableBytes)) {
+        TableEstimate refused;
+        refused.failure = RunMessage::InputInvalid;
+        refused.where = ValueRef{TableSection::Table, 0, TableField::RowCount};
+        return refused;
+    }
+    return result;
+}
+
 bool SizeTool::AddTable(const TableRecord& record, std::string_view source) {
     m_source = std::string(source);
     return OnTable(record);
@@ -134,7 +167,9 @@ int SizeTool::Finish() {
         m_writer->End(m_totals, m_buffer);
     if (!Flush() || m_inputError)
         return kExitInputError;
-    return m_totals.succeeded == m_totals.tables ? kExitAllSucceeded : kExitSomeTableUnsuccessful;
+    return m_totals.succeeded + m_totals.described == m_totals.tables && !m_someProblem
+               ? kExitAllSucceeded
+               : kExitSomeTableUnsuccessful;
 }
 
 } // namespace quorvel::cli

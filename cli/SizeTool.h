@@ -6,7 +6,8 @@
 // Each table is reported as soon as it is read and numbered among all tables
 // of all inputs; the report leaves in chunks (and whenever the input waits),
 // so neither the input nor the output is ever held whole. When the report
-// cannot be written the tool says why and reads nothing more.
+// cannot be written the tool says why and reads nothing more. Tables of
+// schema scripts come in through AddTable (ScriptSource.h).
 
 #include "InputFormat.h"
 #include "JsonInput.h"
@@ -58,6 +59,11 @@ public:
     // false once the report cannot be written.
     bool AddTable(const TableRecord& record, std::string_view source);
 
+    // A line for standard error that concerns no single table, after the
+    // report so far. A problem makes the exit status 1, an input error 2.
+    enum class MessageKind { Note, Problem, InputError };
+    void Message(const std::string& text, MessageKind kind);
+
     // Writes the database total, flushes everything and answers the exit status.
     int Finish();
 
@@ -66,6 +72,7 @@ public:
 private:
     bool Read(JsonInput& input, std::string_view path, std::string_view source, InputFormat format);
     bool OnTable(const TableRecord& record);
+    TableEstimate Estimate(const TableRecord& record);
     void Error(const std::string& message);
     bool Flush();
 
@@ -80,6 +87,7 @@ private:
     std::vector<ZeroRowsPerPage> m_warnings;
     DatabaseTotals m_totals;
     bool m_inputError = false;
+    bool m_someProblem = false;
     bool m_writeFailed = false;
 };
 

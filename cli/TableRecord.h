@@ -39,6 +39,7 @@ enum class ReadProblem {
     MissingKey,       // path
     TooManyIndexes,   // path of the first index too many
     NoTable,          // the input holds no table at all
+    Script,           // detail: what a schema script says is wrong with the table
 };
 
 struct ReadError {
@@ -69,6 +70,12 @@ struct TableRecord {
     SectionPlaces clustered;
     std::vector<SectionPlaces> nonClustered;
     ReadError error; // problem None when the description was read
+
+    // What a schema script adds beside the description.
+    bool sized = true;                     // false: no row count, so described only
+    RunMessage refusal = RunMessage::None; // a refusal the description cannot carry
+    WideCount textPages = 0;               // pages of text and image values, added to the totals
+    std::vector<std::string> notes;        // in the user's language
 };
 
 // The text of a value of a description, by reference ("" for None).

@@ -8,8 +8,11 @@
 //     ｸﾗｽﾀﾍﾟｰｼﾞ  なし
 //     計算結果
 //       ﾃｰﾌﾞﾙｻｲｽﾞ                          1,079,296
-// A message of the run or a description error follows "! ", a warning "* ";
-// levels are listed from 0 up to the highest level that has pages.
+// A message of the run or a description error follows "! ", a warning or a
+// note "* "; levels are listed from 0 up to the highest level that has pages.
+// A table of a script with text pages shows them (ﾃｷｽﾄﾍﾟｰｼﾞ数) before its
+// ﾍﾟｰｼﾞ総数, which counts them, in both views and in the database total; one
+// without a row count is its heading and its notes.
 //
 // The summary, one line a table:
 //                            ﾃﾞｰﾀﾍﾟｰｼﾞ   ｸﾗｽﾀﾍﾟｰｼﾞ数 ...     ﾃｰﾌﾞﾙｻｲｽﾞ
@@ -80,6 +83,7 @@ struct Labels {
     std::array<Label, kLevelCount> leafLevels;
     Label tables = MakeLabel(kTablesCaption);
     Label succeeded = MakeLabel(kSucceededCaption);
+    Label textPages = MakeLabel(kTextPagesCaption);
     Label databasePages = MakeLabel("ﾍﾟｰｼﾞ総数");
     Label databaseSize = MakeLabel("ﾃﾞｰﾀﾍﾞｰｽｻｲｽﾞ");
 
@@ -125,7 +129,7 @@ void AppendNonClusteredHeading(std::string& out, std::size_t index) {
     out.push_back(')');
 }
 
-void AppendFigures(std::string& out, const TableEstimate& result) {
+void AppendFigures(std::string& out, const TableEstimate& result, WideCount textPages) {
     const Labels& t = Text();
     if (result.data) {
         AppendHeading(out, captions::kTabs[0]);
@@ -164,6 +168,8 @@ void AppendFigures(std::string& out, const TableEstimate& result) {
         AppendHeading(out, captions::kTotalsHeading);
         AppendLine(out, t.totals[0], result.totals->clusteredPages);
         AppendLine(out, t.totals[1], result.totals->nonClusteredPages);
+        if (textPages != 0)
+            AppendLine(out, t.textPages, textPages);
         AppendLine(out, t.totals[2], result.totals->totalPages);
         AppendLine(out, t.totals[3], result.totals->tableBytes);
     }
@@ -187,12 +193,12 @@ void AppendSummary(std::string& out, std::size_t start, const BigCount (&pages)[
     AppendRight(out, SizeText(bytes));
 }
 
-void AppendCount(std::string& out, std::string_view caption, std::size_t count) {
+void AppendCount(std::string& out, std::string_view caption, BigCount count) {
     char buffer[64];
     out += "  ";
     out += caption;
     out.push_back(' ');
-    out += numtext::FormatGrouped(static_cast<BigCount>(count), buffer);
+    out += numtext::FormatGrouped(count, buffer);
 }
 
 } // namespace
@@ -211,28 +217,40 @@ void TextReportWriter::Table(const TableOutcome& outcome, std::string& out) {
     const std::size_t start = out.size();
     AppendHeading(out, outcome);
     const std::string_view indent = m_summary ? "    * " : "  * ";
-    if (m_summary && outcome.status != TableStatus::Succeeded) {
+    if (m_summary && outcome.status != TableStatus::Succeeded && outcome.status != TableStatus::Described) {
         out += " ! " + ProblemText(outcome, m_language) + "\n";
         return;
     }
-    if (m_summary) {
+    if (m_summary && outcome.status == TableStatus::Described) {
+        out.push_back('\n');
+    } else if (m_summary) {
         const TableEstimate& r = *outcome.result;
         AppendSummary(
             out, start,
             {r.data->pages, r.totals->clusteredPages, r.totals->nonClusteredPages, r.totals->totalPages},
             r.totals->tableBytes);
         out.push_back('\n');
+        if (outcome.record.textPages != 0) {
+            out += "  ";
+            AppendCount(out, kTextPagesCaption, outcome.record.textPages);
+            out.push_back('\n');
+        }
     } else {
         out.push_back('\n');
         if (outcome.result != nullptr)
-            AppendFigures(out, *outcome.result);
+            AppendFigures(out, *outcome.result, outcome.record.textPages);
+    }
+    for (const std::string& note : outcome.record.notes) {
+        out += indent;
+        out += NoteText(outcome, note, m_language);
+        out.push_back('\n');
     }
     for (const ZeroRowsPerPage& warning : outcome.warnings) {
         out += indent;
         out += WarningText(outcome, warning, m_language);
         out.push_back('\n');
     }
-    if (outcome.status != TableStatus::Succeeded) {
+    if (outcome.status != TableStatus::Succeeded && outcome.status != TableStatus::Described) {
         out += "  ! ";
         out += ProblemText(outcome, m_language);
         out.push_back('\n');
@@ -246,8 +264,10 @@ void TextReportWriter::End(const DatabaseTotals& totals, std::string& out) {
         AppendSummary(out, start,
                       {totals.dataPages, totals.clusteredPages, totals.nonClusteredPages, totals.pages},
                       totals.bytes);
-        AppendCount(out, kTablesCaption, totals.tables);
-        AppendCount(out, kSucceededCaption, totals.succeeded);
+        AppendCount(out, kTablesCaption, static_cast<BigCount>(totals.tables));
+        AppendCount(out, kSucceededCaption, static_cast<BigCount>(totals.succeeded));
+        if (totals.textPages != 0)
+            AppendCount(out, kTextPagesCaption, totals.textPages);
         out.push_back('\n');
         return;
     }
@@ -258,6 +278,8 @@ void TextReportWriter::End(const DatabaseTotals& totals, std::string& out) {
     out.push_back('\n');
     AppendLine(out, t.tables, static_cast<BigCount>(totals.tables));
     AppendLine(out, t.succeeded, static_cast<BigCount>(totals.succeeded));
+    if (totals.textPages != 0)
+        AppendLine(out, t.textPages, totals.textPages);
     AppendLine(out, t.databasePages, totals.pages);
     AppendLine(out, t.databaseSize, totals.bytes);
 }

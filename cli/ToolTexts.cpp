@@ -33,23 +33,52 @@ constexpr std::array<Texts, static_cast<std::size_t>(ToolText::Count)> kTexts{{
     {"cannot write the report: {1}", "ﾚﾎﾟｰﾄを書き込めません: {1}"},
     {"warning: {1}: {2} is 0, so the page counts of this structure are no real estimate",
      "警告: {1}: {2}が0のため、この構造のﾍﾟｰｼﾞ数は実際の見積もりになりません"},
-    {R"(Usage: quorvel-size [--summary | --json | --jsonl] [--format auto|json|jsonl] [FILE...]
+    {"note: {1}", "注: {1}"},
+    {"note: statements not sized (views, procedures, grants, inserts and the like) skipped: {1}",
+     "注: ｻｲｽﾞを求めない文（ﾋﾞｭｰ、ﾌﾟﾛｼｰｼﾞｬ、GRANT、INSERT など）{1}個を読み飛ばしました"},
+    {"warning: --rows names table {1}, which no script creates",
+     "警告: --rows のﾃｰﾌﾞﾙ {1} はどのｽｸﾘﾌﾟﾄでも作成されていません"},
+    {"warning: --text-average names table {1}, which no script creates",
+     "警告: --text-average のﾃｰﾌﾞﾙ {1} はどのｽｸﾘﾌﾟﾄでも作成されていません"},
+    {"--rows {1}: expected TABLE=COUNT", "--rows {1}: ﾃｰﾌﾞﾙ=行数 の形で指定してください"},
+    {"--text-average {1}: expected TABLE.COLUMN=BYTES, bytes a whole number up to 2147483647",
+     "--text-average {1}: ﾃｰﾌﾞﾙ.列=ﾊﾞｲﾄ数 の形で、ﾊﾞｲﾄ数は2147483647までの整数で指定してください"},
+    {"{1}: not a JSON object of table names and row counts",
+     "{1}: ﾃｰﾌﾞﾙ名と行数のJSONｵﾌﾞｼﾞｪｸﾄではありません"},
+    {"its {1} text pages are not part of the description", "ﾃｷｽﾄﾍﾟｰｼﾞ {1} は記述に含まれません"},
+    {R"(Usage: quorvel-size [--summary | --json | --jsonl | --csv] [--format auto|json|jsonl] [FILE...]
+       quorvel-size --ddl SCRIPT [--rows TABLE=COUNT | --rows-file FILE] [OPTION...]
        quorvel-size --help | --version
 
 Estimates the 2 KB pages of SQL Server 6.x tables and indexes exactly as the
-Quorvel window does, for tables described in JSON. Without FILE, or with "-",
-standard input is read; the tables of all inputs make one database.
+Quorvel window does, for tables described in JSON or created by a SQL Server
+6.x script. Without FILE or --ddl, or with "-", standard input is read; the
+tables of all inputs make one database.
 
 Views (one of):
   (none)      every figure of the window for each table, then the database total
   --summary   one line a table: data, clustered, nonclustered and total pages, size
   --json      one JSON document: {"tables": [...], "database": {...}}
   --jsonl     one JSON object a table as it is computed, then {"database": {...}}
+  --csv       one line a table and structure: table, structure, row size, rows
+              per page, pages, levels 0 to 14
 Input:
   --format F  json: one document (a table or an array of tables); jsonl: one
               table (or array of tables) a line; auto (default): by the name
               (.jsonl, .ndjson, .json), else a first value that closes on its
               own line means JSON Lines, one still open at its end a document
+Scripts (CREATE TABLE, CREATE INDEX, sp_addtype; other statements are skipped):
+  --ddl SCRIPT             read a script; may be repeated
+  --rows TABLE=COUNT       the row count of a table; may be repeated; a table
+                           without one is described, not sized
+  --rows-file FILE         row counts as a JSON object: {"orders": 9000000}
+  --variable-fill PERCENT  how full variable-length columns are (default 100)
+  --text-average TABLE.COLUMN=BYTES
+                           average length of a text or image column: each
+                           value takes ceil(BYTES / 1800) text pages
+  --ansi-null-default      columns without NULL or NOT NULL allow NULL
+  --describe               write the derived tables as JSON Lines (the input
+                           above) instead of sizing them; notes go to stderr
   -h, --help  this text        --version  the version
 
 A table (numbers as JSON numbers or as texts such as "1,000"):
@@ -69,22 +98,37 @@ Exit status: 0 every table computed; 1 some table refused, failed or invalid
 (the others are still computed); 2 bad usage, an input that cannot be read, a
 malformed document, an input without tables, or a report that cannot be written.
 )",
-     R"(使い方: quorvel-size [--summary | --json | --jsonl] [--format auto|json|jsonl] [ﾌｧｲﾙ...]
+     R"(使い方: quorvel-size [--summary | --json | --jsonl | --csv] [--format auto|json|jsonl] [ﾌｧｲﾙ...]
+        quorvel-size --ddl ｽｸﾘﾌﾟﾄ [--rows ﾃｰﾌﾞﾙ=行数 | --rows-file ﾌｧｲﾙ] [ｵﾌﾟｼｮﾝ...]
         quorvel-size --help | --version
 
-JSONで記述したSQL Server 6.xのﾃｰﾌﾞﾙとｲﾝﾃﾞｯｸｽに必要な2KBﾍﾟｰｼﾞ数を、Quorvelの
-ｳｨﾝﾄﾞｳと同じ計算で求めます。ﾌｧｲﾙを指定しないか "-" を指定すると標準入力を読みます。
-すべての入力のﾃｰﾌﾞﾙで1つのﾃﾞｰﾀﾍﾞｰｽになります。
+JSONで記述した、またはSQL Server 6.xのｽｸﾘﾌﾟﾄで作成するﾃｰﾌﾞﾙとｲﾝﾃﾞｯｸｽに必要な
+2KBﾍﾟｰｼﾞ数を、Quorvelのｳｨﾝﾄﾞｳと同じ計算で求めます。ﾌｧｲﾙも --ddl も指定しないか
+"-" を指定すると標準入力を読みます。すべての入力のﾃｰﾌﾞﾙで1つのﾃﾞｰﾀﾍﾞｰｽになります。
 
 表示（いずれか1つ）:
   (なし)      ﾃｰﾌﾞﾙごとにｳｨﾝﾄﾞｳのすべての値、最後にﾃﾞｰﾀﾍﾞｰｽ合計
   --summary   1ﾃｰﾌﾞﾙ1行: ﾃﾞｰﾀ、ｸﾗｽﾀ、非ｸﾗｽﾀ、総ﾍﾟｰｼﾞ数とｻｲｽﾞ
   --json      1つのJSON文書: {"tables": [...], "database": {...}}
   --jsonl     計算したﾃｰﾌﾞﾙごとに1つのJSONｵﾌﾞｼﾞｪｸﾄ、最後に {"database": {...}}
+  --csv       ﾃｰﾌﾞﾙと構造ごとに1行: ﾃｰﾌﾞﾙ、構造、行のｻｲｽﾞ、ﾍﾟｰｼﾞごとの行数、
+              ﾍﾟｰｼﾞ数、ﾚﾍﾞﾙ0から14
 入力:
   --format F  json: 1つの文書（ﾃｰﾌﾞﾙまたはﾃｰﾌﾞﾙの配列）; jsonl: 1行に1ﾃｰﾌﾞﾙ
               （またはﾃｰﾌﾞﾙの配列）; auto（既定）: 名前（.jsonl、.ndjson、.json）で、
               それ以外は最初の値がその行で閉じればJSON Lines、行末で開いたままなら文書
+ｽｸﾘﾌﾟﾄ（CREATE TABLE、CREATE INDEX、sp_addtype。その他の文は読み飛ばします）:
+  --ddl ｽｸﾘﾌﾟﾄ             ｽｸﾘﾌﾟﾄを読みます。複数指定できます
+  --rows ﾃｰﾌﾞﾙ=行数        ﾃｰﾌﾞﾙの行数。複数指定できます。行数のないﾃｰﾌﾞﾙは
+                           記述だけでｻｲｽﾞは求めません
+  --rows-file ﾌｧｲﾙ         行数のJSONｵﾌﾞｼﾞｪｸﾄ: {"orders": 9000000}
+  --variable-fill ﾊﾟｰｾﾝﾄ   可変長列の使用率（既定は100）
+  --text-average ﾃｰﾌﾞﾙ.列=ﾊﾞｲﾄ数
+                           text・image 列の平均の長さ。値ごとに
+                           ceil(ﾊﾞｲﾄ数 / 1800) ﾍﾟｰｼﾞのﾃｷｽﾄﾍﾟｰｼﾞを数えます
+  --ansi-null-default      NULL も NOT NULL もない列は NULL を許します
+  --describe               ｻｲｽﾞを求める代わりに、求めたﾃｰﾌﾞﾙの記述を上の入力の
+                           JSON Linesで書きます。注は標準ｴﾗｰ出力へ
   -h, --help  この説明        --version  ﾊﾞｰｼﾞｮﾝ
 
 ﾃｰﾌﾞﾙの例（数値はJSONの数値か "1,000" のような文字列）:
@@ -180,6 +224,8 @@ std::string DescribeReadError(const ReadError& e, Language language) {
         return Say(language, ToolText::TooManyIndexes, {path, std::to_string(kMaxNonClustered)});
     case ReadProblem::NoTable:
         return Say(language, ToolText::NoTable);
+    case ReadProblem::Script:
+        return Printable(e.detail);
     case ReadProblem::None:
         break;
     }

@@ -32,6 +32,14 @@ enum class ToolText {
     CannotRead,
     CannotWrite,
     ZeroRowsPerPage,
+    Note,
+    SkippedStatements,
+    UnknownRowsTable,
+    UnknownAverageTable,
+    BadRowsOption,
+    BadAverageOption,
+    BadRowsFile,
+    TextPagesNotDescribed,
     Help,
     Count
 };

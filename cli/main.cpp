@@ -1,7 +1,8 @@
 // quorvel-size: the figures of the Quorvel window for tables described in JSON
-// or JSON Lines, without a display.
+// or JSON Lines, or created by SQL Server 6.x scripts, without a display.
 
 #include "InputFormat.h"
+#include "ScriptSource.h"
 #include "SizeTool.h"
 #include "ToolTexts.h"
 
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <clocale>
 #include <cstring>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,6 +45,31 @@ int Emit(std::string_view text, int fd, int status, Language language) {
     return kExitInputError;
 }
 
+int UsageError(const std::string& message, Language language) {
+    return Emit("quorvel-size: " + message + "\n", STDERR_FILENO, kExitInputError, language);
+}
+
+// --describe: the tables of the scripts in the tool's input form, not sized.
+int Describe(ScriptSource& scripts, const std::vector<std::string>& paths, Language language) {
+    int status = kExitAllSucceeded;
+    for (const std::string& path : paths) {
+        std::string text, messages;
+        const ScriptSource::DescribeOutcome outcome = scripts.Describe(path, text, messages);
+        if (!WriteAll(STDOUT_FILENO, text)) {
+            const std::string reason = std::strerror(errno);
+            return UsageError(Say(language, ToolText::CannotWrite, {reason}), language);
+        }
+        WriteAll(STDERR_FILENO, messages);
+        if (outcome == ScriptSource::DescribeOutcome::Unreadable)
+            status = kExitInputError;
+        else if (outcome == ScriptSource::DescribeOutcome::SomeProblem && status == kExitAllSucceeded)
+            status = kExitSomeTableUnsuccessful;
+    }
+    for (const std::string& warning : scripts.UnusedNames())
+        WriteAll(STDERR_FILENO, "quorvel-size: " + warning + "\n");
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -52,18 +79,35 @@ int main(int argc, char** argv) {
 
     CLI::App app{"", "quorvel-size"};
     app.set_help_flag(); // the tool's own help, in the user's language
-    bool help = false, version = false, json = false, jsonl = false, summary = false;
-    std::string formatName = "auto";
-    std::vector<std::string> paths;
+    bool help = false, version = false, json = false, jsonl = false, summary = false, csv = false;
+    bool describe = false, ansiNullDefault = false;
+    int variableFill = 100;
+    std::string formatName = "auto", rowsFile;
+    std::vector<std::string> paths, scripts, rows, averages;
     app.add_flag("-h,--help", help);
     app.add_flag("--version", version);
     CLI::Option* jsonFlag = app.add_flag("--json", json);
     CLI::Option* linesFlag = app.add_flag("--jsonl", jsonl);
     CLI::Option* summaryFlag = app.add_flag("--summary", summary);
-    jsonFlag->excludes(linesFlag)->excludes(summaryFlag);
-    linesFlag->excludes(summaryFlag);
+    CLI::Option* csvFlag = app.add_flag("--csv", csv);
+    jsonFlag->excludes(linesFlag)->excludes(summaryFlag)->excludes(csvFlag);
+    linesFlag->excludes(summaryFlag)->excludes(csvFlag);
+    summaryFlag->excludes(csvFlag);
     app.add_option("--format", formatName)->check(CLI::IsMember({"auto", "json", "jsonl"}));
-    app.add_option("files", paths);
+    CLI::Option* files = app.add_option("files", paths);
+    CLI::Option* ddl = app.add_option("--ddl", scripts)->allow_extra_args(false);
+    app.add_option("--rows", rows)->allow_extra_args(false)->needs(ddl);
+    app.add_option("--rows-file", rowsFile)->needs(ddl);
+    app.add_option("--variable-fill", variableFill)->check(CLI::Range(0, 100))->needs(ddl);
+    app.add_option("--text-average", averages)->allow_extra_args(false)->needs(ddl);
+    app.add_flag("--ansi-null-default", ansiNullDefault)->needs(ddl);
+    app.add_flag("--describe", describe)
+        ->needs(ddl)
+        ->excludes(files)
+        ->excludes(jsonFlag)
+        ->excludes(linesFlag)
+        ->excludes(summaryFlag)
+        ->excludes(csvFlag);
 
     try {
         app.parse(argc, argv);
@@ -79,12 +123,29 @@ int main(int argc, char** argv) {
         return Emit(std::string("quorvel-size ") + QUORVEL_VERSION + "\n", STDOUT_FILENO, kExitAllSucceeded,
                     language);
 
+    ScriptSource scriptSource(language);
+    scriptSource.Assumptions().variableFillPercent = variableFill;
+    scriptSource.Assumptions().ansiNullDefault = ansiNullDefault;
+    // A count on the command line wins over one in the file.
+    std::optional<std::string> bad;
+    if (!rowsFile.empty())
+        bad = scriptSource.AddRowsFile(rowsFile);
+    for (std::size_t i = 0; !bad && i < rows.size(); ++i)
+        bad = scriptSource.AddRows(rows[i]);
+    for (std::size_t i = 0; !bad && i < averages.size(); ++i)
+        bad = scriptSource.AddTextAverage(averages[i]);
+    if (bad)
+        return UsageError(*bad, language);
+    if (describe)
+        return Describe(scriptSource, scripts, language);
+
     const ReportView view = json      ? ReportView::Json
                             : jsonl   ? ReportView::JsonLines
                             : summary ? ReportView::Summary
+                            : csv     ? ReportView::Csv
                                       : ReportView::Text;
     const InputFormat format = ParseInputFormat(formatName).value_or(InputFormat::Auto);
-    if (paths.empty())
+    if (paths.empty() && scripts.empty())
         paths.push_back("-");
 
     SizeTool tool(
@@ -92,5 +153,9 @@ int main(int argc, char** argv) {
         [](std::string_view text) { return WriteAll(STDERR_FILENO, text); });
     for (const std::string& path : paths)
         tool.ReadPath(path, format);
+    for (const std::string& path : scripts)
+        scriptSource.Size(path, tool);
+    for (const std::string& warning : scriptSource.UnusedNames())
+        tool.Message(warning, SizeTool::MessageKind::Note);
     return tool.Finish();
 }

@@ -2,16 +2,26 @@
 //
 // Any input must end in tables and problems, never in a crash, a leak or a
 // hang, and reading it in pieces must give exactly what reading it whole gives.
-// Every table is then derived and, when it has no problem, run.
+// Every table is then derived and, when it has no problem, run. Last the
+// script goes through quorvel-size (--ddl) in a view the input picks, whose
+// report must be valid UTF-8 (and JSON where the view says so), and through
+// --describe, whose every line must read back as a table.
 //
 // An input whose first byte is below 8 has that byte choose a frame around the
 // rest, to build what random mutation seldom reaches: thousands of nested
 // parentheses, and a comment, string or identifier still open at the end.
 
 #include "ScriptReader.h"
+#include "ScriptSource.h"
 #include "TableDerivation.h"
 
+#include <nlohmann/json.hpp>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstddef>
+#include <sstream>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -69,6 +79,61 @@ void Check(bool condition)
         __builtin_trap();
 }
 
+// The script through the tool, as --ddl FILE reads it.
+void ThroughTheTool(const std::string& text, const SchemaScript& script, std::size_t size)
+{
+    const int fd = memfd_create("fuzz_schema", 0);
+    Check(fd >= 0 && write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()));
+    const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    const auto view = static_cast<cli::ReportView>(size % 5);
+    const cli::Language language = size / 5 % 2 == 0 ? cli::Language::English : cli::Language::Japanese;
+    cli::ScriptSource source(language);
+    for (std::size_t i = 0; i < script.tables.size(); i += 2)
+        (void)source.AddRows(script.tables[i].name + "=" + std::to_string(size * 7919));
+    std::string out, err;
+    cli::SizeTool tool(
+        view, language,
+        [&out](std::string_view t) {
+            out += t;
+            return true;
+        },
+        [&err](std::string_view t) {
+            err += t;
+            return true;
+        });
+    source.Size(path, tool);
+    const int status = tool.Finish();
+    Check(status >= 0 && status <= 2);
+    (void)nlohmann::json(out).dump(); // throws on bytes that are not UTF-8
+    (void)nlohmann::json(err).dump();
+    if (view == cli::ReportView::Json)
+        (void)nlohmann::json::parse(out);
+
+    std::string described, messages;
+    source.Describe(path, described, messages);
+    close(fd);
+    (void)nlohmann::json(messages).dump();
+    std::size_t lines = 0;
+    for (const char c : described)
+        lines += c == '\n' ? 1 : 0;
+    if (lines == 0)
+        return;
+    std::string report;
+    cli::SizeTool reread(
+        cli::ReportView::JsonLines, language,
+        [&report](std::string_view t) {
+            report += t;
+            return true;
+        },
+        [](std::string_view) { return true; });
+    reread.ReadText(described, "described", cli::InputFormat::JsonLines);
+    Check(reread.Finish() != 2 && reread.Totals().tables == lines);
+    // Every description reads back as a table; its run may still refuse it.
+    std::istringstream reports(report);
+    for (std::string line; std::getline(reports, line);)
+        Check(nlohmann::json::parse(line).value("status", "") != "invalid");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -106,5 +171,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const ScriptProblem& p : script.problems)
         Check(p.line >= 1 && p.column >= 1);
+    ThroughTheTool(text, script, size);
     return 0;
 }

@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const unsigned pick = data[0];
     const auto format = static_cast<InputFormat>(pick % 3);
-    const auto view = static_cast<ReportView>(pick / 3 % 4);
-    const Language language = pick / 12 % 2 == 0 ? Language::English : Language::Japanese;
+    const auto view = static_cast<ReportView>(pick / 3 % 5);
+    const Language language = pick / 15 % 2 == 0 ? Language::English : Language::Japanese;
     const std::size_t chunk = 1 + pick % 61;
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
 

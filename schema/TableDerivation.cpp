@@ -90,11 +90,9 @@ void CountTextPages(const SchemaTable& table, const ColumnFinder& columns,
             continue;
         const SchemaColumn* column = columns.Find(a.column);
         if (column == nullptr)
-            derived.notes.push_back("an average length is given for column " + a.column + ", which " +
-                                    table.name + " does not have");
+            derived.notes.push_back({ScriptText::AverageForMissingColumn, {a.column, table.name}});
         else if (column->kind != StorageKind::TextPointer)
-            derived.notes.push_back("the average length given for " + column->name + " is not used: " +
-                                    column->name + " is " + column->type + ", not text or image");
+            derived.notes.push_back({ScriptText::AverageNotUsed, {column->name, column->type}});
     }
 
     std::int64_t pagesPerRow = 0;
@@ -109,7 +107,7 @@ void CountTextPages(const SchemaTable& table, const ColumnFinder& columns,
             unknown += (unknown.empty() ? "" : ", ") + c.name;
     }
     if (!unknown.empty() && derived.sized)
-        derived.notes.push_back("no average length given for " + unknown + ": text pages not counted");
+        derived.notes.push_back({ScriptText::NoAverage, {unknown}});
     const numtext::Int32Conversion rows = numtext::ToInt32(derived.description.rowCount);
     if (derived.sized && rows.fit == numtext::Fit::Fits && rows.value > 0)
         derived.textPages = MultiplyCapped(pagesPerRow, rows.value);
@@ -128,7 +126,7 @@ DerivedTable DeriveTable(const SchemaTable& table, const std::optional<std::stri
     derived.sized = rowCount.has_value();
     derived.description.rowCount = rowCount.value_or("0");
     if (!derived.sized)
-        derived.notes.push_back("no row count given: described, not sized");
+        derived.notes.push_back({ScriptText::NoRowCount});
 
     const Counter counter(assumptions);
     const ColumnFinder columns(table);
@@ -136,8 +134,7 @@ DerivedTable DeriveTable(const SchemaTable& table, const std::optional<std::stri
     for (const SchemaColumn& c : table.columns) {
         counter.Add(row, c);
         if (c.kind != StorageKind::TextPointer && c.bytes > kMaxColumnBytes)
-            derived.notes.push_back("column " + c.name + " is " + c.type +
-                                    ", longer than the 255 bytes a column holds; counted as declared");
+            derived.notes.push_back({ScriptText::LongColumn, {c.name, c.type}});
     }
     derived.description.data = row.Section("0");
     if (table.columns.size() > kMaxColumns && row.variableColumns <= static_cast<std::int64_t>(kMaxColumns))

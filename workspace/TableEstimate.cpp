@@ -20,7 +20,6 @@ using numtext::Fit;
 constexpr double kMaxFillFactor = 100.0;
 constexpr std::int32_t kMaxKeyBytes = 1962;
 constexpr double kMaxVariableColumns = 250.0;
-constexpr WideCount kBytesPerPage = 2048;
 
 // Column kinds of the estimation record.
 constexpr std::int16_t kKindAllFixed = 1;

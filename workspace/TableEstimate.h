@@ -115,6 +115,9 @@ struct NonClusteredFigures {
     std::array<std::int32_t, kLevelCount> levels{};
 };
 
+// A page holds 2 KB.
+inline constexpr WideCount kBytesPerPage = 2048;
+
 // Totals are 64-bit: large row counts take the page counts past 32 bits.
 struct Totals {
     WideCount clusteredPages = 0;

@@ -4,10 +4,12 @@
 //
 // A row:
 //   {"name": "...", "args": [...], "stdin": INPUT, "files": {"t.jsonl": INPUT},
-//    "env": {"LANG": "ja_JP.UTF-8"}, "stdout_to": "/dev/full",
+//    "env": {"LANG": "ja_JP.UTF-8"}, "stdout_to": "/dev/full", "pipe_into": [...],
 //    "status": 1, "stdout": [every line], "lines": [lines found in this order],
 //    "stderr": [every line], "stderr_has": [texts found]}
-// INPUT is a list of lines, each a text or a list of pieces joined into one
+// "pipe_into" runs the program a second time, with those arguments, on what
+// the first run wrote; the row then judges the second run (standard error
+// holds both). INPUT is a list of lines, each a text or a list of pieces joined into one
 // line; a piece is a text or {"repeat": PIECES, "times": N}. In input texts
 // "\xHH" stands for the byte HH. Every output must be valid UTF-8, and the
 // JSON views must parse.
@@ -111,14 +113,22 @@ Outcome RunRow(const Json& row, const fs::path& folder) {
         std::ofstream(folder / name, std::ios::binary) << Input(lines);
     std::ofstream(folder / "stdin", std::ios::binary) << Input(row.value("stdin", Json::array()));
 
-    std::string command = "cd " + Quoted(folder.string()) + " && env -u LC_ALL -u LC_MESSAGES -u LANG";
+    std::string program = "env -u LC_ALL -u LC_MESSAGES -u LANG";
     const Json environment = row.value("env", Json::object());
     for (const auto& [name, value] : environment.items())
-        command += " " + Quoted(name + "=" + value.get<std::string>());
-    command += " " + Quoted(QUORVEL_SIZE_PROGRAM);
-    for (const Json& arg : row.value("args", Json::array()))
-        command += " " + Quoted(arg.get<std::string>());
-    command += " <stdin 2>stderr >" + Quoted(row.value("stdout_to", std::string("stdout")));
+        program += " " + Quoted(name + "=" + value.get<std::string>());
+    program += " " + Quoted(QUORVEL_SIZE_PROGRAM);
+    const auto commandLine = [&program](const Json& args) {
+        std::string command = program;
+        for (const Json& arg : args)
+            command += " " + Quoted(arg.get<std::string>());
+        return command;
+    };
+    std::string command = "cd " + Quoted(folder.string()) + " && { " +
+                          commandLine(row.value("args", Json::array())) + " <stdin";
+    if (row.contains("pipe_into"))
+        command += " | " + commandLine(row["pipe_into"]);
+    command += "; } 2>stderr >" + Quoted(row.value("stdout_to", std::string("stdout")));
 
     Outcome run;
     const int raw = std::system(command.c_str());
@@ -165,8 +175,8 @@ TEST_P(CliCase, BehavesAsTheRowSays) {
 
     EXPECT_EQ(run.status, row.at("status").get<int>());
     EXPECT_TRUE(ValidUtf8(run.out) && ValidUtf8(run.err)) << "output that is not UTF-8";
-    const Json args = row.value("args", Json::array());
-    const bool report = !run.out.empty() || run.status != 2; // bad usage writes no report
+    const Json args = row.value("pipe_into", row.value("args", Json::array())); // the run judged
+    const bool report = !run.out.empty() || run.status != 2;                    // bad usage writes no report
     const auto asked = [&args](const char* view) {
         return std::find(args.begin(), args.end(), view) != args.end();
     };

@@ -66,8 +66,8 @@ json Result(const SchemaScript& script, const json& row) {
             t["clustered"] = SectionText(d.description.clustered);
         for (const SectionDescription& s : d.description.nonClustered)
             t["nonClustered"].push_back(SectionText(s));
-        if (!d.notes.empty())
-            t["notes"] = d.notes;
+        for (const ScriptMessage& note : d.notes)
+            t["notes"].push_back(note.Render());
         if (d.textPages != 0)
             t["textPages"] = d.textPages;
         if (d.sized) {

@@ -1,0 +1,74 @@
+// A table description in the input form of quorvel-size.
+
+#include "DescriptionJson.h"
+
+#include "ReportFormat.h"
+
+namespace quorvel::cli {
+
+namespace {
+
+// Digits without a leading zero, short enough for any JSON reader's integers.
+bool PlainNumber(std::string_view text) {
+    if (text.empty() || text.size() > 15 || (text[0] == '0' && text.size() > 1))
+        return false;
+    return text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+void Value(std::string& out, std::string_view key, std::string_view text, bool comma = true) {
+    if (comma)
+        out.push_back(',');
+    out.push_back('"');
+    out += key;
+    out += "\":";
+    if (PlainNumber(text))
+        out += text;
+    else
+        AppendJsonString(out, text);
+}
+
+void Section(std::string& out, const SectionDescription& s, bool index) {
+    out.push_back('{');
+    bool first = true;
+    if (index && s.fillFactor != "0") {
+        Value(out, "fillFactor", s.fillFactor, false);
+        first = false;
+    }
+    if (s.mode == KeyMode::AllFixed) {
+        Value(out, "fixedBytes", s.allFixedBytes, !first);
+    } else {
+        Value(out, "fixedBytes", s.fixedBytes, !first);
+        Value(out, "variableBytes", s.variableBytes);
+        Value(out, "variableColumns", s.variableColumns);
+    }
+    out.push_back('}');
+}
+
+} // namespace
+
+void AppendDescription(std::string& out, std::string_view name, const TableDescription& description) {
+    out += "{\"name\":";
+    AppendJsonString(out, name);
+    Value(out, "rowCount", description.rowCount);
+    out += ",\"data\":";
+    Section(out, description.data, false);
+    if (description.clustered.mode != KeyMode::None) {
+        out += ",\"clustered\":";
+        Section(out, description.clustered, true);
+    }
+    if (!description.nonClustered.empty()) {
+        out += ",\"nonClustered\":[";
+        for (std::size_t i = 0; i < description.nonClustered.size(); ++i) {
+            if (i > 0)
+                out.push_back(',');
+            if (description.nonClustered[i].mode == KeyMode::None)
+                out += "null";
+            else
+                Section(out, description.nonClustered[i], true);
+        }
+        out.push_back(']');
+    }
+    out += "}\n";
+}
+
+} // namespace quorvel::cli

@@ -1,0 +1,223 @@
+// The tables of schema scripts for quorvel-size.
+
+#include "ScriptSource.h"
+
+#include "DescriptionJson.h"
+#include "SchemaCatalog.h"
+#include "ScriptReader.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+namespace quorvel::cli {
+
+namespace {
+
+constexpr std::size_t kChunkBytes = 64 * 1024;
+constexpr std::uint32_t kMaxTextBytes = 2147483647; // the longest text value the server stores
+constexpr char kProgram[] = "quorvel-size: ";
+
+schema::TextLanguage ScriptLanguage(Language language) {
+    return language == Language::Japanese ? schema::TextLanguage::Japanese : schema::TextLanguage::English;
+}
+
+std::string ProblemLine(const schema::ScriptProblem& problem) {
+    return PlacePrefix(Printable(problem.source), Place{problem.line, problem.column}) +
+           Printable(problem.message);
+}
+
+} // namespace
+
+std::optional<std::string> ScriptSource::AddRows(std::string_view option) {
+    const std::size_t equals = option.rfind('=');
+    if (equals == std::string_view::npos || equals == 0 || equals + 1 == option.size())
+        return Say(m_language, ToolText::BadRowsOption, {Printable(option)});
+    const std::string name(option.substr(0, equals));
+    m_rows[schema::LowerCase(name)] = RowCountEntry{name, std::string(option.substr(equals + 1))};
+    return std::nullopt;
+}
+
+std::optional<std::string> ScriptSource::AddRowsFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return Say(m_language, ToolText::CannotOpen, {Printable(path), std::strerror(errno)});
+    const nlohmann::json counts = nlohmann::json::parse(in, nullptr, false);
+    const std::string bad = Say(m_language, ToolText::BadRowsFile, {Printable(path)});
+    if (!counts.is_object())
+        return bad;
+    for (const auto& [name, count] : counts.items()) {
+        // A number goes as its decimal text, as in a table's description.
+        if (count.is_number())
+            m_rows[schema::LowerCase(name)] = RowCountEntry{name, count.dump()};
+        else if (count.is_string())
+            m_rows[schema::LowerCase(name)] = RowCountEntry{name, count.get<std::string>()};
+        else
+            return bad;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ScriptSource::AddTextAverage(std::string_view option) {
+    const std::size_t equals = option.rfind('=');
+    const std::size_t dot = equals == std::string_view::npos ? equals : option.rfind('.', equals);
+    std::uint32_t bytes = 0;
+    const bool ok = dot != std::string_view::npos && dot > 0 && dot + 1 < equals &&
+                    equals + 1 < option.size() &&
+                    std::from_chars(option.data() + equals + 1, option.data() + option.size(), bytes).ptr ==
+                        option.data() + option.size() &&
+                    bytes <= kMaxTextBytes;
+    if (!ok)
+        return Say(m_language, ToolText::BadAverageOption, {Printable(option)});
+    m_assumptions.textAverages.push_back(schema::TextAverage{
+        std::string(option.substr(0, dot)), std::string(option.substr(dot + 1, equals - dot - 1)), bytes});
+    return std::nullopt;
+}
+
+std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, std::string& error) {
+    const bool standardInput = path == "-";
+    const std::string source = standardInput ? "<stdin>" : path;
+    std::FILE* file = standardInput ? stdin : std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = Say(m_language, ToolText::CannotOpen, {Printable(path), std::strerror(errno)});
+        return std::nullopt;
+    }
+    schema::ScriptReader reader(source);
+    std::array<char, kChunkBytes> chunk{};
+    for (std::size_t got; (got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0;)
+        reader.Feed(std::string_view(chunk.data(), got));
+    const bool failed = std::ferror(file) != 0;
+    const int reason = errno;
+    if (!standardInput)
+        std::fclose(file);
+    if (failed) {
+        error = Say(m_language, ToolText::CannotRead, {Printable(source), std::strerror(reason)});
+        return std::nullopt;
+    }
+    return reader.Finish();
+}
+
+std::optional<std::string> ScriptSource::RowCount(const std::string& table) {
+    if (m_rows.empty())
+        return std::nullopt;
+    const auto found = m_rows.find(schema::LowerCase(table));
+    if (found == m_rows.end())
+        return std::nullopt;
+    found->second.used = true;
+    return found->second.count;
+}
+
+void ScriptSource::MakeRecord(const schema::SchemaTable& table, schema::DerivedTable& derived) {
+    TableRecord& r = m_record;
+    r.name = table.name;
+    r.place = Place{table.line, table.column};
+    r.error = ReadError{};
+    r.sized = true;
+    r.refusal = RunMessage::None;
+    r.textPages = 0;
+    r.notes.clear();
+    if (derived.problem) {
+        r.error.problem = ReadProblem::Script;
+        r.error.place = Place{derived.problem->line, derived.problem->column};
+        r.error.detail = derived.problem->message;
+        return;
+    }
+    r.description = std::move(derived.description);
+    r.sized = derived.sized;
+    r.refusal = derived.refusal;
+    r.textPages = derived.textPages;
+    for (const schema::ScriptMessage& note : derived.notes)
+        r.notes.push_back(note.Render(ScriptLanguage(m_language)));
+}
+
+bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
+    std::string error;
+    const std::optional<schema::SchemaScript> script = Load(path, error);
+    if (!script) {
+        tool.Message(error, SizeTool::MessageKind::InputError);
+        return false;
+    }
+    const std::string source = Printable(path == "-" ? "<stdin>" : path);
+    if (script->tables.empty()) // as for any input without a table
+        tool.Message(source + ": " + Say(m_language, ToolText::NoTable), SizeTool::MessageKind::InputError);
+    for (const schema::SchemaTable& table : script->tables) {
+        if (!m_assumptions.textAverages.empty())
+            m_tablesSeen.insert(schema::LowerCase(table.name));
+        schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
+        MakeRecord(table, derived);
+        if (!tool.AddTable(m_record, source))
+            return false;
+    }
+    for (const schema::ScriptProblem& problem : script->problems)
+        tool.Message(ProblemLine(problem), SizeTool::MessageKind::Problem);
+    if (script->skippedStatements != 0)
+        tool.Message(
+            source + ": " +
+                Say(m_language, ToolText::SkippedStatements, {std::to_string(script->skippedStatements)}),
+            SizeTool::MessageKind::Note);
+    return true;
+}
+
+ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, std::string& text,
+                                                     std::string& messages) {
+    std::string error;
+    const std::optional<schema::SchemaScript> script = Load(path, error);
+    if (!script) {
+        messages += kProgram + error + "\n";
+        return ScriptSource::DescribeOutcome::Unreadable;
+    }
+    const std::string source = Printable(path == "-" ? "<stdin>" : path);
+    bool ok = true;
+    for (const schema::SchemaTable& table : script->tables) {
+        if (!m_assumptions.textAverages.empty())
+            m_tablesSeen.insert(schema::LowerCase(table.name));
+        schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
+        MakeRecord(table, derived);
+        const std::string where =
+            kProgram + PlacePrefix(source, m_record.place) + Printable(table.name) + ": ";
+        if (derived.problem || derived.refusal != RunMessage::None) {
+            messages += derived.problem ? kProgram + ProblemLine(*derived.problem)
+                                        : where + std::string(MessageText(derived.refusal));
+            messages.push_back('\n');
+            ok = false;
+            continue;
+        }
+        AppendDescription(text, table.name, m_record.description);
+        if (derived.textPages != 0)
+            m_record.notes.push_back(
+                Say(m_language, ToolText::TextPagesNotDescribed, {std::to_string(derived.textPages)}));
+        for (const std::string& note : m_record.notes)
+            messages += where + Say(m_language, ToolText::Note, {Printable(note)}) + "\n";
+    }
+    for (const schema::ScriptProblem& problem : script->problems) {
+        messages += kProgram + ProblemLine(problem) + "\n";
+        ok = false;
+    }
+    if (script->skippedStatements != 0)
+        messages +=
+            kProgram + source + ": " +
+            Say(m_language, ToolText::SkippedStatements, {std::to_string(script->skippedStatements)}) + "\n";
+    return ok ? DescribeOutcome::Described : DescribeOutcome::SomeProblem;
+}
+
+std::vector<std::string> ScriptSource::UnusedNames() const {
+    std::vector<std::string> warnings;
+    for (const auto& [key, entry] : m_rows) {
+        if (!entry.used)
+            warnings.push_back(Say(m_language, ToolText::UnknownRowsTable, {Printable(entry.name)}));
+    }
+    std::sort(warnings.begin(), warnings.end()); // the same order on every run
+    for (const schema::TextAverage& average : m_assumptions.textAverages) {
+        if (!m_tablesSeen.contains(schema::LowerCase(average.table)))
+            warnings.push_back(Say(m_language, ToolText::UnknownAverageTable, {Printable(average.table)}));
+    }
+    return warnings;
+}
+
+} // namespace quorvel::cli
