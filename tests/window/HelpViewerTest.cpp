@@ -1,6 +1,7 @@
 // The help window driven as a person drives it: opened at its contents or its
-// keyword search, then clicks, typing and keys, over a help file written for
-// the row. Rows live in the "help_viewer" list of tests/cases/shell_cases.json.
+// keyword search, then clicks, typing and keys, over the help file a row names
+// from "help_viewer_files" (none: the file is missing). Rows live in the
+// "help_viewer" list of tests/cases/shell_cases.json.
 //
 //   ["contents"] ["search"]: the Help menu's two calls
 //   ["type", text] ["key", "Return" | "Down" | "Tab" ...]: to the focused control
@@ -10,10 +11,13 @@
 //   ["list", name, [items]]: every item of lstContents or lstKeywords
 
 #include "HelpViewer.h"
+#include "HelpViewerHost.h"
 #include "WindowFixture.h"
 
 #include <QFile>
 #include <QListWidget>
+#include <QPointer>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -96,10 +100,12 @@ protected:
 TEST_P(HelpWindow, Runs) {
     const json& row = GetParam().data;
     m_path = m_folder.filePath("Mivrel.hlp");
-    if (row.contains("file")) {
+    for (const CaseRow& lines : LoadRows("shell_cases.json", "help_viewer_files")) {
+        if (lines.name != row.value("file", "")) // none: the file is missing
+            continue;
         QFile file(m_path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(Strings(row.at("file")).join('\n').toUtf8());
+        file.write(Strings(lines.data.at("lines")).join('\n').toUtf8());
     }
     for (const json& step : row.at("steps")) {
         SCOPED_TRACE(step.dump());
@@ -110,6 +116,35 @@ TEST_P(HelpWindow, Runs) {
 }
 INSTANTIATE_TEST_SUITE_P(Rows, HelpWindow, ::testing::ValuesIn(LoadRows("shell_cases.json", "help_viewer")),
                          RowName());
+
+// One help window per owner: beside it the first time, then reused where the
+// user left it, and closed with it.
+TEST(HelpWindowHost, OneWindowPerOwnerPlacedBesideItOnce) {
+    HelpViewerHost host;
+    auto owner = std::make_unique<QWidget>();
+    owner->setGeometry(0, 40, 300, 200);
+    owner->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(owner.get()));
+    EXPECT_EQ(host.ShowContents(owner.get(), "Mivrel.hlp"), std::nullopt);
+    const QList<HelpViewer*> viewers = owner->findChildren<HelpViewer*>();
+    ASSERT_EQ(viewers.size(), 1);
+    QPointer<HelpViewer> viewer = viewers.front();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+    // Too wide to stand beside it on this screen: over it, against the edge
+    // with more room, as high as the owner.
+    const QRect area = viewer->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(viewer->frameGeometry())) << viewer->frameGeometry().x();
+    EXPECT_EQ(viewer->frameGeometry().right(), area.right());
+    EXPECT_EQ(viewer->frameGeometry().top(), owner->frameGeometry().top());
+    viewer->move(40, 30);
+    viewer->close();
+    EXPECT_EQ(host.SearchKeywords(owner.get(), "Mivrel.hlp"), std::nullopt);
+    EXPECT_EQ(owner->findChildren<HelpViewer*>(), viewers);
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_EQ(viewer->pos(), QPoint(40, 30));
+    owner.reset();
+    EXPECT_TRUE(viewer.isNull());
+}
 
 } // namespace
 } // namespace quorvel::testing

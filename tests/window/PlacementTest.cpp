@@ -26,7 +26,7 @@ TEST_P(Beside, StandsBesideTheOwnerInsideItsScreen) {
     const json& row = GetParam().data;
     QWidget owner;
     const QRect area = AvailableArea(owner);
-    ASSERT_EQ(area, QRect(0, 0, 800, 600)) << "the rows are for the offscreen screen";
+    ASSERT_EQ(area, QRect(0, 0, 800, 800)) << "the rows are for the offscreen screen";
     owner.setGeometry(RectOf(row.at("owner")));
     QWidget window;
     window.resize(PointOf(row.at("window")).x(), PointOf(row.at("window")).y());
