@@ -30,7 +30,9 @@ namespace {
 
 using nlohmann::json;
 
-QString Q(const json& text) { return QString::fromStdString(text.get<std::string>()); }
+QString Q(const json& text) {
+    return QString::fromStdString(text.get<std::string>());
+}
 
 QStringList Strings(const json& texts) {
     QStringList list;
@@ -39,7 +41,9 @@ QStringList Strings(const json& texts) {
     return list;
 }
 
-std::vector<CaseRow> Rows(const char* list) { return LoadRows("platform_cases.json", list); }
+std::vector<CaseRow> Rows(const char* list) {
+    return LoadRows("platform_cases.json", list);
+}
 
 class CommandText : public ::testing::TestWithParam<CaseRow> {};
 TEST_P(CommandText, SplitsIntoProgramAndOneArgument) {
@@ -68,7 +72,8 @@ TEST(DetachedStart, StartsAProgramInAFolderWithBlanks) {
 // Every text a value may hold comes back the same, from a fresh store and from
 // the file itself, each application in its own file under the organization.
 TEST(SettingsStore, EveryTextComesBackFromItsOwnFile) {
-    const QStringList values = Strings(LoadRows("platform_cases.json", "setting_texts").front().data.at("texts"));
+    const QStringList values =
+        Strings(LoadRows("platform_cases.json", "setting_texts").front().data.at("texts"));
     {
         IniSettingsStore store("QuorvelRoundTrip");
         for (qsizetype i = 0; i < values.size(); ++i) {
@@ -79,7 +84,8 @@ TEST(SettingsStore, EveryTextComesBackFromItsOwnFile) {
     }
     const IniSettingsStore again("QuorvelRoundTrip");
     const QString folder =
-        QFileInfo(QSettings(QSettings::IniFormat, QSettings::UserScope, "QuorvelRoundTrip", "Mivrel").fileName())
+        QFileInfo(
+            QSettings(QSettings::IniFormat, QSettings::UserScope, "QuorvelRoundTrip", "Mivrel").fileName())
             .path();
     QSettings mivrel(folder + "/Mivrel.ini", QSettings::IniFormat);
     QSettings other(folder + "/Other.ini", QSettings::IniFormat);
@@ -207,7 +213,8 @@ TEST_P(DesktopMonitor, FirstInstalledProgramNamesLocationOne) {
     }
     qputenv("PATH", folder.path().toUtf8());
     using Location = SystemInformationLocator::Location;
-    const std::optional<RegistryValue> found = SystemInformationLocator::ReadDesktopLocation(Location::MsinfoPath);
+    const std::optional<RegistryValue> found =
+        SystemInformationLocator::ReadDesktopLocation(Location::MsinfoPath);
     const QString expected = row.at("found").is_null() ? "<none>" : folder.filePath(Q(row.at("found")));
     EXPECT_EQ(found ? std::get<QString>(*found) : QString("<none>"), expected);
     EXPECT_FALSE(SystemInformationLocator::ReadDesktopLocation(Location::SharedToolsFolder).has_value());

@@ -14,6 +14,7 @@
 #include "HelpViewerHost.h"
 #include "WindowFixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QPointer>
@@ -116,6 +117,35 @@ TEST_P(HelpWindow, Runs) {
 }
 INSTANTIATE_TEST_SUITE_P(Rows, HelpWindow, ::testing::ValuesIn(LoadRows("shell_cases.json", "help_viewer")),
                          RowName());
+
+// A bare help file name is looked for in the current folder, then beside the
+// program, then in the shared data folders; a path is taken as it is.
+class HelpFileSearch : public ::testing::TestWithParam<CaseRow> {
+protected:
+    void TearDown() override {
+        QDir::setCurrent(m_current);
+        qputenv("XDG_DATA_HOME", m_dataHome);
+    }
+    QString m_current = QDir::currentPath();
+    QByteArray m_dataHome = qgetenv("XDG_DATA_HOME");
+};
+TEST_P(HelpFileSearch, FindsTheFirstPlaceThatHasIt) {
+    const json& row = GetParam().data;
+    QTemporaryDir folder;
+    const QDir top(folder.path());
+    for (const char* place : {"current", "data/quorvel"})
+        ASSERT_TRUE(top.mkpath(place));
+    for (const json& file : row.at("files")) {
+        QFile made(top.filePath(Q(file)));
+        ASSERT_TRUE(made.open(QIODevice::WriteOnly));
+    }
+    QDir::setCurrent(top.filePath("current"));
+    qputenv("XDG_DATA_HOME", top.filePath("data").toUtf8());
+    const QString found = HelpViewer::ResolveHelpFile(Q(row.at("name_given")));
+    EXPECT_EQ(found.startsWith(folder.path()) ? top.relativeFilePath(found) : found, Q(row.at("found")));
+}
+INSTANTIATE_TEST_SUITE_P(Rows, HelpFileSearch,
+                         ::testing::ValuesIn(LoadRows("shell_cases.json", "help_file_search")), RowName());
 
 // One help window per owner: beside it the first time, then reused where the
 // user left it, and closed with it.

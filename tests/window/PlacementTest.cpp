@@ -19,7 +19,9 @@ using nlohmann::json;
 QRect RectOf(const json& r) {
     return {r.at(0).get<int>(), r.at(1).get<int>(), r.at(2).get<int>(), r.at(3).get<int>()};
 }
-QPoint PointOf(const json& p) { return {p.at(0).get<int>(), p.at(1).get<int>()}; }
+QPoint PointOf(const json& p) {
+    return {p.at(0).get<int>(), p.at(1).get<int>()};
+}
 
 class Beside : public ::testing::TestWithParam<CaseRow> {};
 TEST_P(Beside, StandsBesideTheOwnerInsideItsScreen) {
@@ -33,7 +35,8 @@ TEST_P(Beside, StandsBesideTheOwnerInsideItsScreen) {
     PlaceBeside(window, owner);
     EXPECT_EQ(window.pos(), PointOf(row.at("place")));
 }
-INSTANTIATE_TEST_SUITE_P(Rows, Beside, ::testing::ValuesIn(LoadRows("shell_cases.json", "place_beside")), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, Beside, ::testing::ValuesIn(LoadRows("shell_cases.json", "place_beside")),
+                         RowName());
 
 class Centred : public ::testing::TestWithParam<CaseRow> {};
 TEST_P(Centred, FrameInTheMiddleOfTheArea) {
@@ -42,7 +45,23 @@ TEST_P(Centred, FrameInTheMiddleOfTheArea) {
     EXPECT_EQ(CentredFramePosition(RectOf(row.at("area")), QSize(frame.x(), frame.y())),
               PointOf(row.at("corner")));
 }
-INSTANTIATE_TEST_SUITE_P(Rows, Centred, ::testing::ValuesIn(LoadRows("shell_cases.json", "centred")), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, Centred, ::testing::ValuesIn(LoadRows("shell_cases.json", "centred")),
+                         RowName());
+
+// The frame comes only once the window is shown; the window is centred again
+// then, so the frame, title bar included, stands in the middle.
+TEST(Centred, FrameInTheMiddleOnceShown) {
+    QWidget window;
+    window.resize(401, 301);
+    CentreOnScreen(window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QApplication::processEvents();
+    const QRect frame = window.frameGeometry();
+    ASSERT_GT(frame.width(), window.width()) << "this platform draws no frame";
+    const QPoint offset = frame.center() - window.screen()->availableGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 1) << offset.x() << ", " << offset.y();
+}
 
 TEST(Splash, PaintedOnScreenOnceAndCentred) {
     frmSplash splash;
@@ -83,7 +102,8 @@ TEST_P(KeptPlace, StoredTextAndTheNextRunsPlace) {
     EXPECT_EQ(opening.pos(), closing.pos());
     EXPECT_EQ(hints.isChecked(), row.value("hints", true));
 }
-INSTANTIATE_TEST_SUITE_P(Rows, KeptPlace, ::testing::ValuesIn(LoadRows("shell_cases.json", "kept_place")), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, KeptPlace, ::testing::ValuesIn(LoadRows("shell_cases.json", "kept_place")),
+                         RowName());
 
 TEST(KeptPlace, EveryPlaceOnScreenComesBack) {
     Fakes store;
