@@ -12,6 +12,7 @@
 //     (active | dimmed | grey), enabled, checked, limit, tooltip, visible;
 //     name "window" with tab, focus, status, cursor
 //   ["messages" | "started" | "help" | "dialogs", [...]]: everything so far
+//   ["during", [...]]: the status text while each message so far was up
 //   ["clipboard", text]  ["settings", {key: text}]: the whole store
 
 #include "ForeColors.h"
@@ -194,6 +195,8 @@ protected:
             list(m_fakes.help);
         else if (verb == "dialogs")
             list(m_dialogs);
+        else if (verb == "during")
+            list(m_fakes.statusDuringMessages);
         else if (verb == "clipboard")
             EXPECT_EQ(m_fakes.clipboard, Q(step[1]));
         else if (verb == "settings") {

@@ -45,6 +45,8 @@ struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService,
     // Message boxes as "Icon|title|text".
     void Show(QWidget*, const QString& text, MessageIcon icon, const QString& title) override {
         messages << (icon == MessageIcon::Critical ? "Critical|" : "Exclamation|") + title + '|' + text;
+        if (status)
+            statusDuringMessages << status->text();
     }
     void Clear() override { clipboard = "<cleared>"; }
     QString Text() const override { return clipboard; }
@@ -77,6 +79,9 @@ struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService,
     PlatformServices Services() { return {this, this, this, this, &locator, this}; }
 
     QStringList messages, started, help;
+    // What the status bar said while each message was up, when status is set.
+    const QLabel* status = nullptr;
+    QStringList statusDuringMessages;
     QString clipboard;
     bool startSucceeds = true;
     std::optional<QString> helpFailure;
@@ -98,6 +103,7 @@ protected:
     // The window as the user meets it: built, loaded, shown and active.
     void Open() {
         m_window = std::make_unique<frmMain>(m_fakes.Services());
+        m_fakes.status = C().sbStatusBarPanel1;
         m_window->Form_Load();
         m_window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));

@@ -1,5 +1,6 @@
-// The window tests: one QApplication for all, headless unless a platform was
-// chosen, the user's settings kept in a folder of their own.
+// The main of every Qt test program: one application for all (widgets, fonts
+// and screens need one), headless unless a platform was chosen, the user's
+// settings kept in a folder of their own.
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>

@@ -1,0 +1,126 @@
+// Where the program's windows stand: the help window beside the main window,
+// a frame centred in an area, the splash, and the main window's place kept
+// from one run to the next. Rows live in tests/cases/shell_cases.json.
+
+#include "MainWindowSettings.h"
+#include "Twips.h"
+#include "WindowFixture.h"
+#include "WindowPlacement.h"
+#include "frmSplash.h"
+
+#include <QScreen>
+#include <QSignalSpy>
+
+namespace quorvel::testing {
+namespace {
+
+using nlohmann::json;
+
+QRect RectOf(const json& r) {
+    return {r.at(0).get<int>(), r.at(1).get<int>(), r.at(2).get<int>(), r.at(3).get<int>()};
+}
+QPoint PointOf(const json& p) {
+    return {p.at(0).get<int>(), p.at(1).get<int>()};
+}
+
+class Beside : public ::testing::TestWithParam<CaseRow> {};
+TEST_P(Beside, StandsBesideTheOwnerInsideItsScreen) {
+    const json& row = GetParam().data;
+    QWidget owner;
+    const QRect area = AvailableArea(owner);
+    ASSERT_EQ(area, QRect(0, 0, 800, 800)) << "the rows are for the offscreen screen";
+    owner.setGeometry(RectOf(row.at("owner")));
+    QWidget window;
+    window.resize(PointOf(row.at("window")).x(), PointOf(row.at("window")).y());
+    PlaceBeside(window, owner);
+    EXPECT_EQ(window.pos(), PointOf(row.at("place")));
+}
+INSTANTIATE_TEST_SUITE_P(Rows, Beside, ::testing::ValuesIn(LoadRows("shell_cases.json", "place_beside")),
+                         RowName());
+
+class Centred : public ::testing::TestWithParam<CaseRow> {};
+TEST_P(Centred, FrameInTheMiddleOfTheArea) {
+    const json& row = GetParam().data;
+    const QPoint frame = PointOf(row.at("frame"));
+    EXPECT_EQ(CentredFramePosition(RectOf(row.at("area")), QSize(frame.x(), frame.y())),
+              PointOf(row.at("corner")));
+}
+INSTANTIATE_TEST_SUITE_P(Rows, Centred, ::testing::ValuesIn(LoadRows("shell_cases.json", "centred")),
+                         RowName());
+
+// The frame comes only once the window is shown; the window is centred again
+// then, so the frame, title bar included, stands in the middle.
+TEST(Centred, FrameInTheMiddleOnceShown) {
+    QWidget window;
+    window.resize(401, 301);
+    CentreOnScreen(window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QApplication::processEvents();
+    const QRect frame = window.frameGeometry();
+    ASSERT_GT(frame.width(), window.width()) << "this platform draws no frame";
+    const QPoint offset = frame.center() - window.screen()->availableGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 1) << offset.x() << ", " << offset.y();
+}
+
+TEST(Splash, PaintedOnScreenOnceAndCentred) {
+    frmSplash splash;
+    QSignalSpy painted(&splash, &frmSplash::Painted);
+    splash.Form_Load();
+    EXPECT_TRUE(splash.ShowPainted(5000));
+    EXPECT_EQ(painted.count(), 1);
+    EXPECT_TRUE(splash.isVisible());
+    EXPECT_TRUE(splash.ShowPainted(0)); // already painted: no second wait
+    splash.update();
+    QApplication::processEvents();
+    EXPECT_EQ(painted.count(), 1);
+    const QPoint middle = splash.screen()->availableGeometry().center();
+    EXPECT_LE((splash.frameGeometry().center() - middle).manhattanLength(), 1);
+}
+
+// A place stored by one run is where the next run opens, to the pixel, for
+// every place some screen shows; and the text kept for it reads as the twips.
+class KeptPlace : public ::testing::TestWithParam<CaseRow> {};
+TEST_P(KeptPlace, StoredTextAndTheNextRunsPlace) {
+    const json& row = GetParam().data;
+    Fakes store;
+    QAction hints(nullptr);
+    hints.setCheckable(true);
+    hints.setChecked(row.value("hints", true));
+    QWidget closing;
+    closing.resize(474, 403);
+    closing.move(PointOf(row.at("pixels")));
+    SaveMainWindowSettings(closing, hints, store);
+    EXPECT_EQ(store.settings["Mivrel/Window/MainLeft"], Q(row.at("stored").at(0)));
+    EXPECT_EQ(store.settings["Mivrel/Window/MainTop"], Q(row.at("stored").at(1)));
+    EXPECT_EQ(store.settings["Mivrel/Set/ToolTipText"], row.value("hints", true) ? "True" : "False");
+    EXPECT_EQ(store.flushes, 1);
+    QWidget opening;
+    opening.resize(closing.size());
+    hints.setChecked(!hints.isChecked());
+    RestoreMainWindowSettings(opening, hints, store);
+    EXPECT_EQ(opening.pos(), closing.pos());
+    EXPECT_EQ(hints.isChecked(), row.value("hints", true));
+}
+INSTANTIATE_TEST_SUITE_P(Rows, KeptPlace, ::testing::ValuesIn(LoadRows("shell_cases.json", "kept_place")),
+                         RowName());
+
+TEST(KeptPlace, EveryPlaceOnScreenComesBack) {
+    Fakes store;
+    QAction hints(nullptr);
+    QWidget window;
+    window.resize(474, 403);
+    const QRect area = window.screen()->geometry();
+    for (int x = area.left() - 400; x < area.right(); x += 7) {
+        for (int y = area.top() - 300; y < area.bottom(); y += 13) {
+            window.move(x, y);
+            SaveMainWindowSettings(window, hints, store);
+            window.move(0, 0);
+            RestoreMainWindowSettings(window, hints, store);
+            ASSERT_EQ(window.pos(), QPoint(x, y));
+        }
+    }
+}
+
+} // namespace
+} // namespace quorvel::testing
