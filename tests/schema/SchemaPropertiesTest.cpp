@@ -4,6 +4,8 @@
 // - A script cut in two at any byte, each part in a buffer that is wiped once
 //   fed, reads the same as the whole script; so does the script with CR LF
 //   line ends.
+// - Another batch before a script only moves its places down, and a table in
+//   the batch after it is read whatever went wrong in the script.
 // - A generated table's description is its columns summed by hand: NOT NULL
 //   fixed-length columns are the fixed bytes, every other column counts with
 //   the variable-length ones (its declared length scaled by the variable fill,
@@ -46,7 +48,7 @@ json Dump(const SchemaScript& script) {
     return out;
 }
 
-std::string Read(const std::vector<std::string>& parts) {
+json ReadDump(const std::vector<std::string>& parts) {
     ScriptReader reader("s.sql");
     std::string buffer;
     for (const std::string& part : parts) {
@@ -54,7 +56,27 @@ std::string Read(const std::vector<std::string>& parts) {
         reader.Feed(buffer);
         buffer.assign(buffer.size(), '#'); // the caller reuses its buffer for the next piece
     }
-    return Dump(reader.Finish()).dump(1);
+    return Dump(reader.Finish());
+}
+
+std::string Read(const std::vector<std::string>& parts) { return ReadDump(parts).dump(1); }
+
+// The dump of a script read after `lines` lines more.
+void MoveDown(json& dump, std::size_t lines) {
+    const auto move = [lines](json& problem) {
+        std::string text = problem.get<std::string>();
+        const std::size_t at = text.find(':') + 1, end = text.find(':', at);
+        problem = text.replace(at, end - at, std::to_string(std::stoul(text.substr(at, end - at)) + lines));
+    };
+    for (json& problem : dump["problems"])
+        move(problem);
+    for (json& table : dump["tables"]) {
+        table["at"][0] = table["at"][0].get<std::size_t>() + lines;
+        if (table.contains("problems")) {
+            for (json& problem : table["problems"])
+                move(problem);
+        }
+    }
 }
 
 std::vector<CaseRow> ScriptRows() {
@@ -77,8 +99,8 @@ protected:
 TEST_P(ScriptProperties, ReadsTheSameCutAtAnyByte) {
     const std::string text = Text("\n");
     const std::string whole = Read({text});
-    // Long scripts are cut at every few bytes, to keep the run short.
-    const std::size_t step = text.size() / 120 + 1;
+    // Longer scripts are cut every few bytes, the longest at forty places, to keep the run short.
+    const std::size_t step = text.size() < 2000 ? text.size() / 120 + 1 : text.size() / 40;
     for (std::size_t cut = 1; cut < text.size(); cut += step) {
         ASSERT_EQ(Read({text.substr(0, cut), text.substr(cut)}), whole) << "cut after byte " << cut;
     }
@@ -86,6 +108,37 @@ TEST_P(ScriptProperties, ReadsTheSameCutAtAnyByte) {
 
 TEST_P(ScriptProperties, ReadsTheSameWithCarriageReturns) {
     EXPECT_EQ(Read({Text("\r\n")}), Read({Text("\n")}));
+}
+
+// Lines and batches before a script only move its places down.
+TEST_P(ScriptProperties, ReadsTheSameAfterAnotherBatch) {
+    std::string text = Text("\n");
+    if (text.starts_with("\xEF\xBB\xBF")) // a byte order mark stands only at the start
+        text.erase(0, 3);
+    json after = ReadDump({"CREATE TABLE zz_before (a int)\nGO\n" + text});
+    ASSERT_EQ(after["tables"].at(0)["name"], "zz_before");
+    after["tables"].erase(0);
+    json alone = ReadDump({text});
+    MoveDown(alone, 2);
+    EXPECT_EQ(after.dump(1), alone.dump(1));
+}
+
+// Whatever went wrong in a script, the batch after its end is read as usual.
+TEST_P(ScriptProperties, ATableAfterTheNextGoIsAlwaysRead) {
+    const json alone = ReadDump({Text("\n")});
+    json then = ReadDump({Text("\n") + "GO\nCREATE TABLE zz_after (a int NOT NULL)\n"});
+    const json last = then["tables"].back();
+    EXPECT_EQ(last.dump(), json({{"name", "zz_after"},
+                                 {"at", {GetParam().data.at("script").size() + 2, 1}},
+                                 {"columns", {{"a", "int", 0, 4, 2}}}})
+                               .dump());
+    then["tables"].erase(then["tables"].size() - 1);
+    std::vector<std::string> before, names;
+    for (const json& table : alone["tables"])
+        before.push_back(table["name"]);
+    for (const json& table : then["tables"])
+        names.push_back(table["name"]);
+    EXPECT_EQ(names, before) << "the tables of the script itself";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ScriptProperties, ::testing::ValuesIn(ScriptRows()), RowName());
