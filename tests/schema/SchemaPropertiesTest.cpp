@@ -24,9 +24,7 @@ namespace quorvel::schema {
 namespace {
 
 using nlohmann::json;
-using testing::CaseRow;
-using testing::LoadRows;
-using testing::RowName;
+using Row = testing::CaseRow;
 
 // Everything the reader found, tables, columns and indexes as it kept them.
 json Dump(const SchemaScript& script) {
@@ -79,14 +77,14 @@ void MoveDown(json& dump, std::size_t lines) {
     }
 }
 
-std::vector<CaseRow> ScriptRows() {
-    std::vector<CaseRow> rows = LoadRows("schema_scripts.json", "rows");
-    for (CaseRow& row : LoadRows("schema_errors.json", "rows"))
+std::vector<Row> ScriptRows() {
+    std::vector<Row> rows = testing::LoadRows("schema_scripts.json", "rows");
+    for (Row& row : testing::LoadRows("schema_errors.json", "rows"))
         rows.push_back(std::move(row));
     return rows;
 }
 
-class ScriptProperties : public ::testing::TestWithParam<CaseRow> {
+class ScriptProperties : public ::testing::TestWithParam<Row> {
 protected:
     std::string Text(const char* lineEnd) const {
         std::string text;
@@ -141,7 +139,7 @@ TEST_P(ScriptProperties, ATableAfterTheNextGoIsAlwaysRead) {
     EXPECT_EQ(names, before) << "the tables of the script itself";
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ScriptProperties, ::testing::ValuesIn(ScriptRows()), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, ScriptProperties, ::testing::ValuesIn(ScriptRows()), testing::RowName());
 
 // A column type the generator writes, with what a value of it takes in a row.
 struct GeneratedType {
