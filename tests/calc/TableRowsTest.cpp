@@ -37,8 +37,26 @@ TableDescription TableOf(const nlohmann::json& changes) {
 
 std::vector<WideCount> Figures(std::initializer_list<WideCount> figures) { return figures; }
 
+// A place as the rows write it: "rowCount", "data", "nonClustered[2].fillFactor",
+// "data.fixedBytes+variableBytes" for a limit on the sum of two fields.
+std::string PlaceText(const ValueRef& where) {
+    static const char* const kFields[] = {"", "rowCount", "fillFactor", "allFixedBytes",
+                                          "fixedBytes", "variableBytes", "variableColumns"};
+    std::string text = where.section == TableSection::Data        ? "data"
+                       : where.section == TableSection::Clustered ? "clustered"
+                       : where.section == TableSection::NonClustered
+                           ? "nonClustered[" + std::to_string(where.index) + "]"
+                           : "";
+    if (where.field != TableField::None)
+        text += (text.empty() ? "" : ".") + std::string(kFields[static_cast<int>(where.field)]);
+    if (where.second != TableField::None)
+        text += "+" + std::string(kFields[static_cast<int>(where.second)]);
+    return text;
+}
+
 void ExpectEstimate(const TableEstimate& e, const nlohmann::json& expected) {
     EXPECT_EQ(MessageText(e.failure), expected.at("failure").get<std::string>());
+    EXPECT_EQ(PlaceText(e.where), expected.value("where", "")) << "the section or value named";
     if (expected.contains("finished")) {
         EXPECT_EQ(e.data.has_value(), expected["finished"][0].get<bool>());
         EXPECT_EQ(e.clustered.has_value(), expected["finished"][1].get<bool>());
@@ -74,13 +92,18 @@ TEST_P(Tables, CheckedThenEstimated) {
     const nlohmann::json& row = GetParam().data;
     const TableDescription table = TableOf(row.at("table"));
     EXPECT_EQ(MessageText(CheckTable(table)), row.at("check").get<std::string>());
+    const Refusal refusal = FindRefusal(table);
+    EXPECT_EQ(MessageText(refusal.message), row.at("check").get<std::string>());
+    EXPECT_EQ(PlaceText(refusal.where), row.value("where", "")) << "the value the refusal names";
 
     TableEstimator estimator;
     const TableEstimate estimate = estimator.Estimate(table);
-    if (row.contains("estimate"))
+    if (row.contains("estimate")) {
         ExpectEstimate(estimate, row["estimate"]);
-    else
+    } else {
         EXPECT_EQ(MessageText(estimate.failure), row.at("check").get<std::string>());
+        EXPECT_EQ(PlaceText(estimate.where), row.value("where", "")) << "the run names the refused value too";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Checks, Tables, ::testing::ValuesIn(LoadRows("table_rows.json", "checks")), RowName());

@@ -1,6 +1,7 @@
 // Schema scripts read, described and sized, row by row from
 // tests/cases/schema_types.json and tests/cases/schema_scripts.json.
 //
+// schema_errors.json holds scripts that go wrong in one place, in the same form.
 // Each row's script is read whole and again in pieces of a few bytes; both
 // readings must give the same result, which is then compared with the row as JSON.
 
@@ -127,6 +128,7 @@ TEST_P(ScriptTest, GivesTheExpectedTables) {
 }
 
 INSTANTIATE_TEST_SUITE_P(File, ScriptTest, ::testing::ValuesIn(LoadRows("schema_scripts.json", "rows")), RowName());
+INSTANTIATE_TEST_SUITE_P(Errors, ScriptTest, ::testing::ValuesIn(LoadRows("schema_errors.json", "rows")), RowName());
 
 } // namespace
 } // namespace quorvel::schema

@@ -1,0 +1,167 @@
+// Properties of the calculation of a table over many generated descriptions,
+// valid and not: what the checks refuse is what the run refuses, at the same
+// value; the totals are the sums of the figures shown; a structure's pages are
+// its levels; one estimator used for many tables answers as a fresh one; and
+// more rows never take fewer pages.
+
+#include "TableEstimate.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <random>
+#include <string>
+
+namespace quorvel::testing {
+namespace {
+
+class Generator {
+public:
+    explicit Generator(unsigned seed) : m_random(seed) {}
+
+    int Below(int n) { return static_cast<int>(m_random() % static_cast<unsigned>(n)); }
+
+    // Mostly a small count, sometimes one near or past a limit, rarely not a number.
+    std::string Count(int usual) {
+        switch (Below(12)) {
+        case 0: return std::to_string(1900 + Below(100));
+        case 1: return std::to_string(240 + Below(20));
+        case 2: return Below(2) == 0 ? "x" : "-40000";
+        case 3: return "1," + std::to_string(100 + Below(900));
+        default: return std::to_string(Below(usual));
+        }
+    }
+
+    SectionDescription Section(bool index) {
+        SectionDescription s;
+        const int mode = Below(index ? 3 : 2);
+        s.mode = index && mode == 2 ? KeyMode::None : mode == 0 ? KeyMode::AllFixed : KeyMode::WithVariable;
+        const int fill = Below(20);
+        s.fillFactor = fill == 0 ? "101" : fill == 1 ? "" : fill < 8 ? "0" : std::to_string(Below(101));
+        s.allFixedBytes = Count(300);
+        s.fixedBytes = Count(300);
+        s.variableBytes = Count(300);
+        s.variableColumns = Count(6);
+        return s;
+    }
+
+    TableDescription Table() {
+        TableDescription t;
+        const int rows = Below(10);
+        t.rowCount = rows == 0 ? "1e12" : rows == 1 ? "0" : std::to_string(m_random() % 3'000'000);
+        t.data = Section(false);
+        t.clustered = Section(true);
+        t.nonClustered.resize(static_cast<std::size_t>(Below(6)));
+        for (SectionDescription& s : t.nonClustered)
+            s = Section(true);
+        return t;
+    }
+
+private:
+    std::mt19937 m_random;
+};
+
+std::string Levels(const std::array<std::int32_t, kLevelCount>& levels) {
+    std::string text;
+    for (const std::int32_t pages : levels)
+        text += std::to_string(pages) + " ";
+    return text;
+}
+
+// Every figure of an estimate, to compare two estimates as a whole.
+std::string Figures(const TableEstimate& e) {
+    std::string text = std::string(MessageText(e.failure)) + " at " + std::to_string(static_cast<int>(e.where.section)) +
+                       "/" + std::to_string(e.where.index) + "/" + std::to_string(static_cast<int>(e.where.field)) +
+                       "/" + std::to_string(static_cast<int>(e.where.second)) + "\n";
+    if (e.data)
+        text += "data " + std::to_string(e.data->rowSize) + " " + std::to_string(e.data->rowsPerPage) + " " +
+                std::to_string(e.data->pages) + "\n";
+    if (e.clustered)
+        text += "clustered " + std::to_string(e.clustered->present) + " " + std::to_string(e.clustered->rowSize) + " " +
+                std::to_string(e.clustered->rowsPerPage) + " " + std::to_string(e.clustered->pages) + " " +
+                Levels(e.clustered->levels) + "\n";
+    for (const NonClusteredFigures& f : e.nonClustered)
+        text += "index " + std::to_string(f.present) + " " + std::to_string(f.leafRowSize) + " " +
+                std::to_string(f.leafRowsPerPage) + " " + std::to_string(f.leafPages) + " " +
+                std::to_string(f.nonLeafRowSize) + " " + std::to_string(f.nonLeafRowsPerPage) + " " +
+                std::to_string(f.pages) + " " + Levels(f.levels) + "\n";
+    if (e.totals)
+        text += "totals " + std::to_string(e.totals->clusteredPages) + " " + std::to_string(e.totals->nonClusteredPages) +
+                " " + std::to_string(e.totals->totalPages) + " " + std::to_string(e.totals->tableBytes) + "\n";
+    return text;
+}
+
+WideCount SumOfLevels(const std::array<std::int32_t, kLevelCount>& levels) {
+    return std::accumulate(levels.begin(), levels.end(), WideCount{0});
+}
+
+void ExpectTotalsAreTheSums(const TableEstimate& e) {
+    ASSERT_TRUE(e.data && e.clustered && e.totals);
+    WideCount indexPages = 0;
+    for (const NonClusteredFigures& f : e.nonClustered) {
+        EXPECT_EQ(f.pages, f.present ? SumOfLevels(f.levels) : 0);
+        indexPages += f.pages;
+    }
+    EXPECT_EQ(e.clustered->pages, e.clustered->present ? SumOfLevels(e.clustered->levels) : 0);
+    EXPECT_EQ(e.totals->clusteredPages, e.clustered->pages);
+    EXPECT_EQ(e.totals->nonClusteredPages, indexPages);
+    EXPECT_EQ(e.totals->totalPages, e.data->pages + e.clustered->pages + indexPages);
+    EXPECT_EQ(e.totals->tableBytes, e.totals->totalPages * 2048);
+}
+
+TEST(TableProperties, RefusalsEstimatesAndTotalsAgree) {
+    Generator generate(4242);
+    TableEstimator reused;
+    int estimated = 0, refused = 0, failed = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const TableDescription table = generate.Table();
+        const Refusal refusal = FindRefusal(table);
+        ASSERT_EQ(refusal.message, CheckTable(table));
+
+        TableEstimator fresh;
+        const TableEstimate e = fresh.Estimate(table);
+        const std::string figures = Figures(e);
+        SCOPED_TRACE(figures);
+        ASSERT_EQ(Figures(reused.Estimate(table)), figures) << "an estimator used before answers as a fresh one";
+
+        if (refusal.message != RunMessage::None) {
+            ++refused;
+            EXPECT_EQ(e.failure, refusal.message);
+            TableEstimate nothing;
+            nothing.failure = refusal.message;
+            nothing.where = refusal.where;
+            EXPECT_EQ(Figures(nothing), figures) << "nothing is estimated";
+            continue;
+        }
+        EXPECT_EQ(Figures(fresh.EstimateChecked(table)), figures) << "a table that passed runs the same checked";
+        if (e.failure != RunMessage::None) {
+            ++failed;
+            ASSERT_TRUE(IsEstimateFailure(e.failure));
+            const TableSection expected = e.failure == RunMessage::DataFailed        ? TableSection::Data
+                                          : e.failure == RunMessage::ClusteredFailed ? TableSection::Clustered
+                                                                                     : TableSection::NonClustered;
+            EXPECT_EQ(e.where.section, expected);
+            EXPECT_EQ(e.where.index, expected == TableSection::NonClustered ? e.nonClustered.size() : 0);
+            EXPECT_FALSE(e.totals);
+            continue;
+        }
+        ++estimated;
+        ExpectTotalsAreTheSums(e);
+
+        // The same table with more rows needs at least as many pages.
+        TableDescription more = table;
+        more.rowCount = std::to_string(std::stoll(table.rowCount) + 1 + generate.Below(1'000'000));
+        const TableEstimate bigger = fresh.Estimate(more);
+        if (bigger.totals) {
+            EXPECT_GE(bigger.data->pages, e.data->pages) << more.rowCount << " rows";
+            EXPECT_GE(bigger.totals->totalPages, e.totals->totalPages) << more.rowCount << " rows";
+        }
+    }
+    // The generator reaches every outcome often enough for the checks to mean something.
+    EXPECT_GT(estimated, 400);
+    EXPECT_GT(refused, 400);
+    EXPECT_GT(failed, 20);
+}
+
+} // namespace
+} // namespace quorvel::testing

@@ -1,0 +1,2 @@
+CREATE TABEL t (a int)
+CREATE TABLE u (a int)

@@ -1,0 +1,1 @@
+CREATE TABLE a (x) ; CREATE TABLE b (y int)

@@ -1,0 +1,2 @@
+CREATE TABLE t (a int)
+CREATE INDEX ix t (a)

@@ -1,0 +1,1 @@
+CREATE TABLE t (a int, b int, UNIQUE (a b))

@@ -1,0 +1,3 @@
+CREATE TABLE t (a int,
+INSERT t VALUES (1)
+CREATE TABLE u (a int, insert int, go int)

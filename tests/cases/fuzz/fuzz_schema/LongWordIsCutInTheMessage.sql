@@ -1,0 +1,1 @@
+CREATE TABLE t (a int abcdefghijklmnopqrstuvwxyz0123456789)

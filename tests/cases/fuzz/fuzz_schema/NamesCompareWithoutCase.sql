@@ -1,0 +1,3 @@
+CREATE TABLE Orders (Id int)
+CREATE TABLE ORDERS (id int)
+CREATE INDEX ix ON orders (ID)

@@ -1,0 +1,1 @@
+CREATE TABLE t (a int CHECK NOT FOR copies (a > 0))

@@ -1,0 +1,1 @@
+CREATE TABLE t (a int, CONSTRAINT d DEFAULT 0 a)

@@ -1,0 +1,2 @@
+CREATE TABLE (a int)
+CREATE TABLE t (a int)

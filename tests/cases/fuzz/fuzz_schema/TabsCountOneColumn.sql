@@ -1,0 +1,3 @@
+	CREATE TABLE t (
+		a int
+		b int)

@@ -1,0 +1,1 @@
+CREATE UNIQUE TABLE t (a int)

@@ -1,0 +1,5 @@
+CREATE TABLE t (a int)
+GO
+CREATE INDEX ix ON t ("a)
+GO
+CREATE INDEX iy ON t (a)

@@ -1,0 +1,277 @@
+// Properties of the schema reader and the table derivation that hold for any
+// script, checked over the scripts of the row files and over generated tables.
+//
+// - A script cut in two at any byte, each part in a buffer that is wiped once
+//   fed, reads the same as the whole script; so does the script with CR LF
+//   line ends.
+// - Another batch before a script only moves its places down, and a table in
+//   the batch after it is read whatever went wrong in the script.
+// - A generated table's description is its columns summed by hand: NOT NULL
+//   fixed-length columns are the fixed bytes, every other column counts with
+//   the variable-length ones (its declared length scaled by the variable fill,
+//   rounded up, for varchar and varbinary).
+
+#include "CaseRows.h"
+#include "ScriptReader.h"
+#include "TableDerivation.h"
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace quorvel::schema {
+namespace {
+
+using nlohmann::json;
+using Row = testing::CaseRow;
+
+// Everything the reader found, tables, columns and indexes as it kept them.
+json Dump(const SchemaScript& script) {
+    json out{{"skipped", script.skippedStatements}, {"problems", json::array()}, {"tables", json::array()}};
+    for (const ScriptProblem& p : script.problems)
+        out["problems"].push_back(p.Text());
+    for (const SchemaTable& t : script.tables) {
+        json table{{"name", t.name}, {"at", {t.line, t.column}}, {"columns", json::array()}};
+        for (const SchemaColumn& c : t.columns)
+            table["columns"].push_back(
+                {c.name, c.type, static_cast<int>(c.kind), c.bytes, static_cast<int>(c.nullability)});
+        for (const SchemaIndex& i : t.indexes)
+            table["indexes"].push_back(
+                {i.name, static_cast<int>(i.kind), i.clustered, i.unique, i.columns, i.fillFactor});
+        for (const ScriptProblem& p : t.problems)
+            table["problems"].push_back(p.Text());
+        out["tables"].push_back(table);
+    }
+    return out;
+}
+
+json ReadDump(const std::vector<std::string>& parts) {
+    ScriptReader reader("s.sql");
+    std::string buffer;
+    for (const std::string& part : parts) {
+        buffer = part;
+        reader.Feed(buffer);
+        buffer.assign(buffer.size(), '#'); // the caller reuses its buffer for the next piece
+    }
+    return Dump(reader.Finish());
+}
+
+std::string Read(const std::vector<std::string>& parts) { return ReadDump(parts).dump(1); }
+
+// The dump of a script read after `lines` lines more.
+void MoveDown(json& dump, std::size_t lines) {
+    const auto move = [lines](json& problem) {
+        std::string text = problem.get<std::string>();
+        const std::size_t at = text.find(':') + 1, end = text.find(':', at);
+        problem = text.replace(at, end - at, std::to_string(std::stoul(text.substr(at, end - at)) + lines));
+    };
+    for (json& problem : dump["problems"])
+        move(problem);
+    for (json& table : dump["tables"]) {
+        table["at"][0] = table["at"][0].get<std::size_t>() + lines;
+        if (table.contains("problems")) {
+            for (json& problem : table["problems"])
+                move(problem);
+        }
+    }
+}
+
+std::vector<Row> ScriptRows() {
+    std::vector<Row> rows = testing::LoadRows("schema_scripts.json", "rows");
+    for (Row& row : testing::LoadRows("schema_errors.json", "rows"))
+        rows.push_back(std::move(row));
+    return rows;
+}
+
+class ScriptProperties : public ::testing::TestWithParam<Row> {
+protected:
+    std::string Text(const char* lineEnd) const {
+        std::string text;
+        for (const json& line : GetParam().data.at("script"))
+            text += line.get<std::string>() + lineEnd;
+        return text;
+    }
+};
+
+TEST_P(ScriptProperties, ReadsTheSameCutAtAnyByte) {
+    const std::string text = Text("\n");
+    const std::string whole = Read({text});
+    // Longer scripts are cut every few bytes, the longest at forty places, to keep the run short.
+    const std::size_t step = text.size() < 2000 ? text.size() / 120 + 1 : text.size() / 40;
+    for (std::size_t cut = 1; cut < text.size(); cut += step) {
+        ASSERT_EQ(Read({text.substr(0, cut), text.substr(cut)}), whole) << "cut after byte " << cut;
+    }
+}
+
+TEST_P(ScriptProperties, ReadsTheSameWithCarriageReturns) {
+    EXPECT_EQ(Read({Text("\r\n")}), Read({Text("\n")}));
+}
+
+// Lines and batches before a script only move its places down.
+TEST_P(ScriptProperties, ReadsTheSameAfterAnotherBatch) {
+    std::string text = Text("\n");
+    if (text.starts_with("\xEF\xBB\xBF")) // a byte order mark stands only at the start
+        text.erase(0, 3);
+    json after = ReadDump({"CREATE TABLE zz_before (a int)\nGO\n" + text});
+    ASSERT_EQ(after["tables"].at(0)["name"], "zz_before");
+    after["tables"].erase(0);
+    json alone = ReadDump({text});
+    MoveDown(alone, 2);
+    EXPECT_EQ(after.dump(1), alone.dump(1));
+}
+
+// Whatever went wrong in a script, the batch after its end is read as usual.
+TEST_P(ScriptProperties, ATableAfterTheNextGoIsAlwaysRead) {
+    const json alone = ReadDump({Text("\n")});
+    json then = ReadDump({Text("\n") + "GO\nCREATE TABLE zz_after (a int NOT NULL)\n"});
+    const json last = then["tables"].back();
+    EXPECT_EQ(last.dump(), json({{"name", "zz_after"},
+                                 {"at", {GetParam().data.at("script").size() + 2, 1}},
+                                 {"columns", {{"a", "int", 0, 4, 2}}}})
+                               .dump());
+    then["tables"].erase(then["tables"].size() - 1);
+    std::vector<std::string> before, names;
+    for (const json& table : alone["tables"])
+        before.push_back(table["name"]);
+    for (const json& table : then["tables"])
+        names.push_back(table["name"]);
+    EXPECT_EQ(names, before) << "the tables of the script itself";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ScriptProperties, ::testing::ValuesIn(ScriptRows()), testing::RowName());
+
+// A column type the generator writes, with what a value of it takes in a row.
+struct GeneratedType {
+    const char* text;
+    StorageKind kind;
+    std::int64_t bytes;
+};
+
+const GeneratedType kTypes[] = {
+    {"int", StorageKind::Fixed, 4},          {"smallint", StorageKind::Fixed, 2},
+    {"tinyint", StorageKind::Fixed, 1},      {"bit", StorageKind::Fixed, 1},
+    {"datetime", StorageKind::Fixed, 8},     {"smallmoney", StorageKind::Fixed, 4},
+    {"float", StorageKind::Fixed, 8},        {"decimal(9,2)", StorageKind::Fixed, 5},
+    {"char(17)", StorageKind::Fixed, 17},    {"binary(3)", StorageKind::Fixed, 3},
+    {"varchar(1)", StorageKind::Variable, 1}, {"varchar(199)", StorageKind::Variable, 199},
+    {"varbinary(64)", StorageKind::Variable, 64}, {"sysname", StorageKind::Variable, 30},
+    {"text", StorageKind::TextPointer, 16},  {"image", StorageKind::TextPointer, 16},
+};
+
+struct GeneratedColumn {
+    std::string name;
+    GeneratedType type;
+    bool nullable = false;
+};
+
+// The section text of the schema tests' own form: "4" or "4 + 10 in 1", " fill N".
+struct HandSum {
+    std::int64_t fixed = 0, variable = 0, columns = 0;
+
+    void Add(const GeneratedColumn& c, int fillPercent) {
+        if (c.type.kind == StorageKind::Fixed && !c.nullable) {
+            fixed += c.type.bytes;
+            return;
+        }
+        std::int64_t bytes = c.type.bytes;
+        if (c.type.kind == StorageKind::Variable)
+            bytes = (c.type.bytes * fillPercent + 99) / 100;
+        variable += bytes;
+        ++columns;
+    }
+};
+
+std::string Described(const SectionDescription& s) {
+    if (s.mode == KeyMode::None)
+        return "-";
+    const std::string bytes = s.mode == KeyMode::AllFixed
+                                  ? s.allFixedBytes
+                                  : s.fixedBytes + " + " + s.variableBytes + " in " + s.variableColumns;
+    return bytes + " fill " + s.fillFactor;
+}
+
+std::string Expected(const HandSum& sum, int fillFactor) {
+    const std::string bytes = sum.columns == 0 ? std::to_string(sum.fixed)
+                                               : std::to_string(sum.fixed) + " + " + std::to_string(sum.variable) +
+                                                     " in " + std::to_string(sum.columns);
+    return bytes + " fill " + std::to_string(fillFactor);
+}
+
+TEST(GeneratedTables, DescriptionsAreTheirColumnsSummedByHand) {
+    std::mt19937 random(20261206);
+    const auto pick = [&random](int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); };
+    for (int round = 0; round < 300; ++round) {
+        SizingAssumptions assumptions;
+        assumptions.variableFillPercent = pick(5) == 0 ? 100 : pick(101);
+        assumptions.ansiNullDefault = pick(2) == 0;
+        const std::int32_t rows = 1 + pick(100000);
+
+        std::vector<GeneratedColumn> columns(1 + pick(12));
+        std::string script = "CREATE TABLE [gen table] (";
+        std::int64_t textPagesPerRow = 0;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            GeneratedColumn& c = columns[i];
+            c.name = "c" + std::to_string(i);
+            c.type = kTypes[pick(static_cast<int>(std::size(kTypes)))];
+            const int nulls = pick(3); // unspecified, NULL, NOT NULL
+            c.nullable = nulls == 1 || (nulls == 0 && assumptions.ansiNullDefault);
+            script += (i == 0 ? "" : ",\n  ") + c.name + " " + c.type.text +
+                      (nulls == 1 ? " NULL" : nulls == 2 ? " not null" : "");
+            if (c.type.kind == StorageKind::TextPointer && pick(2) == 0) {
+                const auto average = static_cast<std::uint32_t>(pick(5000));
+                assumptions.textAverages.push_back({"GEN TABLE", "C" + std::to_string(i), average});
+                textPagesPerRow += (average + 1799) / 1800;
+            }
+        }
+        script += ")\nGO\n";
+
+        // Up to four indexes on columns that may be keys; the first may be clustered.
+        std::vector<std::string> expected;
+        std::string clustered = "-";
+        for (int index = pick(5); index > 0; --index) {
+            HandSum key;
+            std::string keyList;
+            for (const GeneratedColumn& c : columns) {
+                if (c.type.kind != StorageKind::TextPointer && pick(3) == 0) {
+                    key.Add(c, assumptions.variableFillPercent);
+                    keyList += (keyList.empty() ? "" : ", ") + c.name;
+                }
+            }
+            if (keyList.empty())
+                continue;
+            const int fill = pick(101);
+            const bool isClustered = clustered == "-" && pick(3) == 0;
+            script += std::string("CREATE ") + (isClustered ? "CLUSTERED " : "") + "INDEX ix" +
+                      std::to_string(index) + " ON dbo.[gen table] (" + keyList + ") WITH FILLFACTOR = " +
+                      std::to_string(fill) + "\n";
+            if (isClustered)
+                clustered = Expected(key, fill);
+            else
+                expected.push_back(Expected(key, fill));
+        }
+
+        std::istringstream in(script);
+        const SchemaScript read = ReadScript(in, "gen.sql");
+        ASSERT_EQ(read.tables.size(), 1u) << script;
+        const DerivedTable derived = DeriveTable(read.tables[0], std::to_string(rows), assumptions);
+        ASSERT_FALSE(derived.problem) << derived.problem->Text() << "\n" << script;
+
+        HandSum data;
+        for (const GeneratedColumn& c : columns)
+            data.Add(c, assumptions.variableFillPercent);
+        std::vector<std::string> got;
+        for (const SectionDescription& s : derived.description.nonClustered)
+            got.push_back(Described(s));
+        SCOPED_TRACE(script + "fill " + std::to_string(assumptions.variableFillPercent) + "%, ANSI nulls " +
+                     std::to_string(assumptions.ansiNullDefault));
+        EXPECT_EQ(Described(derived.description.data), Expected(data, 0));
+        EXPECT_EQ(Described(derived.description.clustered), clustered);
+        EXPECT_EQ(got, expected);
+        EXPECT_EQ(derived.textPages, textPagesPerRow * rows);
+        EXPECT_EQ(derived.description.rowCount, std::to_string(rows));
+    }
+}
+
+} // namespace
+} // namespace quorvel::schema
