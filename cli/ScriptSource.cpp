@@ -28,9 +28,9 @@ schema::TextLanguage ScriptLanguage(Language language) {
     return language == Language::Japanese ? schema::TextLanguage::Japanese : schema::TextLanguage::English;
 }
 
-std::string ProblemLine(const schema::ScriptProblem& problem) {
+std::string ProblemLine(const schema::ScriptProblem& problem, Language language) {
     return PlacePrefix(Printable(problem.source), Place{problem.line, problem.column}) +
-           Printable(problem.message);
+           Printable(problem.message.Render(ScriptLanguage(language)));
 }
 
 } // namespace
@@ -125,7 +125,7 @@ void ScriptSource::MakeRecord(const schema::SchemaTable& table, schema::DerivedT
     if (derived.problem) {
         r.error.problem = ReadProblem::Script;
         r.error.place = Place{derived.problem->line, derived.problem->column};
-        r.error.detail = derived.problem->message;
+        r.error.detail = derived.problem->message.Render(ScriptLanguage(m_language));
         return;
     }
     r.description = std::move(derived.description);
@@ -155,7 +155,7 @@ bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
             return false;
     }
     for (const schema::ScriptProblem& problem : script->problems)
-        tool.Message(ProblemLine(problem), SizeTool::MessageKind::Problem);
+        tool.Message(ProblemLine(problem, m_language), SizeTool::MessageKind::Problem);
     if (script->skippedStatements != 0)
         tool.Message(
             source + ": " +
@@ -182,7 +182,7 @@ ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, st
         const std::string where =
             kProgram + PlacePrefix(source, m_record.place) + Printable(table.name) + ": ";
         if (derived.problem || derived.refusal != RunMessage::None) {
-            messages += derived.problem ? kProgram + ProblemLine(*derived.problem)
+            messages += derived.problem ? kProgram + ProblemLine(*derived.problem, m_language)
                                         : where + std::string(MessageText(derived.refusal));
             messages.push_back('\n');
             ok = false;
@@ -196,7 +196,7 @@ ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, st
             messages += where + Say(m_language, ToolText::Note, {Printable(note)}) + "\n";
     }
     for (const schema::ScriptProblem& problem : script->problems) {
-        messages += kProgram + ProblemLine(problem) + "\n";
+        messages += kProgram + ProblemLine(problem, m_language) + "\n";
         ok = false;
     }
     if (script->skippedStatements != 0)

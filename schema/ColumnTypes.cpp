@@ -73,9 +73,9 @@ std::int64_t DecimalBytes(std::int64_t precision) {
     return bytes;
 }
 
-TypeLookup Refused(std::string error) {
+TypeLookup Refused(ScriptText error) {
     TypeLookup lookup;
-    lookup.error = std::move(error);
+    lookup.error = error;
     return lookup;
 }
 
@@ -116,9 +116,8 @@ bool IsBuiltinType(std::string_view name) {
 
 TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> arguments) {
     const TypeEntry* entry = FindEntry(name);
-    const auto refused = [name](std::string_view why) { return Refused(std::string(name).append(why)); };
     if (entry == nullptr) {
-        TypeLookup unknown = Refused("unknown type '" + std::string(name) + "'");
+        TypeLookup unknown = Refused(ScriptText::UnknownType);
         unknown.unknown = true;
         return unknown;
     }
@@ -128,33 +127,33 @@ TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> argu
     switch (entry->arguments) {
     case Arguments::None:
         if (count > 0)
-            return refused(" takes no length or precision");
+            return Refused(ScriptText::NoArguments);
         return Found(Spelled(entry->name, {}), entry->kind, entry->bytes);
     case Arguments::Length: {
         if (count > 1)
-            return refused(" takes one length");
+            return Refused(ScriptText::OneLength);
         const std::int64_t length = count == 0 ? entry->bytes : first;
         if (length < 1)
-            return refused(" needs a length of at least 1");
+            return Refused(ScriptText::LengthAtLeastOne);
         return Found(Spelled(entry->name, {length}), entry->kind, length);
     }
     case Arguments::FloatPrecision:
         if (count == 0)
             return Found(Spelled(entry->name, {}), entry->kind, entry->bytes);
         if (count > 1 || first < 1 || first > kMaxFloatPrecision)
-            return Refused("float takes one precision from 1 to 15");
+            return Refused(ScriptText::FloatPrecision);
         return Found(Spelled(entry->name, {first}), entry->kind, first <= kMaxSingleFloatPrecision ? 4 : 8);
     case Arguments::DecimalPrecision: {
         const std::int64_t precision = count == 0 ? kDefaultDecimalPrecision : first;
         const std::int64_t scale = count == 2 ? arguments[1] : 0;
         if (count > 2 || precision < 1 || precision > kMaxDecimalPrecision)
-            return refused(" takes a precision from 1 to 38");
+            return Refused(ScriptText::DecimalPrecision);
         if (scale < 0 || scale > precision)
-            return refused(" takes a scale from 0 to its precision");
+            return Refused(ScriptText::DecimalScale);
         return Found(Spelled(entry->name, {precision, scale}), entry->kind, DecimalBytes(precision));
     }
     }
-    return refused(" is not known");
+    return Refused(ScriptText::UnknownType);
 }
 
 } // namespace quorvel::schema

@@ -2,6 +2,7 @@
 // The column types of SQL Server 6.x and the bytes each takes in a row.
 
 #include "SchemaModel.h"
+#include "ScriptMessage.h"
 
 #include <cstdint>
 #include <span>
@@ -20,7 +21,7 @@ struct TypeLookup {
     bool found = false;   // false: error says why
     bool unknown = false; // no type of that name
     ColumnType type;
-    std::string error;
+    ScriptText error = ScriptText::UnknownType; // a phrase about the type, given its name
 };
 
 // name: the type's words in lower case, joined by one blank ("double precision",

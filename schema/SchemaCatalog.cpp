@@ -33,11 +33,11 @@ const SchemaColumn* RepeatedColumn(const SchemaTable& table) {
     return nullptr;
 }
 
-std::string IndexTitle(const SchemaIndex& index) {
-    const char* kind = index.kind == IndexKind::PrimaryKey ? "primary key"
-                       : index.kind == IndexKind::Unique   ? "unique constraint"
-                                                           : "index";
-    return index.name.empty() ? std::string(kind) : std::string(kind) + " " + index.name;
+ScriptMessage::Argument IndexTitle(const SchemaIndex& index) {
+    const ScriptText kind = index.kind == IndexKind::PrimaryKey ? ScriptText::PrimaryKeyTitle
+                            : index.kind == IndexKind::Unique   ? ScriptText::UniqueTitle
+                                                                : ScriptText::IndexTitle;
+    return ScriptMessage::Argument(kind, index.name);
 }
 
 } // namespace
@@ -85,7 +85,7 @@ void SchemaCatalog::Index(std::string_view name, std::size_t place) {
     ++m_indexed;
 }
 
-ScriptProblem SchemaCatalog::Problem(Position at, std::string message) const {
+ScriptProblem SchemaCatalog::Problem(Position at, ScriptMessage message) const {
     return ScriptProblem{m_source, at.line, at.column, std::move(message)};
 }
 
@@ -109,21 +109,21 @@ SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
     m_finderTable = nullptr;
     const Position at{table.line, table.column};
     if (const SchemaColumn* twice = RepeatedColumn(table))
-        table.problems.push_back(Problem(at, "column " + twice->name + " is named twice in " + table.name));
+        table.problems.push_back(
+            Problem(at, ScriptMessage(ScriptText::ColumnNamedTwice, {twice->name, table.name})));
     const bool added = FindTable(table.name) == nullptr;
     if (added)
         Index(table.name, m_script.tables.size());
     else
-        table.problems.push_back(Problem(at, "table " + table.name + " is created twice"));
+        table.problems.push_back(Problem(at, ScriptMessage(ScriptText::TableCreatedTwice, {table.name})));
     m_lastIsFirst = added;
     return m_script.tables.emplace_back(std::move(table));
 }
 
 void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex index, Position at,
                              std::span<const Position> keyPositions) {
-    const std::string title = IndexTitle(index);
     if (index.columns.size() > kMaxKeyColumns) {
-        table.problems.push_back(Problem(at, title + " has more than 16 key columns"));
+        table.problems.push_back(Problem(at, ScriptMessage(ScriptText::TooManyKeys, {IndexTitle(index)})));
         return;
     }
     // CREATE INDEX statements mostly follow each other on one table.
@@ -136,13 +136,14 @@ void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex index, Position at,
         const Position place = i < keyPositions.size() ? keyPositions[i] : at;
         const SchemaColumn* column = columns.Find(name);
         if (column == nullptr) {
-            table.problems.push_back(
-                Problem(place, title + " names column " + name + ", which " + table.name + " does not have"));
+            table.problems.push_back(Problem(
+                place, ScriptMessage(ScriptText::KeyNotInTable, {IndexTitle(index), name, table.name})));
             return;
         }
         if (column->kind == StorageKind::TextPointer) {
-            table.problems.push_back(Problem(place, title + ": the " + column->type + " column " +
-                                                        column->name + " cannot be a key"));
+            table.problems.push_back(
+                Problem(place, ScriptMessage(ScriptText::KeyOfLongType,
+                                             {IndexTitle(index), column->type, column->name})));
             return;
         }
     }
@@ -150,13 +151,14 @@ void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex index, Position at,
                                         [](const SchemaIndex& i) { return i.clustered; });
     if (index.clustered && clustered != table.indexes.end()) {
         table.problems.push_back(
-            Problem(at, title + ": " + table.name + " already has a clustered " + IndexTitle(*clustered)));
+            Problem(at, ScriptMessage(ScriptText::SecondClustered,
+                                      {IndexTitle(index), table.name, IndexTitle(*clustered)})));
         return;
     }
     const std::size_t nonClustered = table.indexes.size() - (clustered != table.indexes.end() ? 1 : 0);
     if (!index.clustered && nonClustered >= kMaxNonClustered) {
         table.problems.push_back(
-            Problem(at, title + ": " + table.name + " already has 249 nonclustered indexes"));
+            Problem(at, ScriptMessage(ScriptText::TooManyIndexes, {IndexTitle(index), table.name})));
         return;
     }
     table.indexes.push_back(std::move(index));
@@ -169,7 +171,7 @@ const UserType* SchemaCatalog::FindType(std::string_view name) const {
 
 void SchemaCatalog::AddType(const std::string& name, UserType type, Position at) {
     if (IsBuiltinType(LowerCase(name)) || !m_types.emplace(LowerCase(name), std::move(type)).second)
-        AddProblem(Problem(at, "type " + name + " already exists"));
+        AddProblem(Problem(at, ScriptMessage(ScriptText::TypeExists, {name})));
 }
 
 SchemaScript SchemaCatalog::Take() {

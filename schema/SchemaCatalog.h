@@ -36,7 +36,7 @@ class SchemaCatalog {
 public:
     explicit SchemaCatalog(std::string source) : m_source(std::move(source)) {}
 
-    ScriptProblem Problem(Position at, std::string message) const;
+    ScriptProblem Problem(Position at, ScriptMessage message) const;
     // A problem that belongs to no table.
     void AddProblem(ScriptProblem problem) { m_script.problems.push_back(std::move(problem)); }
     void CountSkipped() { ++m_script.skippedStatements; }

@@ -6,6 +6,8 @@
 // calculation run reads. Nothing here knows about pages: a column carries the
 // bytes it takes in a row, an index the names of its key columns.
 
+#include "ScriptMessage.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,11 +21,12 @@ struct ScriptProblem {
     std::string source;
     std::size_t line = 0;
     std::size_t column = 0;
-    std::string message;
+    ScriptMessage message;
 
     // "source:line:column: message", the form compilers use.
-    std::string Text() const {
-        return source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + message;
+    std::string Text(TextLanguage language = TextLanguage::English) const {
+        return source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " +
+               message.Render(language);
     }
 };
 

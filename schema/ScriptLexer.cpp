@@ -402,10 +402,10 @@ void ScriptLexer::EndWord(const char* end) {
 }
 
 void ScriptLexer::Unterminated() {
-    const char* what = m_state == State::BlockComment      ? "unterminated comment"
-                       : m_token.kind == TokenKind::String ? "unterminated string"
-                       : m_token.kind == TokenKind::Quoted ? "unterminated quoted identifier"
-                                                           : "unterminated bracketed identifier";
+    const ScriptText what = m_state == State::BlockComment      ? ScriptText::UnterminatedComment
+                            : m_token.kind == TokenKind::String ? ScriptText::UnterminatedString
+                            : m_token.kind == TokenKind::Quoted ? ScriptText::UnterminatedQuoted
+                                                                : ScriptText::UnterminatedBracketed;
     m_state = State::Normal;
     m_sink.OnLexProblem(m_token.line, m_token.column, what);
 }

@@ -12,6 +12,7 @@
 // as words. Columns count UTF-8 sequences.
 
 #include "Keywords.h"
+#include "ScriptMessage.h"
 
 #include <cstddef>
 #include <string>
@@ -45,7 +46,7 @@ class TokenSink {
 public:
     virtual ~TokenSink() = default;
     virtual void OnToken(const Token& token) = 0;
-    virtual void OnLexProblem(std::size_t line, std::size_t column, std::string message) = 0;
+    virtual void OnLexProblem(std::size_t line, std::size_t column, ScriptText message) = 0;
 };
 
 class ScriptLexer {

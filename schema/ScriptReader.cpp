@@ -96,10 +96,10 @@ void ScriptReader::ClearPiece() {
     m_copiedTokens = 0;
 }
 
-void ScriptReader::OnLexProblem(std::size_t line, std::size_t column, std::string message) {
+void ScriptReader::OnLexProblem(std::size_t line, std::size_t column, ScriptText message) {
     if (m_lexProblem)
         m_catalog.AddProblem(std::move(*m_lexProblem));
-    m_lexProblem = m_catalog.Problem(Position{line, column}, std::move(message));
+    m_lexProblem = m_catalog.Problem(Position{line, column}, ScriptMessage(message));
 }
 
 void ScriptReader::EndPiece(const Token& boundary) {

@@ -46,7 +46,7 @@ private:
     void Keep(const Token& token);
     void ClearPiece();
     Token PieceToken(std::size_t i) const;
-    void OnLexProblem(std::size_t line, std::size_t column, std::string message) override;
+    void OnLexProblem(std::size_t line, std::size_t column, ScriptText message) override;
     void EndPiece(const Token& boundary);
 
     SchemaCatalog m_catalog;

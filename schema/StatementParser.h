@@ -56,6 +56,7 @@ private:
     };
     struct ParsedType {
         TypeLookup lookup;
+        std::string name;                                   // as its problems show it
         Nullability nullability = Nullability::Unspecified; // that of a type added with sp_addtype
     };
 
@@ -89,13 +90,13 @@ private:
     bool AcceptSymbol(char symbol);
     void ExpectWord(Keyword keyword);
     void ExpectSymbol(char symbol);
-    std::string Identifier(const char* what);
-    std::string ObjectName(const char* what);
-    std::string_view WholeNumber(const char* what);
+    std::string Identifier(ScriptText what);
+    std::string ObjectName(ScriptText what);
+    std::string_view WholeNumber(ScriptText what);
     static std::int64_t Count(std::string_view digits);
     void SkipParenthesised();
     void SkipExpression();
-    [[noreturn]] void Fail(const Token& at, const std::string& expected) const;
+    [[noreturn]] void Fail(const Token& at, ScriptMessage::Argument expected) const;
 
     SchemaCatalog& m_catalog;
     std::span<const Token> m_tokens;

@@ -1,0 +1,174 @@
+// The statement parser's cursor over the tokens of a piece, and the syntax
+// errors it throws.
+
+#include "StatementParser.h"
+#include "SyntaxError.h"
+
+#include <array>
+#include <cstdio>
+
+namespace quorvel::schema {
+
+using namespace parsing;
+
+namespace {
+
+// Values no 6.x length or precision comes near; larger ones are held at this.
+constexpr std::int64_t kCountCap = 1'000'000'000'000'000'000;
+constexpr std::size_t kShownTokenBytes = 32;
+
+// A token as a message shows it: printable, and not too long. The end of a
+// type given to sp_addtype is the only end token with a text.
+ScriptMessage::Argument Describe(const Token& token) {
+    switch (token.kind) {
+    case TokenKind::End:
+        return token.text.empty() ? ScriptText::EndOfScript : ScriptText::EndOfType;
+    case TokenKind::Go:
+        return "GO";
+    case TokenKind::String:
+        return ScriptText::AString;
+    default:
+        break;
+    }
+    std::string shown;
+    for (std::size_t i = 0; i < token.text.size() && i < kShownTokenBytes; ++i) {
+        const auto c = static_cast<unsigned char>(token.text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            std::array<char, 8> hex{};
+            std::snprintf(hex.data(), hex.size(), "\\x%02X", c);
+            shown += hex.data();
+        } else {
+            shown.push_back(static_cast<char>(c));
+        }
+    }
+    if (token.text.size() > kShownTokenBytes)
+        shown += "...";
+    if (token.kind == TokenKind::Bracketed)
+        return "[" + shown + "]";
+    if (token.kind == TokenKind::Quoted)
+        return "\"" + shown + "\"";
+    return "'" + shown + "'";
+}
+
+} // namespace
+
+const Token& StatementParser::Peek(std::size_t ahead) const {
+    const std::size_t at = m_position + ahead;
+    return at < m_tokens.size() ? m_tokens[at] : *m_end;
+}
+
+const Token& StatementParser::Next() {
+    const Token& token = Peek();
+    if (!AtEnd())
+        ++m_position;
+    return token;
+}
+
+bool StatementParser::IsWord(const Token& token, Keyword keyword) const {
+    return &token != m_end && token.keyword == keyword;
+}
+
+bool StatementParser::AcceptWord(Keyword keyword) {
+    if (AtEnd() || Peek().keyword != keyword)
+        return false;
+    ++m_position;
+    return true;
+}
+
+bool StatementParser::AcceptSymbol(char symbol) {
+    if (AtEnd() || !IsSymbol(Peek(), symbol))
+        return false;
+    ++m_position;
+    return true;
+}
+
+void StatementParser::ExpectWord(Keyword keyword) {
+    if (!AcceptWord(keyword))
+        Fail(Peek(), std::string(KeywordText(keyword)));
+}
+
+void StatementParser::ExpectSymbol(char symbol) {
+    if (!AcceptSymbol(symbol))
+        Fail(Peek(), std::string("'") + symbol + "'");
+}
+
+std::string StatementParser::Identifier(ScriptText what) {
+    if (AtEnd() || !IsName(Peek()))
+        Fail(Peek(), what);
+    return std::string(Next().text);
+}
+
+// [[database.]owner.]name: only the name is kept.
+std::string StatementParser::ObjectName(ScriptText what) {
+    std::string name = Identifier(what);
+    while (AcceptSymbol('.')) {
+        if (!IsSymbol(Peek(), '.') || AtEnd())
+            name = Identifier(what);
+    }
+    return name;
+}
+
+std::string_view StatementParser::WholeNumber(ScriptText what) {
+    const Token& token = Peek();
+    const bool digits =
+        token.kind == TokenKind::Number && token.text.find_first_not_of("0123456789") == std::string::npos;
+    if (AtEnd() || !digits)
+        Fail(token, what);
+    return Next().text;
+}
+
+std::int64_t StatementParser::Count(std::string_view digits) {
+    std::int64_t value = 0;
+    for (const char c : digits) {
+        if (value >= kCountCap / 10)
+            return kCountCap;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+void StatementParser::SkipParenthesised() {
+    ExpectSymbol('(');
+    for (std::size_t depth = 1; depth > 0;) {
+        if (AtEnd())
+            Fail(Peek(), "')'");
+        const Token& token = Next();
+        if (IsSymbol(token, '('))
+            ++depth;
+        else if (IsSymbol(token, ')'))
+            --depth;
+    }
+}
+
+// A default value: constants, functions, parentheses and operators between them.
+void StatementParser::SkipExpression() {
+    for (;;) {
+        while (!AtEnd() && (IsSymbol(Peek(), '+') || IsSymbol(Peek(), '-') || IsSymbol(Peek(), '~')))
+            Next();
+        const Token& operand = Peek();
+        if (!AtEnd() && IsSymbol(operand, '(')) {
+            SkipParenthesised();
+        } else if (!AtEnd() && (operand.kind == TokenKind::Number || operand.kind == TokenKind::String)) {
+            Next();
+        } else if (!AtEnd() && IsName(operand)) {
+            ObjectName(ScriptText::AValue);
+            if (!AtEnd() && IsSymbol(Peek(), '('))
+                SkipParenthesised();
+        } else {
+            Fail(operand, ScriptText::AValue);
+        }
+        const Token& next = Peek();
+        const bool binary = !AtEnd() && next.kind == TokenKind::Symbol && next.text.size() == 1 &&
+                            std::string_view("+-*/%&|^").find(next.text[0]) != std::string_view::npos;
+        if (!binary)
+            return;
+        Next();
+    }
+}
+
+void StatementParser::Fail(const Token& at, ScriptMessage::Argument expected) const {
+    throw SyntaxError{At(at), ScriptMessage(ScriptText::Expected, {std::move(expected), Describe(at)}),
+                      &at == m_end};
+}
+
+} // namespace quorvel::schema
