@@ -49,10 +49,25 @@ constexpr std::array<std::uint8_t, kSlots> Slots() {
 
 constexpr std::array<std::uint8_t, kSlots> kSlotTable = Slots();
 
+// By length, the first letters keywords of that length begin with (bit 0 for
+// A): most names are turned away by their first byte, before any hashing.
+constexpr std::array<std::uint32_t, kLongest + 1> FirstLetters() {
+    std::array<std::uint32_t, kLongest + 1> letters{};
+    for (const std::string_view text : kTexts)
+        letters[text.size()] |= std::uint32_t{1} << (text[0] - 'A');
+    return letters;
+}
+
+constexpr std::array<std::uint32_t, kLongest + 1> kFirstLetters = FirstLetters();
+
 } // namespace
 
 Keyword KeywordOf(std::string_view word) {
     if (word.size() < 2 || word.size() > kLongest)
+        return Keyword::None;
+    const auto letter = static_cast<unsigned char>(word[0] | 0x20);
+    if (letter < 'a' || letter > 'z' ||
+        (kFirstLetters[word.size()] & (std::uint32_t{1} << (letter - 'a'))) == 0)
         return Keyword::None;
     std::size_t hash = word.size();
     for (const char c : word)
