@@ -23,10 +23,6 @@ static_assert(kTexts.size() == static_cast<std::size_t>(Keyword::With));
 constexpr std::size_t kLongest = 12;
 constexpr std::size_t kSlots = 256;
 
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Every word goes through here once, so the lookup is a hash of the word in
 // upper case into a table of keyword numbers built at compile time.
 constexpr std::size_t Hash(std::string_view upper) {
@@ -69,13 +65,20 @@ Keyword KeywordOf(std::string_view word) {
     if (letter < 'a' || letter > 'z' ||
         (kFirstLetters[word.size()] & (std::uint32_t{1} << (letter - 'a'))) == 0)
         return Keyword::None;
+    // Keywords are letters only; clearing bit 5 upper-cases a letter and leaves
+    // every other byte outside A to Z.
+    std::array<char, kLongest> upper{};
     std::size_t hash = word.size();
-    for (const char c : word)
-        hash = hash * 31 + static_cast<unsigned char>(Upper(c));
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const auto c = static_cast<unsigned char>(static_cast<unsigned char>(word[i]) & 0xDF);
+        if (c < 'A' || c > 'Z')
+            return Keyword::None;
+        upper[i] = static_cast<char>(c);
+        hash = hash * 31 + c;
+    }
+    const std::string_view spelled(upper.data(), word.size());
     for (std::size_t at = hash % kSlots; kSlotTable[at] != 0; at = (at + 1) % kSlots) {
-        const std::string_view text = kTexts[kSlotTable[at] - 1];
-        if (text.size() == word.size() &&
-            std::equal(text.begin(), text.end(), word.begin(), [](char t, char w) { return t == Upper(w); }))
+        if (kTexts[kSlotTable[at] - 1] == spelled)
             return static_cast<Keyword>(kSlotTable[at]);
     }
     return Keyword::None;
