@@ -76,9 +76,15 @@ Keyword KeywordOf(std::string_view word) {
         upper[i] = static_cast<char>(c);
         hash = hash * 31 + c;
     }
-    const std::string_view spelled(upper.data(), word.size());
     for (std::size_t at = hash % kSlots; kSlotTable[at] != 0; at = (at + 1) % kSlots) {
-        if (kTexts[kSlotTable[at] - 1] == spelled)
+        const std::string_view text = kTexts[kSlotTable[at] - 1];
+        if (text.size() != word.size())
+            continue;
+        // Byte by byte in place: a call to memcmp costs more than these few bytes.
+        std::size_t same = 0;
+        while (same < text.size() && text[same] == upper[same])
+            ++same;
+        if (same == text.size())
             return static_cast<Keyword>(kSlotTable[at]);
     }
     return Keyword::None;
