@@ -11,12 +11,14 @@
 // factor) over seven columns, about 410 bytes of script with its GO lines.
 //
 // On the development machine (RelWithDebInfo, 2 cores shared with other
-// builds; CPU time, best of 5): reading 10,000 tables takes 34 ms (291,000
-// tables, 120 MB of script a second), reading and deriving 36 ms (281,000 a
-// second), with the run 40 ms (251,000 a second). At the same time the JSON
-// reader of quorvel-size read 10,000 of bench_cli's JSON Lines tables in
-// 22 ms, and bench_cli's whole path (read, run, text report) took 3.7 us a
-// table: a table costs about 1.4 us more to read from a script than from JSON.
+// builds; CPU time, median of 5): reading 10,000 tables takes 28 ms (354,000
+// tables, 139 MB of script a second), reading and deriving 30 ms (328,000 a
+// second), with the run 36 ms (277,000 a second); before the row counts, the
+// catalog's hashes, the lexer's byte tables and the keyword lookup were made
+// lighter, the same three took 34, 36 and 40 ms (best of 5). bench_cli's whole
+// path (read, run, text report) now takes 4.4 to 4.6 us a table from a script
+// and 3.4 to 3.6 us from the same tables as JSON Lines: a table still costs
+// about 1 us more from a script.
 // Peak memory grows by about 14 MB for 10,000 tables (BM_FromFile run on its
 // own): the tables kept for CREATE INDEX statements that may still come, not
 // the script, whose statements are dropped as soon as they are read.

@@ -39,8 +39,7 @@ std::optional<std::string> ScriptSource::AddRows(std::string_view option) {
     const std::size_t equals = option.rfind('=');
     if (equals == std::string_view::npos || equals == 0 || equals + 1 == option.size())
         return Say(m_language, ToolText::BadRowsOption, {Printable(option)});
-    const std::string name(option.substr(0, equals));
-    m_rows[schema::LowerCase(name)] = RowCountEntry{name, std::string(option.substr(equals + 1))};
+    m_rows.Set(option.substr(0, equals), std::string(option.substr(equals + 1)));
     return std::nullopt;
 }
 
@@ -55,9 +54,9 @@ std::optional<std::string> ScriptSource::AddRowsFile(const std::string& path) {
     for (const auto& [name, count] : counts.items()) {
         // A number goes as its decimal text, as in a table's description.
         if (count.is_number())
-            m_rows[schema::LowerCase(name)] = RowCountEntry{name, count.dump()};
+            m_rows.Set(name, count.dump());
         else if (count.is_string())
-            m_rows[schema::LowerCase(name)] = RowCountEntry{name, count.get<std::string>()};
+            m_rows.Set(name, count.get<std::string>());
         else
             return bad;
     }
@@ -103,14 +102,12 @@ std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, 
     return reader.Finish();
 }
 
-std::optional<std::string> ScriptSource::RowCount(const std::string& table) {
-    if (m_rows.empty())
+std::optional<std::string> ScriptSource::RowCount(std::string_view table) {
+    RowCountTable::Entry* found = m_rows.Find(table);
+    if (found == nullptr)
         return std::nullopt;
-    const auto found = m_rows.find(schema::LowerCase(table));
-    if (found == m_rows.end())
-        return std::nullopt;
-    found->second.used = true;
-    return found->second.count;
+    found->used = true;
+    return found->count;
 }
 
 void ScriptSource::MakeRecord(const schema::SchemaTable& table, schema::DerivedTable& derived) {
@@ -208,7 +205,7 @@ ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, st
 
 std::vector<std::string> ScriptSource::UnusedNames() const {
     std::vector<std::string> warnings;
-    for (const auto& [key, entry] : m_rows) {
+    for (const RowCountTable::Entry& entry : m_rows.Entries()) {
         if (!entry.used)
             warnings.push_back(Say(m_language, ToolText::UnknownRowsTable, {Printable(entry.name)}));
     }

@@ -14,13 +14,13 @@
 // Row counts and averages name tables without regard to case, as the server
 // does; the last --rows for a table wins.
 
+#include "RowCountTable.h"
 #include "SizeTool.h"
 #include "TableDerivation.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -51,20 +51,14 @@ public:
 
 private:
     std::optional<schema::SchemaScript> Load(const std::string& path, std::string& error);
-    std::optional<std::string> RowCount(const std::string& table);
+    std::optional<std::string> RowCount(std::string_view table);
     // Takes the description out of derived.
     void MakeRecord(const schema::SchemaTable& table, schema::DerivedTable& derived);
 
-    struct RowCountEntry {
-        std::string name; // as given
-        std::string count;
-        bool used = false;
-    };
-
     Language m_language;
     schema::SizingAssumptions m_assumptions;
-    std::unordered_map<std::string, RowCountEntry> m_rows; // by lower-case name
-    std::unordered_set<std::string> m_tablesSeen;          // lower case
+    RowCountTable m_rows;
+    std::unordered_set<std::string> m_tablesSeen; // lower case
     TableRecord m_record;
 };
 

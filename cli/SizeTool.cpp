@@ -158,7 +158,9 @@ TableEstimate SizeTool::Estimate(const TableRecord& record) {
 }
 
 bool SizeTool::AddTable(const TableRecord& record, std::string_view source) {
-    m_source = std::string(source);
+    // The tables of one script all name it: its name is kept, not made again.
+    if (m_source != source)
+        m_source.assign(source);
     return OnTable(record);
 }
 

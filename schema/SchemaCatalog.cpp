@@ -67,21 +67,24 @@ std::size_t SchemaCatalog::NameHash(std::string_view name) {
 }
 
 // Open addressing in a table at most half full: one probe mostly suffices.
-void SchemaCatalog::Index(std::string_view name, std::size_t place) {
+void SchemaCatalog::Index(std::size_t hash, std::size_t place) {
     if (2 * (m_indexed + 1) > m_slots.size()) {
-        std::vector<std::uint32_t> old(std::max<std::size_t>(kFirstSlots, 2 * m_slots.size()), 0);
-        old.swap(m_slots);
+        std::vector<std::uint32_t> oldSlots(std::max<std::size_t>(kFirstSlots, 2 * m_slots.size()), 0);
+        std::vector<std::size_t> oldHashes(oldSlots.size(), 0);
+        oldSlots.swap(m_slots);
+        oldHashes.swap(m_slotHashes);
         m_indexed = 0;
-        for (const std::uint32_t slot : old) {
-            if (slot != 0)
-                Index(m_script.tables[slot - 1].name, slot - 1);
+        for (std::size_t i = 0; i < oldSlots.size(); ++i) {
+            if (oldSlots[i] != 0)
+                Index(oldHashes[i], oldSlots[i] - 1);
         }
     }
     const std::size_t mask = m_slots.size() - 1;
-    std::size_t at = NameHash(name) & mask;
+    std::size_t at = hash & mask;
     while (m_slots[at] != 0)
         at = (at + 1) & mask;
     m_slots[at] = static_cast<std::uint32_t>(place + 1);
+    m_slotHashes[at] = hash;
     ++m_indexed;
 }
 
@@ -93,10 +96,16 @@ SchemaTable* SchemaCatalog::FindTable(std::string_view name) {
     // An index mostly follows its table: no need to hash the name for it.
     if (m_lastIsFirst && EqualsNoCase(m_script.tables.back().name, name))
         return &m_script.tables.back();
+    return FindTable(name, NameHash(name));
+}
+
+SchemaTable* SchemaCatalog::FindTable(std::string_view name, std::size_t hash) {
     if (m_slots.empty())
         return nullptr;
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t at = NameHash(name) & mask; m_slots[at] != 0; at = (at + 1) & mask) {
+    for (std::size_t at = hash & mask; m_slots[at] != 0; at = (at + 1) & mask) {
+        if (m_slotHashes[at] != hash)
+            continue;
         SchemaTable& table = m_script.tables[m_slots[at] - 1];
         if (EqualsNoCase(table.name, name))
             return &table;
@@ -111,9 +120,10 @@ SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
     if (const SchemaColumn* twice = RepeatedColumn(table))
         table.problems.push_back(
             Problem(at, ScriptMessage(ScriptText::ColumnNamedTwice, {twice->name, table.name})));
-    const bool added = FindTable(table.name) == nullptr;
+    const std::size_t hash = NameHash(table.name);
+    const bool added = FindTable(table.name, hash) == nullptr;
     if (added)
-        Index(table.name, m_script.tables.size());
+        Index(hash, m_script.tables.size());
     else
         table.problems.push_back(Problem(at, ScriptMessage(ScriptText::TableCreatedTwice, {table.name})));
     m_lastIsFirst = added;
@@ -122,6 +132,7 @@ SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
 
 void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex index, Position at,
                              std::span<const Position> keyPositions) {
+    // IndexTitle is spelled only for a problem: most indexes have none.
     if (index.columns.size() > kMaxKeyColumns) {
         table.problems.push_back(Problem(at, ScriptMessage(ScriptText::TooManyKeys, {IndexTitle(index)})));
         return;
@@ -178,6 +189,7 @@ SchemaScript SchemaCatalog::Take() {
     SchemaScript script = std::move(m_script);
     m_script = SchemaScript{};
     m_slots.clear();
+    m_slotHashes.clear();
     m_indexed = 0;
     m_finder.reset();
     m_finderTable = nullptr;

@@ -25,13 +25,32 @@ bool IsDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsWordStart(unsigned char c) {
+constexpr bool IsWordStartByte(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '@' || c == '#' || c == '$' ||
            c >= 0x80;
 }
 
+// Every byte of a script passes a word test: one load instead of a chain of compares.
+constexpr std::array<bool, 256> kWordStart = [] {
+    std::array<bool, 256> table{};
+    for (std::size_t c = 0; c < table.size(); ++c)
+        table[c] = IsWordStartByte(static_cast<unsigned char>(c));
+    return table;
+}();
+
+constexpr std::array<bool, 256> kWordByte = [] {
+    std::array<bool, 256> table{};
+    for (std::size_t c = 0; c < table.size(); ++c)
+        table[c] = IsWordStartByte(static_cast<unsigned char>(c)) || (c >= '0' && c <= '9');
+    return table;
+}();
+
+bool IsWordStart(unsigned char c) {
+    return kWordStart[c];
+}
+
 bool IsWordByte(unsigned char c) {
-    return IsWordStart(c) || IsDigit(c);
+    return kWordByte[c];
 }
 
 bool IsGo(std::string_view word) {

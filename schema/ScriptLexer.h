@@ -92,8 +92,11 @@ private:
     State m_state = State::Normal;
     GoProbe m_probe = GoProbe::Blank;
     std::size_t m_line = 1;
-    std::size_t m_nextColumn = 1;
+    // m_column stands between: a new token's line and column are then not read
+    // as one 16-byte load of m_line and m_nextColumn just after m_nextColumn
+    // was stored, a load the processor cannot take from its pending store.
     std::size_t m_column = 1; // of the byte being read
+    std::size_t m_nextColumn = 1;
     bool m_lineHasToken = false;
 
     const char* m_chunkBegin = nullptr; // the bytes of the current Feed

@@ -140,6 +140,7 @@ DerivedTable DeriveTable(const SchemaTable& table, const std::optional<std::stri
     if (table.columns.size() > kMaxColumns && row.variableColumns <= static_cast<std::int64_t>(kMaxColumns))
         derived.refusal = RunMessage::ColumnLimit;
 
+    derived.description.nonClustered.reserve(table.indexes.size());
     for (const SchemaIndex& index : table.indexes) {
         ColumnBytes key;
         for (const std::string& name : index.columns) {
