@@ -14,6 +14,8 @@
 // "\xHH" stands for the byte HH. Every output must be valid UTF-8, and the
 // JSON views must parse.
 
+#include "CaseRows.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -75,13 +77,7 @@ std::string Read(const fs::path& path) {
     return text.str();
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using quorvel::testing::Lines;
 
 std::string Quoted(const std::string& word) {
     std::string out = "'";

@@ -6,6 +6,7 @@
 // CSV lines and the summary the same figures, and the database total must be
 // the sum of the tables it counts, whatever view carries it.
 
+#include "CaseRows.h"
 #include "SizeTool.h"
 
 #include <gtest/gtest.h>
@@ -74,13 +75,7 @@ std::string Report(ReportView view) {
     return out;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using quorvel::testing::Lines;
 
 std::vector<std::string> CsvFields(const std::string& line) {
     std::vector<std::string> fields(1);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -39,5 +40,14 @@ inline std::vector<CaseRow> LoadRows(const std::string& file, const std::string&
 struct RowName {
     std::string operator()(const ::testing::TestParamInfo<CaseRow>& info) const { return info.param.name; }
 };
+
+// The lines of a program's output, without their line ends.
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
 
 } // namespace quorvel::testing
