@@ -2,12 +2,14 @@
 // The row counts the command line gives, by table name without regard to case.
 //
 // Every table of a script asks for its count, so the lookup takes no copy of
-// the name: the name is hashed and compared in place, lower-casing byte by
-// byte, in one flat table. Counts stay in the order they were given, which is
-// also the order a generated command line names the script's tables in.
+// the name: it is hashed and compared in place (schema::NameIndex). Counts
+// stay in the order they were given, which is also the order a generated
+// command line names the script's tables in.
+
+#include "NameIndex.h"
 
 #include <cstddef>
-#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,13 +33,10 @@ public:
     const std::vector<Entry>& Entries() const { return m_entries; }
 
 private:
-    std::size_t Slot(std::string_view name, std::size_t hash) const;
-    void Grow();
+    std::optional<std::size_t> Place(std::string_view name, std::size_t hash) const;
 
     std::vector<Entry> m_entries;
-    std::vector<std::size_t> m_hashes; // of each entry's name
-    // Places in m_entries plus one (0: empty), never more than half full.
-    std::vector<std::uint32_t> m_slots;
+    schema::NameIndex m_names; // places in m_entries
 };
 
 } // namespace quorvel::cli

@@ -10,7 +10,6 @@ namespace {
 // SQL Server 6.x keeps at most this many nonclustered indexes and key columns.
 constexpr std::size_t kMaxNonClustered = 249;
 constexpr std::size_t kMaxKeyColumns = 16;
-constexpr std::size_t kFirstSlots = 64;
 constexpr std::size_t kPairwiseColumns = 32;
 
 // The first column whose name an earlier one has. A few columns are compared
@@ -57,37 +56,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     });
 }
 
-std::size_t SchemaCatalog::NameHash(std::string_view name) {
-    std::size_t hash = 14695981039346656037ULL; // FNV-1a over the lower-case bytes
-    for (const char c : name) {
-        hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        hash *= 1099511628211ULL;
-    }
-    return hash;
-}
-
-// Open addressing in a table at most half full: one probe mostly suffices.
-void SchemaCatalog::Index(std::size_t hash, std::size_t place) {
-    if (2 * (m_indexed + 1) > m_slots.size()) {
-        std::vector<std::uint32_t> oldSlots(std::max<std::size_t>(kFirstSlots, 2 * m_slots.size()), 0);
-        std::vector<std::size_t> oldHashes(oldSlots.size(), 0);
-        oldSlots.swap(m_slots);
-        oldHashes.swap(m_slotHashes);
-        m_indexed = 0;
-        for (std::size_t i = 0; i < oldSlots.size(); ++i) {
-            if (oldSlots[i] != 0)
-                Index(oldHashes[i], oldSlots[i] - 1);
-        }
-    }
-    const std::size_t mask = m_slots.size() - 1;
-    std::size_t at = hash & mask;
-    while (m_slots[at] != 0)
-        at = (at + 1) & mask;
-    m_slots[at] = static_cast<std::uint32_t>(place + 1);
-    m_slotHashes[at] = hash;
-    ++m_indexed;
-}
-
 ScriptProblem SchemaCatalog::Problem(Position at, ScriptMessage message) const {
     return ScriptProblem{m_source, at.line, at.column, std::move(message)};
 }
@@ -96,21 +64,13 @@ SchemaTable* SchemaCatalog::FindTable(std::string_view name) {
     // An index mostly follows its table: no need to hash the name for it.
     if (m_lastIsFirst && EqualsNoCase(m_script.tables.back().name, name))
         return &m_script.tables.back();
-    return FindTable(name, NameHash(name));
+    return FindTable(name, NameIndex::Hash(name));
 }
 
 SchemaTable* SchemaCatalog::FindTable(std::string_view name, std::size_t hash) {
-    if (m_slots.empty())
-        return nullptr;
-    const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t at = hash & mask; m_slots[at] != 0; at = (at + 1) & mask) {
-        if (m_slotHashes[at] != hash)
-            continue;
-        SchemaTable& table = m_script.tables[m_slots[at] - 1];
-        if (EqualsNoCase(table.name, name))
-            return &table;
-    }
-    return nullptr;
+    const std::optional<std::size_t> place =
+        m_names.Find(name, hash, [this](std::size_t at) -> std::string_view { return m_script.tables[at].name; });
+    return place ? &m_script.tables[*place] : nullptr;
 }
 
 SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
@@ -120,10 +80,10 @@ SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
     if (const SchemaColumn* twice = RepeatedColumn(table))
         table.problems.push_back(
             Problem(at, ScriptMessage(ScriptText::ColumnNamedTwice, {twice->name, table.name})));
-    const std::size_t hash = NameHash(table.name);
+    const std::size_t hash = NameIndex::Hash(table.name);
     const bool added = FindTable(table.name, hash) == nullptr;
     if (added)
-        Index(hash, m_script.tables.size());
+        m_names.Add(hash, m_script.tables.size());
     else
         table.problems.push_back(Problem(at, ScriptMessage(ScriptText::TableCreatedTwice, {table.name})));
     m_lastIsFirst = added;
@@ -188,9 +148,7 @@ void SchemaCatalog::AddType(const std::string& name, UserType type, Position at)
 SchemaScript SchemaCatalog::Take() {
     SchemaScript script = std::move(m_script);
     m_script = SchemaScript{};
-    m_slots.clear();
-    m_slotHashes.clear();
-    m_indexed = 0;
+    m_names.Clear();
     m_finder.reset();
     m_finderTable = nullptr;
     m_types.clear();

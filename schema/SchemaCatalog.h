@@ -9,6 +9,7 @@
 
 #include "ColumnFinder.h"
 #include "ColumnTypes.h"
+#include "NameIndex.h"
 #include "SchemaModel.h"
 
 #include <cstddef>
@@ -55,18 +56,11 @@ public:
     SchemaScript Take();
 
 private:
-    static std::size_t NameHash(std::string_view name);
     SchemaTable* FindTable(std::string_view name, std::size_t hash);
-    void Index(std::size_t hash, std::size_t place);
 
     std::string m_source;
     SchemaScript m_script;
-    // The first table of each name, by place in m_script.tables plus one (0: empty).
-    std::vector<std::uint32_t> m_slots;
-    // The name hash of each slot's table: a probe and a rehash read these, not
-    // the tables, which lie all over memory.
-    std::vector<std::size_t> m_slotHashes;
-    std::size_t m_indexed = 0;
+    NameIndex m_names; // the first table of each name, by place in m_script.tables
     std::unordered_map<std::string, UserType> m_types;
     bool m_lastIsFirst = false; // the last table added is the first of its name
     // The columns of the table indexed last; a table's columns never change
