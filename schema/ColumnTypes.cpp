@@ -22,7 +22,6 @@ struct TypeEntry {
     Arguments arguments;
 };
 
-// Sorted by name for the lookup.
 constexpr std::array kTypes{
     TypeEntry{"binary", StorageKind::Fixed, 1, Arguments::Length},
     TypeEntry{"bit", StorageKind::Fixed, 1, Arguments::None},
@@ -51,8 +50,6 @@ constexpr std::array kTypes{
     TypeEntry{"varbinary", StorageKind::Variable, 1, Arguments::Length},
     TypeEntry{"varchar", StorageKind::Variable, 1, Arguments::Length},
 };
-static_assert(std::is_sorted(kTypes.begin(), kTypes.end(),
-                             [](const TypeEntry& a, const TypeEntry& b) { return a.name < b.name; }));
 
 constexpr std::int64_t kDefaultDecimalPrecision = 18;
 constexpr std::int64_t kMaxDecimalPrecision = 38;
@@ -79,36 +76,50 @@ TypeLookup Refused(ScriptText error) {
     return lookup;
 }
 
-// "varchar(40)", "decimal(12,2)": one string, built in place.
-std::string Spelled(std::string_view name, std::initializer_list<std::int64_t> arguments) {
-    std::string text(name);
-    char separator = '(';
-    for (const std::int64_t a : arguments) {
-        std::array<char, 24> digits{};
-        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), a).ptr;
-        text.push_back(separator);
-        text.append(digits.data(), end);
-        separator = ',';
-    }
-    if (arguments.size() > 0)
-        text.push_back(')');
-    return text;
-}
-
-TypeLookup Found(std::string text, StorageKind kind, std::int64_t bytes) {
+TypeLookup Found(const TypeEntry& entry, std::int64_t bytes, std::initializer_list<std::int64_t> shown) {
     TypeLookup lookup;
     lookup.found = true;
-    lookup.type = ColumnType{std::move(text), kind, bytes};
+    lookup.kind = entry.kind;
+    lookup.bytes = bytes;
+    lookup.name = entry.name;
+    for (const std::int64_t value : shown)
+        lookup.shown[lookup.shownCount++] = value;
     return lookup;
 }
 
+// Every column's type is looked up: by length and first letter before any
+// comparison of the whole name.
 const TypeEntry* FindEntry(std::string_view name) {
-    const auto found = std::lower_bound(kTypes.begin(), kTypes.end(), name,
-                                        [](const TypeEntry& e, std::string_view n) { return e.name < n; });
-    return found != kTypes.end() && found->name == name ? &*found : nullptr;
+    if (name.empty())
+        return nullptr;
+    for (const TypeEntry& entry : kTypes) {
+        if (entry.name.size() == name.size() && entry.name[0] == name[0] && entry.name == name)
+            return &entry;
+    }
+    return nullptr;
 }
 
 } // namespace
+
+void TypeLookup::AppendText(std::string& out) const {
+    out.append(name);
+    char separator = '(';
+    for (std::size_t i = 0; i < shownCount; ++i) {
+        std::array<char, 24> digits{};
+        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), shown[i]).ptr;
+        out.push_back(separator);
+        out.append(digits.data(), end);
+        separator = ',';
+    }
+    if (shownCount > 0)
+        out.push_back(')');
+}
+
+ColumnType TypeLookup::Type() const {
+    ColumnType type{std::string(), kind, bytes};
+    AppendText(type.text);
+    return type;
+}
 
 bool IsBuiltinType(std::string_view name) {
     return FindEntry(name) != nullptr;
@@ -128,21 +139,21 @@ TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> argu
     case Arguments::None:
         if (count > 0)
             return Refused(ScriptText::NoArguments);
-        return Found(Spelled(entry->name, {}), entry->kind, entry->bytes);
+        return Found(*entry, entry->bytes, {});
     case Arguments::Length: {
         if (count > 1)
             return Refused(ScriptText::OneLength);
         const std::int64_t length = count == 0 ? entry->bytes : first;
         if (length < 1)
             return Refused(ScriptText::LengthAtLeastOne);
-        return Found(Spelled(entry->name, {length}), entry->kind, length);
+        return Found(*entry, length, {length});
     }
     case Arguments::FloatPrecision:
         if (count == 0)
-            return Found(Spelled(entry->name, {}), entry->kind, entry->bytes);
+            return Found(*entry, entry->bytes, {});
         if (count > 1 || first < 1 || first > kMaxFloatPrecision)
             return Refused(ScriptText::FloatPrecision);
-        return Found(Spelled(entry->name, {first}), entry->kind, first <= kMaxSingleFloatPrecision ? 4 : 8);
+        return Found(*entry, first <= kMaxSingleFloatPrecision ? 4 : 8, {first});
     case Arguments::DecimalPrecision: {
         const std::int64_t precision = count == 0 ? kDefaultDecimalPrecision : first;
         const std::int64_t scale = count == 2 ? arguments[1] : 0;
@@ -150,7 +161,7 @@ TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> argu
             return Refused(ScriptText::DecimalPrecision);
         if (scale < 0 || scale > precision)
             return Refused(ScriptText::DecimalScale);
-        return Found(Spelled(entry->name, {precision, scale}), entry->kind, DecimalBytes(precision));
+        return Found(*entry, DecimalBytes(precision), {precision, scale});
     }
     }
     return Refused(ScriptText::UnknownType);

@@ -4,6 +4,8 @@
 #include "SchemaModel.h"
 #include "ScriptMessage.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -20,8 +22,18 @@ struct ColumnType {
 struct TypeLookup {
     bool found = false;   // false: error says why
     bool unknown = false; // no type of that name
-    ColumnType type;
+    StorageKind kind = StorageKind::Fixed;
+    std::int64_t bytes = 0;
     ScriptText error = ScriptText::UnknownType; // a phrase about the type, given its name
+    // The canonical spelling, kept in parts so that a column spells it once, in
+    // place: the name, and the numbers to show in parentheses after it.
+    std::string_view name;
+    std::array<std::int64_t, 2> shown{};
+    std::size_t shownCount = 0;
+
+    // Appends "varchar(40)", "decimal(12,2)", "int".
+    void AppendText(std::string& out) const;
+    ColumnType Type() const;
 };
 
 // name: the type's words in lower case, joined by one blank ("double precision",

@@ -23,69 +23,65 @@ static_assert(kTexts.size() == static_cast<std::size_t>(Keyword::With));
 constexpr std::size_t kLongest = 12;
 constexpr std::size_t kSlots = 256;
 
-// Every word goes through here once, so the lookup is a hash of the word in
-// upper case into a table of keyword numbers built at compile time.
-constexpr std::size_t Hash(std::string_view upper) {
-    std::size_t h = upper.size();
-    for (const char c : upper)
-        h = h * 31 + static_cast<unsigned char>(c);
-    return h % kSlots;
+// A word of up to 12 bytes packed into two numbers, the first byte lowest,
+// with bit 5 of every byte cleared. That upper-cases a letter and leaves every
+// other byte outside A to Z, so a word matches a keyword's packed letters only
+// when it spells the keyword in some case.
+struct Packed {
+    std::uint64_t low = 0;
+    std::uint64_t high = 0;
+
+    constexpr bool operator==(const Packed&) const = default;
+};
+
+constexpr std::uint64_t kCaseBits = 0xDFDFDFDFDFDFDFDF;
+
+constexpr Packed Pack(std::string_view word) {
+    Packed packed;
+    for (std::size_t i = 0; i < word.size() && i < 8; ++i)
+        packed.low |= std::uint64_t{static_cast<unsigned char>(word[i])} << (8 * i);
+    for (std::size_t i = 8; i < word.size(); ++i)
+        packed.high |= std::uint64_t{static_cast<unsigned char>(word[i])} << (8 * (i - 8));
+    packed.low &= kCaseBits;
+    packed.high &= kCaseBits;
+    return packed;
 }
 
-constexpr std::array<std::uint8_t, kSlots> Slots() {
-    std::array<std::uint8_t, kSlots> slots{};
+constexpr std::size_t Hash(const Packed& packed) {
+    return static_cast<std::size_t>(((packed.low ^ (packed.high * 0x9E3779B97F4A7C15)) * 0xFF51AFD7ED558CCD) >> 56) %
+           kSlots;
+}
+
+struct Slot {
+    Packed packed;
+    std::uint8_t keyword = 0; // Keyword; 0 for an empty slot
+};
+
+constexpr std::array<Slot, kSlots> Slots() {
+    std::array<Slot, kSlots> slots{};
     for (std::size_t k = 0; k < kTexts.size(); ++k) {
-        std::size_t at = Hash(kTexts[k]);
-        while (slots[at] != 0)
+        const Packed packed = Pack(kTexts[k]);
+        std::size_t at = Hash(packed);
+        while (slots[at].keyword != 0)
             at = (at + 1) % kSlots;
-        slots[at] = static_cast<std::uint8_t>(k + 1);
+        slots[at] = Slot{packed, static_cast<std::uint8_t>(k + 1)};
     }
     return slots;
 }
 
-constexpr std::array<std::uint8_t, kSlots> kSlotTable = Slots();
-
-// By length, the first letters keywords of that length begin with (bit 0 for
-// A): most names are turned away by their first byte, before any hashing.
-constexpr std::array<std::uint32_t, kLongest + 1> FirstLetters() {
-    std::array<std::uint32_t, kLongest + 1> letters{};
-    for (const std::string_view text : kTexts)
-        letters[text.size()] |= std::uint32_t{1} << (text[0] - 'A');
-    return letters;
-}
-
-constexpr std::array<std::uint32_t, kLongest + 1> kFirstLetters = FirstLetters();
+constexpr std::array<Slot, kSlots> kSlotTable = Slots();
 
 } // namespace
 
+// Every word of a script comes through here once: one pass to pack it, one
+// hash and mostly one comparison of two numbers.
 Keyword KeywordOf(std::string_view word) {
     if (word.size() < 2 || word.size() > kLongest)
         return Keyword::None;
-    const auto letter = static_cast<unsigned char>(word[0] | 0x20);
-    if (letter < 'a' || letter > 'z' ||
-        (kFirstLetters[word.size()] & (std::uint32_t{1} << (letter - 'a'))) == 0)
-        return Keyword::None;
-    // Keywords are letters only; clearing bit 5 upper-cases a letter and leaves
-    // every other byte outside A to Z.
-    std::array<char, kLongest> upper{};
-    std::size_t hash = word.size();
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        const auto c = static_cast<unsigned char>(static_cast<unsigned char>(word[i]) & 0xDF);
-        if (c < 'A' || c > 'Z')
-            return Keyword::None;
-        upper[i] = static_cast<char>(c);
-        hash = hash * 31 + c;
-    }
-    for (std::size_t at = hash % kSlots; kSlotTable[at] != 0; at = (at + 1) % kSlots) {
-        const std::string_view text = kTexts[kSlotTable[at] - 1];
-        if (text.size() != word.size())
-            continue;
-        // Byte by byte in place: a call to memcmp costs more than these few bytes.
-        std::size_t same = 0;
-        while (same < text.size() && text[same] == upper[same])
-            ++same;
-        if (same == text.size())
-            return static_cast<Keyword>(kSlotTable[at]);
+    const Packed packed = Pack(word);
+    for (std::size_t at = Hash(packed); kSlotTable[at].keyword != 0; at = (at + 1) % kSlots) {
+        if (kSlotTable[at].packed == packed)
+            return static_cast<Keyword>(kSlotTable[at].keyword);
     }
     return Keyword::None;
 }

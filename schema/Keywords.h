@@ -65,7 +65,8 @@ enum class Keyword : std::uint8_t {
     With,
 };
 
-// The keyword a word spells in any case; None for any other word.
+// The keyword a word of the lexer (letters, digits, _ @ # $ and bytes from
+// 0x80) spells in any case; None for any other word.
 Keyword KeywordOf(std::string_view word);
 
 // The keyword in upper case, as messages show it.

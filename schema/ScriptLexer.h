@@ -15,12 +15,13 @@
 #include "ScriptMessage.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace quorvel::schema {
 
-enum class TokenKind {
+enum class TokenKind : std::uint8_t {
     Word,      // a keyword or a plain identifier
     Bracketed, // [name]; text without the brackets, ]] read as ]
     Quoted,    // "name" (an identifier or a string, by context); "" read as "
@@ -36,10 +37,10 @@ enum class TokenKind {
 struct Token {
     TokenKind kind = TokenKind::End;
     Keyword keyword = Keyword::None; // of a Word
+    bool lineStart = false;          // the first token on its line
     std::string_view text;
     std::size_t line = 0;
     std::size_t column = 0;
-    bool lineStart = false; // the first token on its line
 };
 
 class TokenSink {

@@ -1,5 +1,6 @@
 #include "ScriptReader.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quorvel::schema {
@@ -7,10 +8,17 @@ namespace quorvel::schema {
 namespace {
 
 constexpr std::size_t kChunkBytes = 64 * 1024;
-constexpr std::size_t kInChunk = static_cast<std::size_t>(-1);
 
 bool IsSemicolon(const Token& token) {
     return token.kind == TokenKind::Symbol && token.text.size() == 1 && token.text[0] == ';';
+}
+
+// A field loaded on its own: the compiler would otherwise join neighbouring
+// fields into one wide load.
+template <typename T>
+T Scalar(T value) {
+    asm("" : "+r"(value));
+    return value;
 }
 
 } // namespace
@@ -22,12 +30,22 @@ void ScriptReader::Feed(std::string_view bytes) {
     m_chunk = bytes;
     m_lexer.Feed(bytes);
     // The tokens still held point into bytes the caller is about to reuse.
+    // Every token before m_copiedTokens was copied at an earlier Feed, so its
+    // entry is at its own place in m_copied; after them come the entries of
+    // this Feed's tokens that the lexer held.
+    const std::size_t held = m_copied.size();
+    std::size_t next = m_copiedTokens;
     for (std::size_t i = m_copiedTokens; i < m_piece.size(); ++i) {
-        if (m_offsets[i] == kInChunk) {
-            m_offsets[i] = m_pieceText.size();
-            m_pieceText.append(m_piece[i].text);
+        if (next < held && m_copied[next].token == i) {
+            const CopiedText kept = m_copied[next++];
+            m_copied.push_back(kept);
+            continue;
         }
+        m_copied.push_back(CopiedText{i, m_pieceText.size()});
+        m_pieceText.append(m_piece[i].text);
     }
+    m_copied.erase(m_copied.begin() + static_cast<std::ptrdiff_t>(m_copiedTokens),
+                   m_copied.begin() + static_cast<std::ptrdiff_t>(held));
     m_copiedTokens = m_piece.size();
     m_chunk = {};
 }
@@ -76,22 +94,33 @@ void ScriptReader::OnToken(const Token& token) {
 void ScriptReader::Keep(const Token& token) {
     const bool inChunk = !m_chunk.empty() && token.text.data() >= m_chunk.data() &&
                          token.text.data() + token.text.size() <= m_chunk.data() + m_chunk.size();
-    m_offsets.push_back(inChunk ? kInChunk : m_pieceText.size());
-    if (!inChunk)
+    if (!inChunk) {
+        m_copied.push_back(CopiedText{m_piece.size(), m_pieceText.size()});
         m_pieceText.append(token.text);
-    m_piece.push_back(token);
+    }
+    // Field by field: the lexer has only just stored them one by one, and a
+    // wider load of several of them waits until every store is done.
+    Token& kept = m_piece.emplace_back();
+    kept.kind = Scalar(token.kind);
+    kept.keyword = Scalar(token.keyword);
+    kept.lineStart = Scalar(token.lineStart);
+    kept.text = std::string_view(Scalar(token.text.data()), Scalar(token.text.size()));
+    kept.line = Scalar(token.line);
+    kept.column = Scalar(token.column);
 }
 
 Token ScriptReader::PieceToken(std::size_t i) const {
     Token token = m_piece[i];
-    if (m_offsets[i] != kInChunk)
-        token.text = std::string_view(m_pieceText).substr(m_offsets[i], token.text.size());
+    const auto copied = std::lower_bound(m_copied.begin(), m_copied.end(), i,
+                                         [](const CopiedText& c, std::size_t at) { return c.token < at; });
+    if (copied != m_copied.end() && copied->token == i)
+        token.text = std::string_view(m_pieceText).substr(copied->offset, token.text.size());
     return token;
 }
 
 void ScriptReader::ClearPiece() {
     m_piece.clear();
-    m_offsets.clear();
+    m_copied.clear();
     m_pieceText.clear();
     m_copiedTokens = 0;
 }
@@ -104,9 +133,9 @@ void ScriptReader::OnLexProblem(std::size_t line, std::size_t column, ScriptText
 
 void ScriptReader::EndPiece(const Token& boundary) {
     if (!m_piece.empty()) {
-        for (std::size_t i = 0; i < m_piece.size(); ++i) {
-            if (m_offsets[i] != kInChunk)
-                m_piece[i] = PieceToken(i);
+        for (const CopiedText& copied : m_copied) {
+            Token& token = m_piece[copied.token];
+            token.text = std::string_view(m_pieceText).substr(copied.offset, token.text.size());
         }
         m_inBody = m_parser.Parse(m_piece, boundary, m_batchStart, std::move(m_lexProblem)) || m_inBody;
         m_batchStart = false;

@@ -52,10 +52,17 @@ private:
     SchemaCatalog m_catalog;
     StatementParser m_parser;
     ScriptLexer m_lexer;
+    // A token of m_piece whose text is in m_pieceText, at an offset: the
+    // text's growth would leave a pointer behind.
+    struct CopiedText {
+        std::size_t token = 0;
+        std::size_t offset = 0;
+    };
+
     // The statement being read. A token's text is in the bytes being fed or,
-    // by its offset, in m_pieceText, whose growth would leave a pointer behind.
+    // for those in m_copied (in the order of the tokens), in m_pieceText.
     std::vector<Token> m_piece;
-    std::vector<std::size_t> m_offsets;
+    std::vector<CopiedText> m_copied;
     std::string m_pieceText;
     std::string_view m_chunk;       // the bytes of the Feed under way
     std::size_t m_copiedTokens = 0; // tokens before this one no longer point into fed bytes

@@ -92,15 +92,15 @@ void StatementParser::ExpectSymbol(char symbol) {
         Fail(Peek(), std::string("'") + symbol + "'");
 }
 
-std::string StatementParser::Identifier(ScriptText what) {
+std::string_view StatementParser::Identifier(ScriptText what) {
     if (AtEnd() || !IsName(Peek()))
         Fail(Peek(), what);
-    return std::string(Next().text);
+    return Next().text;
 }
 
 // [[database.]owner.]name: only the name is kept.
-std::string StatementParser::ObjectName(ScriptText what) {
-    std::string name = Identifier(what);
+std::string_view StatementParser::ObjectName(ScriptText what) {
+    std::string_view name = Identifier(what);
     while (AcceptSymbol('.')) {
         if (!IsSymbol(Peek(), '.') || AtEnd())
             name = Identifier(what);

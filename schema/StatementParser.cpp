@@ -57,6 +57,8 @@ bool StatementParser::Parse(std::span<const Token> tokens, const Token& end, boo
             lexProblem.reset();
         }
         if (m_inTable) {
+            if (m_columnOpen) // a column cut short is no column of the table
+                m_table.columns.pop_back();
             m_table.problems.push_back(std::move(problem));
             m_catalog.AddTable(std::move(m_table));
         } else if (m_indexTable != nullptr) {
@@ -68,6 +70,7 @@ bool StatementParser::Parse(std::span<const Token> tokens, const Token& end, boo
     if (lexProblem)
         m_catalog.AddProblem(std::move(*lexProblem));
     m_inTable = false;
+    m_columnOpen = false;
     m_indexTable = nullptr;
     m_pending.clear();
     m_keyPositions.clear();
@@ -135,21 +138,23 @@ void StatementParser::TableElement() {
 }
 
 void StatementParser::ColumnDefinition() {
-    SchemaColumn column;
+    // Read in place: a column is the most common thing a script holds.
+    SchemaColumn& column = m_table.columns.emplace_back();
+    m_columnOpen = true;
     column.name = Identifier(ScriptText::ColumnName);
     const Token& typeToken = Peek();
     bool identity = false;
     if (EqualsNoCase(column.name, "timestamp") && (IsSymbol(typeToken, ',') || IsSymbol(typeToken, ')'))) {
         // A column named timestamp without a type is a timestamp column.
         const TypeLookup lookup = BuiltinType("timestamp", {});
-        column.type = lookup.type.text;
-        column.bytes = lookup.type.bytes;
+        lookup.AppendText(column.type);
+        column.bytes = lookup.bytes;
     } else {
-        ParsedType parsed = Type(true);
+        const ParsedType parsed = Type(true);
         if (parsed.lookup.found) {
-            column.type = std::move(parsed.lookup.type.text);
-            column.kind = parsed.lookup.type.kind;
-            column.bytes = parsed.lookup.type.bytes;
+            parsed.AppendText(column.type);
+            column.kind = parsed.lookup.kind;
+            column.bytes = parsed.lookup.bytes;
             column.nullability = parsed.nullability;
         } else {
             m_table.problems.push_back(m_catalog.Problem(
@@ -182,7 +187,7 @@ void StatementParser::ColumnDefinition() {
     // An identity column never holds NULL, whatever the default.
     if (identity && column.nullability == Nullability::Unspecified)
         column.nullability = Nullability::NotNull;
-    m_table.columns.push_back(std::move(column));
+    m_columnOpen = false;
 }
 
 void StatementParser::Constraint(const std::string* column) {
@@ -257,7 +262,7 @@ void StatementParser::KeyColumns(PendingIndex& pending) {
     ExpectSymbol('(');
     do {
         m_keyPositions.push_back(At(Peek()));
-        pending.index.columns.push_back(Identifier(ScriptText::KeyColumn));
+        pending.index.columns.emplace_back(Identifier(ScriptText::KeyColumn));
         if (!AcceptWord(Keyword::Asc))
             AcceptWord(Keyword::Desc);
     } while (AcceptSymbol(','));
@@ -301,11 +306,11 @@ void StatementParser::CreateIndex(const Token& create) {
     index.name = Identifier(ScriptText::IndexName);
     ExpectWord(Keyword::On);
     const Token& tableToken = Peek();
-    const std::string tableName = ObjectName(ScriptText::TableName);
+    const std::string_view tableName = ObjectName(ScriptText::TableName);
     m_indexTable = m_catalog.FindTable(tableName);
     if (m_indexTable == nullptr)
         throw SyntaxError{At(tableToken),
-                          ScriptMessage(ScriptText::IndexOnMissingTable, {index.name, tableName})};
+                          ScriptMessage(ScriptText::IndexOnMissingTable, {index.name, std::string(tableName)})};
     KeyColumns(pending);
     IndexOptions(index, true);
     m_catalog.AddIndex(*m_indexTable, std::move(pending.index), pending.at, KeyPositions(pending));

@@ -56,8 +56,12 @@ private:
     };
     struct ParsedType {
         TypeLookup lookup;
-        std::string name;                                   // as its problems show it
+        std::string name; // as its problems and a type added with sp_addtype show it
+        const UserType* user = nullptr;                     // a type added with sp_addtype
         Nullability nullability = Nullability::Unspecified; // that of a type added with sp_addtype
+
+        // "varchar(40)", or "zip (char(5))" for a type added with sp_addtype.
+        void AppendText(std::string& out) const;
     };
 
     // One statement from the cursor; false when the rest of the piece was passed over.
@@ -90,8 +94,9 @@ private:
     bool AcceptSymbol(char symbol);
     void ExpectWord(Keyword keyword);
     void ExpectSymbol(char symbol);
-    std::string Identifier(ScriptText what);
-    std::string ObjectName(ScriptText what);
+    // Names are valid while the piece is parsed.
+    std::string_view Identifier(ScriptText what);
+    std::string_view ObjectName(ScriptText what);
     std::string_view WholeNumber(ScriptText what);
     static std::int64_t Count(std::string_view digits);
     void SkipParenthesised();
@@ -105,11 +110,13 @@ private:
 
     // The CREATE TABLE being read: its name is known once m_inTable is set.
     bool m_inTable = false;
+    bool m_columnOpen = false; // the last of m_table.columns is still being read
     SchemaTable m_table;
     std::vector<PendingIndex> m_pending;
     std::vector<Position> m_keyPositions; // where the key columns of m_pending are named
     // The table of the CREATE INDEX being read, once its name is known.
     SchemaTable* m_indexTable = nullptr;
+    std::string m_typeName; // the type being read, in lower case
 };
 
 } // namespace quorvel::schema

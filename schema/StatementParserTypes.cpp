@@ -29,10 +29,27 @@ public:
 
 } // namespace
 
+void StatementParser::ParsedType::AppendText(std::string& out) const {
+    if (user == nullptr) {
+        lookup.AppendText(out);
+        return;
+    }
+    out += name;
+    out += " (";
+    out += user->type.text;
+    out += ')';
+}
+
 StatementParser::ParsedType StatementParser::Type(bool userTypes) {
     if (AtEnd() || !IsName(Peek()))
         Fail(Peek(), ScriptText::AType);
-    std::string name = LowerCase(Next().text);
+    // One buffer for the name of every type read.
+    std::string& name = m_typeName;
+    name.assign(Next().text);
+    for (char& c : name) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
     if (name == "double" && AcceptWord(Keyword::Precision))
         name = "double precision";
     else if ((name == "char" || name == "character") && AcceptWord(Keyword::Varying))
@@ -56,12 +73,13 @@ StatementParser::ParsedType StatementParser::Type(bool userTypes) {
         parsed.lookup.error = ScriptText::UserTypeArguments;
     } else if (user != nullptr) {
         parsed.lookup.found = true;
-        parsed.lookup.type = user->type;
-        parsed.lookup.type.text = name + " (" + user->type.text + ")";
+        parsed.lookup.kind = user->type.kind;
+        parsed.lookup.bytes = user->type.bytes;
+        parsed.user = user;
         parsed.nullability = user->nullability;
     }
-    if (!parsed.lookup.found)
-        parsed.name = std::move(name);
+    if (!parsed.lookup.found || user != nullptr)
+        parsed.name = name;
     return parsed;
 }
 
@@ -161,7 +179,7 @@ UserType StatementParser::TypeFromText(const Token& text) {
     if (!parsed.lookup.found)
         throw SyntaxError{At(text),
                           ScriptMessage(ScriptText::AddTypeProblem, {{parsed.lookup.error, parsed.name}})};
-    return UserType{parsed.lookup.type, Nullability::Unspecified};
+    return UserType{parsed.lookup.Type(), Nullability::Unspecified};
 }
 
 } // namespace quorvel::schema
