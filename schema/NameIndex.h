@@ -16,7 +16,18 @@
 
 namespace quorvel::schema {
 
-bool EqualsNoCase(std::string_view a, std::string_view b);
+// ASCII case folding, for names and keywords. Every name of a script is
+// compared, so the comparison is inline.
+inline bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
 
 class NameIndex {
 public:

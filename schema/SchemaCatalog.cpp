@@ -50,12 +50,6 @@ std::string LowerCase(std::string_view text) {
     return lower;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return (x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x) == (y >= 'A' && y <= 'Z' ? y - 'A' + 'a' : y);
-    });
-}
-
 ScriptProblem SchemaCatalog::Problem(Position at, ScriptMessage message) const {
     return ScriptProblem{m_source, at.line, at.column, std::move(message)};
 }
@@ -73,7 +67,7 @@ SchemaTable* SchemaCatalog::FindTable(std::string_view name, std::size_t hash) {
     return place ? &m_script.tables[*place] : nullptr;
 }
 
-SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
+SchemaTable& SchemaCatalog::AddTable(SchemaTable&& table) {
     m_finder.reset(); // the tables may move
     m_finderTable = nullptr;
     const Position at{table.line, table.column};
@@ -90,7 +84,7 @@ SchemaTable& SchemaCatalog::AddTable(SchemaTable table) {
     return m_script.tables.emplace_back(std::move(table));
 }
 
-void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex index, Position at,
+void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex&& index, Position at,
                              std::span<const Position> keyPositions) {
     // IndexTitle is spelled only for a problem: most indexes have none.
     if (index.columns.size() > kMaxKeyColumns) {

@@ -45,10 +45,11 @@ public:
     SchemaTable* FindTable(std::string_view name);
     // A name used before gives the new table a problem; it still takes its place.
     // Answers the table as kept, valid until the next table is added.
-    SchemaTable& AddTable(SchemaTable table);
+    SchemaTable& AddTable(SchemaTable&& table);
     // Key columns are checked against the table; a problem goes to the table and
     // the index is left out. keyPositions: where each key column is named.
-    void AddIndex(SchemaTable& table, SchemaIndex index, Position at, std::span<const Position> keyPositions);
+    void AddIndex(SchemaTable& table, SchemaIndex&& index, Position at,
+                  std::span<const Position> keyPositions);
 
     const UserType* FindType(std::string_view name) const;
     void AddType(const std::string& name, UserType type, Position at);
@@ -69,8 +70,7 @@ private:
     const SchemaTable* m_finderTable = nullptr;
 };
 
-// ASCII case folding, for names and keywords.
+// ASCII case folding, for names and keywords (EqualsNoCase is in NameIndex.h).
 std::string LowerCase(std::string_view text);
-bool EqualsNoCase(std::string_view a, std::string_view b);
 
 } // namespace quorvel::schema

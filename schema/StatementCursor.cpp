@@ -4,6 +4,7 @@
 #include "StatementParser.h"
 #include "SyntaxError.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -52,36 +53,6 @@ ScriptMessage::Argument Describe(const Token& token) {
 
 } // namespace
 
-const Token& StatementParser::Peek(std::size_t ahead) const {
-    const std::size_t at = m_position + ahead;
-    return at < m_tokens.size() ? m_tokens[at] : *m_end;
-}
-
-const Token& StatementParser::Next() {
-    const Token& token = Peek();
-    if (!AtEnd())
-        ++m_position;
-    return token;
-}
-
-bool StatementParser::IsWord(const Token& token, Keyword keyword) const {
-    return &token != m_end && token.keyword == keyword;
-}
-
-bool StatementParser::AcceptWord(Keyword keyword) {
-    if (AtEnd() || Peek().keyword != keyword)
-        return false;
-    ++m_position;
-    return true;
-}
-
-bool StatementParser::AcceptSymbol(char symbol) {
-    if (AtEnd() || !IsSymbol(Peek(), symbol))
-        return false;
-    ++m_position;
-    return true;
-}
-
 void StatementParser::ExpectWord(Keyword keyword) {
     if (!AcceptWord(keyword))
         Fail(Peek(), std::string(KeywordText(keyword)));
@@ -110,8 +81,8 @@ std::string_view StatementParser::ObjectName(ScriptText what) {
 
 std::string_view StatementParser::WholeNumber(ScriptText what) {
     const Token& token = Peek();
-    const bool digits =
-        token.kind == TokenKind::Number && token.text.find_first_not_of("0123456789") == std::string::npos;
+    const bool digits = token.kind == TokenKind::Number &&
+                        std::all_of(token.text.begin(), token.text.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (AtEnd() || !digits)
         Fail(token, what);
     return Next().text;

@@ -37,10 +37,6 @@ StatementClass ClassifyStatement(const Token* first, std::size_t count, bool bat
     return StatementClass::Passed;
 }
 
-bool StartsStatement(const Token& token) {
-    return token.lineStart && StartsStatement(token.keyword);
-}
-
 bool StatementParser::Parse(std::span<const Token> tokens, const Token& end, bool batchStart,
                             std::optional<ScriptProblem> lexProblem) {
     m_tokens = tokens;

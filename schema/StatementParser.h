@@ -34,8 +34,10 @@ enum class StatementClass {
 // first of its batch, where a procedure may be called without EXEC.
 StatementClass ClassifyStatement(const Token* first, std::size_t count, bool batchStart);
 
-// Words that start a statement when they lead a line.
-bool StartsStatement(const Token& token);
+// Words that start a statement when they lead a line. Every token is asked.
+inline bool StartsStatement(const Token& token) {
+    return token.lineStart && token.keyword != Keyword::None && StartsStatement(token.keyword);
+}
 
 class StatementParser {
 public:
@@ -86,12 +88,34 @@ private:
 
     // The cursor over the piece; past its end stands the token that ended it,
     // which no Accept or IsWord ever matches.
-    const Token& Peek(std::size_t ahead = 0) const;
-    const Token& Next();
+    // The cursor is asked at every token: its steps are inline.
+    const Token& Peek(std::size_t ahead = 0) const {
+        const std::size_t at = m_position + ahead;
+        return at < m_tokens.size() ? m_tokens[at] : *m_end;
+    }
+    const Token& Next() {
+        const Token& token = Peek();
+        if (!AtEnd())
+            ++m_position;
+        return token;
+    }
     bool AtEnd() const { return m_position >= m_tokens.size(); }
-    bool IsWord(const Token& token, Keyword keyword) const;
-    bool AcceptWord(Keyword keyword);
-    bool AcceptSymbol(char symbol);
+    bool IsWord(const Token& token, Keyword keyword) const { return &token != m_end && token.keyword == keyword; }
+    bool AcceptWord(Keyword keyword) {
+        if (AtEnd() || m_tokens[m_position].keyword != keyword)
+            return false;
+        ++m_position;
+        return true;
+    }
+    bool AcceptSymbol(char symbol) {
+        if (AtEnd())
+            return false;
+        const Token& token = m_tokens[m_position];
+        if (token.kind != TokenKind::Symbol || token.text.size() != 1 || token.text[0] != symbol)
+            return false;
+        ++m_position;
+        return true;
+    }
     void ExpectWord(Keyword keyword);
     void ExpectSymbol(char symbol);
     // Names are valid while the piece is parsed.

@@ -50,9 +50,10 @@ StatementParser::ParsedType StatementParser::Type(bool userTypes) {
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     }
-    if (name == "double" && AcceptWord(Keyword::Precision))
+    using namespace std::string_view_literals;
+    if (name == "double"sv && AcceptWord(Keyword::Precision))
         name = "double precision";
-    else if ((name == "char" || name == "character") && AcceptWord(Keyword::Varying))
+    else if ((name == "char"sv || name == "character"sv) && AcceptWord(Keyword::Varying))
         name += " varying";
     // No type takes more than two numbers; a third is kept only to be refused.
     std::array<std::int64_t, 3> arguments{};

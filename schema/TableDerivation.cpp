@@ -108,8 +108,10 @@ void CountTextPages(const SchemaTable& table, const ColumnFinder& columns,
     }
     if (!unknown.empty() && derived.sized)
         derived.notes.push_back({ScriptText::NoAverage, {unknown}});
+    if (pagesPerRow == 0 || !derived.sized)
+        return; // most tables: no need to read the row count here
     const numtext::Int32Conversion rows = numtext::ToInt32(derived.description.rowCount);
-    if (derived.sized && rows.fit == numtext::Fit::Fits && rows.value > 0)
+    if (rows.fit == numtext::Fit::Fits && rows.value > 0)
         derived.textPages = MultiplyCapped(pagesPerRow, rows.value);
 }
 
