@@ -102,7 +102,7 @@ std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, 
     return reader.Finish();
 }
 
-std::optional<std::string> ScriptSource::RowCount(std::string_view table) {
+std::optional<std::string_view> ScriptSource::RowCount(std::string_view table) {
     RowCountTable::Entry* found = m_rows.Find(table);
     if (found == nullptr)
         return std::nullopt;

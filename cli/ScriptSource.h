@@ -51,7 +51,7 @@ public:
 
 private:
     std::optional<schema::SchemaScript> Load(const std::string& path, std::string& error);
-    std::optional<std::string> RowCount(std::string_view table);
+    std::optional<std::string_view> RowCount(std::string_view table);
     // Takes the description out of derived.
     void MakeRecord(const schema::SchemaTable& table, schema::DerivedTable& derived);
 

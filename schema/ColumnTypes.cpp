@@ -87,13 +87,35 @@ TypeLookup Found(const TypeEntry& entry, std::int64_t bytes, std::initializer_li
     return lookup;
 }
 
-// Every column's type is looked up: by length and first letter before any
-// comparison of the whole name.
+// Every column's type is looked up: a hash of its length and its first and
+// last letters picks the one entry to compare (no two types share a slot).
+constexpr std::size_t kTypeSlots = 64;
+
+constexpr std::size_t TypeHash(std::string_view name) {
+    return (name.size() + static_cast<unsigned char>(name.front()) * 3 +
+            static_cast<unsigned char>(name.back()) * 8) %
+           kTypeSlots;
+}
+
+constexpr std::array<std::uint8_t, kTypeSlots> TypeSlots() {
+    std::array<std::uint8_t, kTypeSlots> slots{};
+    for (std::size_t t = 0; t < kTypes.size(); ++t) {
+        std::size_t at = TypeHash(kTypes[t].name);
+        while (slots[at] != 0)
+            at = (at + 1) % kTypeSlots;
+        slots[at] = static_cast<std::uint8_t>(t + 1);
+    }
+    return slots;
+}
+
+constexpr std::array<std::uint8_t, kTypeSlots> kTypeSlotTable = TypeSlots();
+
 const TypeEntry* FindEntry(std::string_view name) {
     if (name.empty())
         return nullptr;
-    for (const TypeEntry& entry : kTypes) {
-        if (entry.name.size() == name.size() && entry.name[0] == name[0] && entry.name == name)
+    for (std::size_t at = TypeHash(name); kTypeSlotTable[at] != 0; at = (at + 1) % kTypeSlots) {
+        const TypeEntry& entry = kTypes[kTypeSlotTable[at] - 1];
+        if (entry.name == name)
             return &entry;
     }
     return nullptr;

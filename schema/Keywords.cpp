@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 
 namespace quorvel::schema {
 
@@ -71,19 +73,38 @@ constexpr std::array<Slot, kSlots> Slots() {
 
 constexpr std::array<Slot, kSlots> kSlotTable = Slots();
 
-} // namespace
-
-// Every word of a script comes through here once: one pass to pack it, one
-// hash and mostly one comparison of two numbers.
-Keyword KeywordOf(std::string_view word) {
-    if (word.size() < 2 || word.size() > kLongest)
-        return Keyword::None;
-    const Packed packed = Pack(word);
+Keyword Lookup(const Packed& packed) {
     for (std::size_t at = Hash(packed); kSlotTable[at].keyword != 0; at = (at + 1) % kSlots) {
         if (kSlotTable[at].packed == packed)
             return static_cast<Keyword>(kSlotTable[at].keyword);
     }
     return Keyword::None;
+}
+
+} // namespace
+
+Keyword KeywordOf(std::string_view word) {
+    if (word.size() < 2 || word.size() > kLongest)
+        return Keyword::None;
+    return Lookup(Pack(word));
+}
+
+// Every word of a script comes through here once: two loads, masked to the
+// word's length, one hash and mostly one comparison of two numbers.
+Keyword KeywordOfReadable(const char* word, std::size_t size) {
+    if constexpr (std::endian::native != std::endian::little)
+        return KeywordOf(std::string_view(word, size));
+    if (size < 2 || size > kLongest)
+        return Keyword::None;
+    Packed packed;
+    std::memcpy(&packed.low, word, sizeof packed.low);
+    std::memcpy(&packed.high, word + sizeof packed.low, sizeof packed.high);
+    const auto bits = [](std::size_t bytes) {
+        return bytes >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1;
+    };
+    packed.low &= bits(size) & kCaseBits;
+    packed.high &= (size > 8 ? bits(size - 8) : 0) & kCaseBits;
+    return Lookup(packed);
 }
 
 std::string_view KeywordText(Keyword keyword) {

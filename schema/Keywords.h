@@ -5,6 +5,7 @@
 // splitter compare small numbers instead of texts. A bracketed or quoted name
 // is never a keyword: [table] is a name like any other.
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -68,6 +69,8 @@ enum class Keyword : std::uint8_t {
 // The keyword a word of the lexer (letters, digits, _ @ # $ and bytes from
 // 0x80) spells in any case; None for any other word.
 Keyword KeywordOf(std::string_view word);
+// The same, for a word with at least 16 bytes readable from its first.
+Keyword KeywordOfReadable(const char* word, std::size_t size);
 
 // The keyword in upper case, as messages show it.
 std::string_view KeywordText(Keyword keyword);

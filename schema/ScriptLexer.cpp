@@ -97,13 +97,18 @@ const char* ScriptLexer::Run(const char* p, const char* end) {
         const char* from = p;
         switch (m_state) {
         case State::Word:
-        case State::Number:
+        case State::Number: {
+            // Columns count characters: the continuation bytes of UTF-8 are
+            // taken off once the word's end is found.
+            const bool number = m_state == State::Number;
+            std::size_t continuations = 0;
             for (; p < end; ++p) {
                 const auto c = static_cast<unsigned char>(*p);
-                if (!IsWordByte(c) && !(c == '.' && m_state == State::Number))
+                if (!IsWordByte(c) && !(number && c == '.'))
                     break;
-                m_nextColumn += IsContinuation(*p) ? 0 : 1;
+                continuations += IsContinuation(*p) ? 1 : 0;
             }
+            m_nextColumn += static_cast<std::size_t>(p - from) - continuations;
             if (m_spilled)
                 m_text.append(from, p);
             if (p == end || m_spilled)
@@ -114,6 +119,7 @@ const char* ScriptLexer::Run(const char* p, const char* end) {
             else
                 Emit(WordText(p));
             break;
+        }
         case State::Normal:
             if (m_pendingGo)
                 return p;
@@ -410,7 +416,9 @@ void ScriptLexer::FlushPendingGo() {
 void ScriptLexer::EndWord(const char* end) {
     m_state = State::Normal;
     m_token.text = WordText(end);
-    m_token.keyword = KeywordOf(m_token.text);
+    constexpr std::size_t kReadable = 16;
+    const bool readable = !m_spilled && end != nullptr && m_chunkEnd - m_wordStart >= std::ptrdiff_t{kReadable};
+    m_token.keyword = readable ? KeywordOfReadable(m_wordStart, m_token.text.size()) : KeywordOf(m_token.text);
     if (m_token.lineStart && IsGo(m_token.text)) {
         m_pendingGo = true;
         m_goWord = m_token;

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 namespace quorvel::schema {
 
 namespace {
 
 constexpr std::size_t kChunkBytes = 64 * 1024;
+constexpr std::size_t kFirstTokens = 256;
 
 bool IsSemicolon(const Token& token) {
     return token.kind == TokenKind::Symbol && token.text.size() == 1 && token.text[0] == ';';
@@ -35,7 +37,7 @@ void ScriptReader::Feed(std::string_view bytes) {
     // this Feed's tokens that the lexer held.
     const std::size_t held = m_copied.size();
     std::size_t next = m_copiedTokens;
-    for (std::size_t i = m_copiedTokens; i < m_piece.size(); ++i) {
+    for (std::size_t i = m_copiedTokens; i < m_kept; ++i) {
         if (next < held && m_copied[next].token == i) {
             const CopiedText kept = m_copied[next++];
             m_copied.push_back(kept);
@@ -46,7 +48,7 @@ void ScriptReader::Feed(std::string_view bytes) {
     }
     m_copied.erase(m_copied.begin() + static_cast<std::ptrdiff_t>(m_copiedTokens),
                    m_copied.begin() + static_cast<std::ptrdiff_t>(held));
-    m_copiedTokens = m_piece.size();
+    m_copiedTokens = m_kept;
     m_chunk = {};
 }
 
@@ -64,19 +66,19 @@ void ScriptReader::OnToken(const Token& token) {
     }
     if (m_inBody)
         return;
-    if ((StartsStatement(token) && (!m_piece.empty() || m_dropping)) || IsSemicolon(token)) {
+    if ((StartsStatement(token) && (m_kept != 0 || m_dropping)) || IsSemicolon(token)) {
         EndPiece(token);
         if (IsSemicolon(token))
             return;
     }
     if (m_dropping)
         return;
-    if (m_piece.size() < 2) {
+    if (m_kept < 2) {
         // Only the first tokens decide whether the statement's tokens are kept.
         std::array<Token, 2> first{token, token};
-        if (!m_piece.empty())
+        if (m_kept != 0)
             first[0] = PieceToken(0);
-        const StatementClass kind = ClassifyStatement(first.data(), m_piece.size() + 1, m_batchStart);
+        const StatementClass kind = ClassifyStatement(first.data(), m_kept + 1, m_batchStart);
         if (kind == StatementClass::Passed || kind == StatementClass::Body) {
             m_catalog.CountSkipped();
             ClearPiece();
@@ -95,12 +97,14 @@ void ScriptReader::Keep(const Token& token) {
     const bool inChunk = !m_chunk.empty() && token.text.data() >= m_chunk.data() &&
                          token.text.data() + token.text.size() <= m_chunk.data() + m_chunk.size();
     if (!inChunk) {
-        m_copied.push_back(CopiedText{m_piece.size(), m_pieceText.size()});
+        m_copied.push_back(CopiedText{m_kept, m_pieceText.size()});
         m_pieceText.append(token.text);
     }
     // Field by field: the lexer has only just stored them one by one, and a
     // wider load of several of them waits until every store is done.
-    Token& kept = m_piece.emplace_back();
+    if (m_kept == m_piece.size())
+        m_piece.resize(std::max<std::size_t>(kFirstTokens, 2 * m_piece.size()));
+    Token& kept = m_piece[m_kept++];
     kept.kind = Scalar(token.kind);
     kept.keyword = Scalar(token.keyword);
     kept.lineStart = Scalar(token.lineStart);
@@ -119,7 +123,7 @@ Token ScriptReader::PieceToken(std::size_t i) const {
 }
 
 void ScriptReader::ClearPiece() {
-    m_piece.clear();
+    m_kept = 0;
     m_copied.clear();
     m_pieceText.clear();
     m_copiedTokens = 0;
@@ -132,12 +136,13 @@ void ScriptReader::OnLexProblem(std::size_t line, std::size_t column, ScriptText
 }
 
 void ScriptReader::EndPiece(const Token& boundary) {
-    if (!m_piece.empty()) {
+    if (m_kept != 0) {
         for (const CopiedText& copied : m_copied) {
             Token& token = m_piece[copied.token];
             token.text = std::string_view(m_pieceText).substr(copied.offset, token.text.size());
         }
-        m_inBody = m_parser.Parse(m_piece, boundary, m_batchStart, std::move(m_lexProblem)) || m_inBody;
+        const std::span<const Token> tokens(m_piece.data(), m_kept);
+        m_inBody = m_parser.Parse(tokens, boundary, m_batchStart, std::move(m_lexProblem)) || m_inBody;
         m_batchStart = false;
     } else if (m_lexProblem) {
         m_catalog.AddProblem(std::move(*m_lexProblem));

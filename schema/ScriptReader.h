@@ -59,9 +59,12 @@ private:
         std::size_t offset = 0;
     };
 
-    // The statement being read. A token's text is in the bytes being fed or,
-    // for those in m_copied (in the order of the tokens), in m_pieceText.
+    // The statement being read: the first m_kept tokens of m_piece, whose
+    // slots are kept for the next statement. A token's text is in the bytes
+    // being fed or, for those in m_copied (in the order of the tokens), in
+    // m_pieceText.
     std::vector<Token> m_piece;
+    std::size_t m_kept = 0;
     std::vector<CopiedText> m_copied;
     std::string m_pieceText;
     std::string_view m_chunk;       // the bytes of the Feed under way

@@ -32,8 +32,7 @@ struct ColumnBytes {
     std::int64_t variable = 0;
     std::int64_t variableColumns = 0;
 
-    SectionDescription Section(const std::string& fillFactor) const {
-        SectionDescription s;
+    void Section(const std::string& fillFactor, SectionDescription& s) const {
         s.fillFactor = fillFactor;
         if (variableColumns == 0) {
             s.mode = KeyMode::AllFixed;
@@ -44,7 +43,6 @@ struct ColumnBytes {
             s.variableBytes = std::to_string(variable);
             s.variableColumns = std::to_string(variableColumns);
         }
-        return s;
     }
 };
 
@@ -117,7 +115,7 @@ void CountTextPages(const SchemaTable& table, const ColumnFinder& columns,
 
 } // namespace
 
-DerivedTable DeriveTable(const SchemaTable& table, const std::optional<std::string>& rowCount,
+DerivedTable DeriveTable(const SchemaTable& table, std::optional<std::string_view> rowCount,
                          const SizingAssumptions& assumptions) {
     DerivedTable derived;
     derived.name = table.name;
@@ -138,7 +136,7 @@ DerivedTable DeriveTable(const SchemaTable& table, const std::optional<std::stri
         if (c.kind != StorageKind::TextPointer && c.bytes > kMaxColumnBytes)
             derived.notes.push_back({ScriptText::LongColumn, {c.name, c.type}});
     }
-    derived.description.data = row.Section("0");
+    row.Section("0", derived.description.data);
     if (table.columns.size() > kMaxColumns && row.variableColumns <= static_cast<std::int64_t>(kMaxColumns))
         derived.refusal = RunMessage::ColumnLimit;
 
@@ -149,10 +147,8 @@ DerivedTable DeriveTable(const SchemaTable& table, const std::optional<std::stri
             if (const SchemaColumn* c = columns.Find(name))
                 counter.Add(key, *c);
         }
-        if (index.clustered)
-            derived.description.clustered = key.Section(index.fillFactor);
-        else
-            derived.description.nonClustered.push_back(key.Section(index.fillFactor));
+        key.Section(index.fillFactor, index.clustered ? derived.description.clustered
+                                                      : derived.description.nonClustered.emplace_back());
     }
     CountTextPages(table, columns, assumptions, derived);
     return derived;

@@ -33,6 +33,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvel::schema {
@@ -63,7 +64,7 @@ struct DerivedTable {
 
 // rowCount: the text the user gave for the table (the window's numeric rules
 // apply: "9,000,000", "1.2e6"); nullopt when none was given.
-DerivedTable DeriveTable(const SchemaTable& table, const std::optional<std::string>& rowCount,
+DerivedTable DeriveTable(const SchemaTable& table, std::optional<std::string_view> rowCount,
                          const SizingAssumptions& assumptions);
 
 // The run of a derived table that has no problem: its refusal, or the run's
