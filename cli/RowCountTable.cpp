@@ -17,8 +17,15 @@ void RowCountTable::Set(std::string_view name, std::string count) {
 }
 
 RowCountTable::Entry* RowCountTable::Find(std::string_view name) {
+    // Tables mostly ask in the order their counts were given: names are
+    // unique among the entries, so the one after the last found is tried first.
+    if (m_next < m_entries.size() && schema::EqualsNoCase(m_entries[m_next].name, name))
+        return &m_entries[m_next++];
     const std::optional<std::size_t> place = Place(name, schema::NameIndex::Hash(name));
-    return place ? &m_entries[*place] : nullptr;
+    if (!place)
+        return nullptr;
+    m_next = *place + 1;
+    return &m_entries[*place];
 }
 
 } // namespace quorvel::cli

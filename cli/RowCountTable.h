@@ -37,6 +37,7 @@ private:
 
     std::vector<Entry> m_entries;
     schema::NameIndex m_names; // places in m_entries
+    std::size_t m_next = 0;    // the place after the last found
 };
 
 } // namespace quorvel::cli

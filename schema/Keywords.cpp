@@ -49,8 +49,10 @@ constexpr Packed Pack(std::string_view word) {
     return packed;
 }
 
+// No two keywords share a slot (Slots checks it as it is built), so a word
+// is one slot's keyword or none.
 constexpr std::size_t Hash(const Packed& packed) {
-    return static_cast<std::size_t>(((packed.low ^ (packed.high * 0x9E3779B97F4A7C15)) * 0xFF51AFD7ED558CCD) >> 56) %
+    return static_cast<std::size_t>(((packed.low ^ (packed.high * 0x9E3779B97F4A7C15)) * 0x349AAE908FB5262D) >> 56) %
            kSlots;
 }
 
@@ -63,10 +65,10 @@ constexpr std::array<Slot, kSlots> Slots() {
     std::array<Slot, kSlots> slots{};
     for (std::size_t k = 0; k < kTexts.size(); ++k) {
         const Packed packed = Pack(kTexts[k]);
-        std::size_t at = Hash(packed);
-        while (slots[at].keyword != 0)
-            at = (at + 1) % kSlots;
-        slots[at] = Slot{packed, static_cast<std::uint8_t>(k + 1)};
+        Slot& slot = slots[Hash(packed)];
+        if (slot.keyword != 0)
+            throw "two keywords in one slot"; // stops the compilation
+        slot = Slot{packed, static_cast<std::uint8_t>(k + 1)};
     }
     return slots;
 }
@@ -74,11 +76,8 @@ constexpr std::array<Slot, kSlots> Slots() {
 constexpr std::array<Slot, kSlots> kSlotTable = Slots();
 
 Keyword Lookup(const Packed& packed) {
-    for (std::size_t at = Hash(packed); kSlotTable[at].keyword != 0; at = (at + 1) % kSlots) {
-        if (kSlotTable[at].packed == packed)
-            return static_cast<Keyword>(kSlotTable[at].keyword);
-    }
-    return Keyword::None;
+    const Slot& slot = kSlotTable[Hash(packed)];
+    return slot.packed == packed ? static_cast<Keyword>(slot.keyword) : Keyword::None;
 }
 
 } // namespace
