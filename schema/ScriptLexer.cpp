@@ -45,6 +45,26 @@ constexpr std::array<bool, 256> kWordByte = [] {
     return table;
 }();
 
+// What the common loop does with a byte; Other goes to the full step.
+enum class ByteClass : std::uint8_t { Other, Blank, Newline, Letter, Digit, Symbol };
+
+constexpr std::array<ByteClass, 256> kClasses = [] {
+    std::array<ByteClass, 256> classes{};
+    for (std::size_t c = 0; c < 0x80; ++c) {
+        if (c == ' ' || c == '\t' || c == '\r')
+            classes[c] = ByteClass::Blank;
+        else if (c == '\n')
+            classes[c] = ByteClass::Newline;
+        else if (c >= '0' && c <= '9')
+            classes[c] = ByteClass::Digit;
+        else if (IsWordStartByte(static_cast<unsigned char>(c)))
+            classes[c] = ByteClass::Letter;
+        else if (c == '(' || c == ')' || c == ',' || c == '.' || c == '=')
+            classes[c] = ByteClass::Symbol;
+    }
+    return classes;
+}();
+
 bool IsWordStart(unsigned char c) {
     return kWordStart[c];
 }
@@ -125,23 +145,25 @@ const char* ScriptLexer::Run(const char* p, const char* end) {
                 return p;
             while (p < end) {
                 const auto c = static_cast<unsigned char>(*p);
-                if (c == ' ' || c == '\t' || c == '\r') {
+                const ByteClass kind = kClasses[c];
+                if (kind == ByteClass::Blank) {
                     ++m_nextColumn;
-                } else if (c == '\n') {
+                } else if (kind == ByteClass::Letter || kind == ByteClass::Digit) {
+                    const bool digit = kind == ByteClass::Digit;
+                    m_column = m_nextColumn++;
+                    StartToken(digit ? TokenKind::Number : TokenKind::Word);
+                    m_state = digit ? State::Number : State::Word;
+                    m_wordStart = p++;
+                    m_spilled = false;
+                    break;
+                } else if (kind == ByteClass::Symbol) {
+                    m_column = m_nextColumn++;
+                    EmitSymbol(static_cast<char>(c), m_line, m_column);
+                } else if (kind == ByteClass::Newline) {
                     ++m_line;
                     m_nextColumn = 1;
                     m_lineHasToken = false;
                     m_probe = GoProbe::Blank;
-                } else if (c < 0x80 && (IsWordStart(c) || IsDigit(c))) {
-                    m_column = m_nextColumn++;
-                    StartToken(IsDigit(c) ? TokenKind::Number : TokenKind::Word);
-                    m_state = IsDigit(c) ? State::Number : State::Word;
-                    m_wordStart = p++;
-                    m_spilled = false;
-                    break;
-                } else if (c == '(' || c == ')' || c == ',' || c == '.' || c == '=') {
-                    m_column = m_nextColumn++;
-                    EmitSymbol(static_cast<char>(c), m_line, m_column);
                 } else {
                     return p;
                 }
