@@ -135,7 +135,7 @@ void ScriptSource::MakeRecord(const schema::SchemaTable& table, schema::DerivedT
 
 bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
     std::string error;
-    const std::optional<schema::SchemaScript> script = Load(path, error);
+    std::optional<schema::SchemaScript> script = Load(path, error);
     if (!script) {
         tool.Message(error, SizeTool::MessageKind::InputError);
         return false;
@@ -143,11 +143,13 @@ bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
     const std::string source = Printable(path == "-" ? "<stdin>" : path);
     if (script->tables.empty()) // as for any input without a table
         tool.Message(source + ": " + Say(m_language, ToolText::NoTable), SizeTool::MessageKind::InputError);
-    for (const schema::SchemaTable& table : script->tables) {
+    for (schema::SchemaTable& table : script->tables) {
         if (!m_assumptions.textAverages.empty())
             m_tablesSeen.insert(schema::LowerCase(table.name));
         schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
         MakeRecord(table, derived);
+        // Freed while it is fresh in the cache, not in one sweep at the end.
+        const schema::SchemaTable sized = std::move(table);
         if (!tool.AddTable(m_record, source))
             return false;
     }

@@ -23,6 +23,17 @@ T Scalar(T value) {
     return value;
 }
 
+// A token copied field by field: the lexer has only just stored its fields one
+// by one, and a wider load of several of them waits until every store is done.
+void CopyFields(const Token& from, Token& to) {
+    to.kind = Scalar(from.kind);
+    to.keyword = Scalar(from.keyword);
+    to.lineStart = Scalar(from.lineStart);
+    to.text = std::string_view(Scalar(from.text.data()), Scalar(from.text.size()));
+    to.line = Scalar(from.line);
+    to.column = Scalar(from.column);
+}
+
 } // namespace
 
 ScriptReader::ScriptReader(std::string source)
@@ -73,22 +84,27 @@ void ScriptReader::OnToken(const Token& token) {
     }
     if (m_dropping)
         return;
-    if (m_kept < 2) {
-        // Only the first tokens decide whether the statement's tokens are kept.
-        std::array<Token, 2> first{token, token};
-        if (m_kept != 0)
-            first[0] = PieceToken(0);
-        const StatementClass kind = ClassifyStatement(first.data(), m_kept + 1, m_batchStart);
-        if (kind == StatementClass::Passed || kind == StatementClass::Body) {
-            m_catalog.CountSkipped();
-            ClearPiece();
-            m_dropping = kind == StatementClass::Passed;
-            m_inBody = kind == StatementClass::Body;
-            m_batchStart = false;
-            return;
-        }
-    }
+    if (m_kept < 2 && !Classify(token))
+        return;
     Keep(token);
+}
+
+// Only the first tokens decide whether the statement's tokens are kept; apart
+// from the rest, so that every other token goes through a small frame.
+bool ScriptReader::Classify(const Token& token) {
+    std::array<Token, 2> first;
+    CopyFields(token, first[m_kept]);
+    if (m_kept != 0)
+        first[0] = PieceToken(0);
+    const StatementClass kind = ClassifyStatement(first.data(), m_kept + 1, m_batchStart);
+    if (kind != StatementClass::Passed && kind != StatementClass::Body)
+        return true;
+    m_catalog.CountSkipped();
+    ClearPiece();
+    m_dropping = kind == StatementClass::Passed;
+    m_inBody = kind == StatementClass::Body;
+    m_batchStart = false;
+    return false;
 }
 
 // A text in the fed bytes is pointed to until the end of the Feed; any other
@@ -100,17 +116,9 @@ void ScriptReader::Keep(const Token& token) {
         m_copied.push_back(CopiedText{m_kept, m_pieceText.size()});
         m_pieceText.append(token.text);
     }
-    // Field by field: the lexer has only just stored them one by one, and a
-    // wider load of several of them waits until every store is done.
     if (m_kept == m_piece.size())
         m_piece.resize(std::max<std::size_t>(kFirstTokens, 2 * m_piece.size()));
-    Token& kept = m_piece[m_kept++];
-    kept.kind = Scalar(token.kind);
-    kept.keyword = Scalar(token.keyword);
-    kept.lineStart = Scalar(token.lineStart);
-    kept.text = std::string_view(Scalar(token.text.data()), Scalar(token.text.size()));
-    kept.line = Scalar(token.line);
-    kept.column = Scalar(token.column);
+    CopyFields(token, m_piece[m_kept++]);
 }
 
 Token ScriptReader::PieceToken(std::size_t i) const {

@@ -43,6 +43,8 @@ public:
 
 private:
     void OnToken(const Token& token) override;
+    // Whether a statement's first or second token lets it be kept.
+    bool Classify(const Token& token);
     void Keep(const Token& token);
     void ClearPiece();
     Token PieceToken(std::size_t i) const;

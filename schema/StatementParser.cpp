@@ -160,6 +160,8 @@ void StatementParser::ColumnDefinition() {
     }
 
     for (;;) {
+        if (AtEnd() || Peek().keyword == Keyword::None) // what follows a column is mostly a comma
+            break;
         if (AcceptWord(Keyword::Null)) {
             column.nullability = Nullability::Null;
         } else if (IsWord(Peek(), Keyword::Not) && IsWord(Peek(1), Keyword::Null)) {
