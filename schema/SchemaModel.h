@@ -33,21 +33,21 @@ struct ScriptProblem {
 // How a column stores its value. A varchar, varbinary or sysname value takes up
 // to its declared length; a text or image column keeps a 16-byte pointer in the
 // row, which the server stores as a variable-length column.
-enum class StorageKind { Fixed, Variable, TextPointer };
+enum class StorageKind : std::uint8_t { Fixed, Variable, TextPointer };
 
 // NULL or NOT NULL as written; Unspecified follows the ANSI null default when
 // the table is sized (NOT NULL unless the user says otherwise).
-enum class Nullability { Unspecified, Null, NotNull };
+enum class Nullability : std::uint8_t { Unspecified, Null, NotNull };
 
 struct SchemaColumn {
     std::string name;
-    std::string type; // as the reader understood it: "varchar(40)", "decimal(12,2)", "zip (char(5))"
-    StorageKind kind = StorageKind::Fixed;
+    std::string type;       // as the reader understood it: "varchar(40)", "decimal(12,2)", "zip (char(5))"
     std::int64_t bytes = 0; // in the row: the declared length of a variable-length column
+    StorageKind kind = StorageKind::Fixed;
     Nullability nullability = Nullability::Unspecified;
 };
 
-enum class IndexKind { Index, PrimaryKey, Unique };
+enum class IndexKind : std::uint8_t { Index, PrimaryKey, Unique };
 
 struct SchemaIndex {
     std::string name; // empty for a constraint without a name

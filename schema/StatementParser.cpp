@@ -4,6 +4,8 @@
 #include "StatementParser.h"
 #include "SyntaxError.h"
 
+#include <algorithm>
+
 namespace quorvel::schema {
 
 using namespace parsing;
@@ -12,6 +14,7 @@ namespace {
 
 constexpr std::size_t kUsualColumns = 8;
 constexpr std::size_t kUsualIndexes = 4;
+constexpr std::size_t kMaxReservedKeys = 16; // the most key columns an index may have
 
 } // namespace
 
@@ -258,6 +261,11 @@ std::span<const Position> StatementParser::KeyPositions(const PendingIndex& pend
 
 void StatementParser::KeyColumns(PendingIndex& pending) {
     ExpectSymbol('(');
+    // As many names as the list holds, in one allocation.
+    std::size_t names = 1;
+    for (std::size_t at = m_position; at < m_tokens.size() && !IsSymbol(m_tokens[at], ')'); ++at)
+        names += IsSymbol(m_tokens[at], ',') ? 1 : 0;
+    pending.index.columns.reserve(pending.index.columns.size() + std::min(names, kMaxReservedKeys));
     do {
         m_keyPositions.push_back(At(Peek()));
         pending.index.columns.emplace_back(Identifier(ScriptText::KeyColumn));
