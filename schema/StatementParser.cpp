@@ -192,18 +192,17 @@ void StatementParser::ColumnDefinition() {
 }
 
 void StatementParser::Constraint(const std::string* column) {
-    PendingIndex pending;
-    pending.firstKey = m_keyPositions.size();
-    pending.at = At(Peek());
+    const Position at = At(Peek());
+    std::string_view name;
     if (AcceptWord(Keyword::Constraint))
-        pending.index.name = Identifier(ScriptText::ConstraintName);
+        name = Identifier(ScriptText::ConstraintName);
     const Token& kind = Peek();
+    IndexKind indexKind = IndexKind::Unique;
     if (AcceptWord(Keyword::Primary)) {
         ExpectWord(Keyword::Key);
-        pending.index.kind = IndexKind::PrimaryKey;
-        pending.index.clustered = true;
+        indexKind = IndexKind::PrimaryKey;
     } else if (AcceptWord(Keyword::Unique)) {
-        pending.index.kind = IndexKind::Unique;
+        indexKind = IndexKind::Unique;
     } else if (AcceptWord(Keyword::Foreign)) {
         ExpectWord(Keyword::Key);
         SkipParenthesised();
@@ -227,6 +226,13 @@ void StatementParser::Constraint(const std::string* column) {
     } else {
         Fail(kind, ScriptText::ConstraintKind);
     }
+    // Built in place; a syntax error drops every pending index of the table.
+    PendingIndex& pending = m_pending.emplace_back();
+    pending.firstKey = m_keyPositions.size();
+    pending.at = at;
+    pending.index.name = name;
+    pending.index.kind = indexKind;
+    pending.index.clustered = indexKind == IndexKind::PrimaryKey;
     pending.index.unique = true;
     if (AcceptWord(Keyword::Clustered))
         pending.index.clustered = true;
@@ -239,7 +245,6 @@ void StatementParser::Constraint(const std::string* column) {
         m_keyPositions.push_back(pending.at);
     }
     IndexOptions(pending.index, false);
-    m_pending.push_back(std::move(pending));
 }
 
 void StatementParser::References() {

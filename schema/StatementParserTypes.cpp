@@ -67,8 +67,11 @@ StatementParser::ParsedType StatementParser::Type(bool userTypes) {
         ExpectSymbol(')');
     }
 
-    ParsedType parsed;
-    parsed.lookup = BuiltinType(name, std::span(arguments.data(), count));
+    // Built in place: a copy would load fields only just stored one by one.
+    ParsedType parsed{.lookup = BuiltinType(name, std::span(arguments.data(), count)),
+                      .name = {},
+                      .user = nullptr,
+                      .nullability = Nullability::Unspecified};
     const UserType* user = userTypes && parsed.lookup.unknown ? m_catalog.FindType(name) : nullptr;
     if (user != nullptr && count > 0) {
         parsed.lookup.error = ScriptText::UserTypeArguments;
