@@ -87,6 +87,10 @@ TypeLookup Found(const TypeEntry& entry, std::int64_t bytes, std::initializer_li
     return lookup;
 }
 
+constexpr std::size_t kLongestTypeName = 20;
+static_assert(std::all_of(kTypes.begin(), kTypes.end(),
+                          [](const TypeEntry& t) { return t.name.size() <= kLongestTypeName; }));
+
 // Every column's type is looked up: a hash of its length and its first and
 // last letters picks the one entry to compare (no two types share a slot).
 constexpr std::size_t kTypeSlots = 64;
@@ -115,7 +119,13 @@ const TypeEntry* FindEntry(std::string_view name) {
         return nullptr;
     for (std::size_t at = TypeHash(name); kTypeSlotTable[at] != 0; at = (at + 1) % kTypeSlots) {
         const TypeEntry& entry = kTypes[kTypeSlotTable[at] - 1];
-        if (entry.name == name)
+        if (entry.name.size() != name.size())
+            continue;
+        // Byte by byte in place: a call to compare costs more than these few bytes.
+        std::size_t same = 0;
+        while (same < name.size() && entry.name[same] == name[same])
+            ++same;
+        if (same == name.size())
             return &entry;
     }
     return nullptr;
@@ -124,17 +134,19 @@ const TypeEntry* FindEntry(std::string_view name) {
 } // namespace
 
 void TypeLookup::AppendText(std::string& out) const {
-    out.append(name);
+    // Spelled in a buffer and appended once: every column's type is spelled.
+    // The name is one of kTypes, followed by at most two numbers.
+    std::array<char, kLongestTypeName + 2 * 21 + 1> text{};
+    char* at = std::copy(name.begin(), name.end(), text.data());
     char separator = '(';
     for (std::size_t i = 0; i < shownCount; ++i) {
-        std::array<char, 24> digits{};
-        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), shown[i]).ptr;
-        out.push_back(separator);
-        out.append(digits.data(), end);
+        *at++ = separator;
+        at = std::to_chars(at, text.data() + text.size(), shown[i]).ptr;
         separator = ',';
     }
     if (shownCount > 0)
-        out.push_back(')');
+        *at++ = ')';
+    out.append(text.data(), at);
 }
 
 ColumnType TypeLookup::Type() const {

@@ -43,12 +43,13 @@ void StatementParser::ParsedType::AppendText(std::string& out) const {
 StatementParser::ParsedType StatementParser::Type(bool userTypes) {
     if (AtEnd() || !IsName(Peek()))
         Fail(Peek(), ScriptText::AType);
-    // One buffer for the name of every type read.
+    // One buffer for the name of every type read, lowered as it is copied.
     std::string& name = m_typeName;
-    name.assign(Next().text);
-    for (char& c : name) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    const std::string_view written = Next().text;
+    name.resize(written.size());
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const char c = written[i];
+        name[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
     using namespace std::string_view_literals;
     if (name == "double"sv && AcceptWord(Keyword::Precision))
