@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 namespace quorvel::cli {
 
@@ -27,6 +28,52 @@ constexpr char kProgram[] = "quorvel-size: ";
 schema::TextLanguage ScriptLanguage(Language language) {
     return language == Language::Japanese ? schema::TextLanguage::Japanese : schema::TextLanguage::English;
 }
+
+// The counts of a --rows-file as they are read, in the order they stand, so
+// that the last count for a name wins: one object of names and counts.
+class RowsFileEvents final : public nlohmann::json_sax<nlohmann::json> {
+public:
+    explicit RowsFileEvents(RowCountTable& rows) : m_rows(rows) {}
+
+    bool Complete() const { return m_objects == 1 && m_depth == 0; }
+
+    bool null() override { return false; }
+    bool boolean(bool) override { return false; }
+    // A number goes as its decimal text, as in a table's description.
+    bool number_integer(number_integer_t value) override { return Count(std::to_string(value)); }
+    bool number_unsigned(number_unsigned_t value) override { return Count(std::to_string(value)); }
+    bool number_float(number_float_t value, const string_t&) override { return Count(nlohmann::json(value).dump()); }
+    bool string(string_t& value) override { return Count(std::move(value)); }
+    bool binary(binary_t&) override { return false; }
+    bool start_object(std::size_t) override {
+        ++m_objects;
+        return m_depth++ == 0;
+    }
+    bool key(string_t& name) override {
+        m_name = std::move(name);
+        return true;
+    }
+    bool end_object() override {
+        --m_depth;
+        return true;
+    }
+    bool start_array(std::size_t) override { return false; }
+    bool end_array() override { return false; }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+
+private:
+    bool Count(std::string text) {
+        if (m_depth != 1)
+            return false;
+        m_rows.Set(m_name, std::move(text));
+        return true;
+    }
+
+    RowCountTable& m_rows;
+    std::string m_name;
+    int m_depth = 0;
+    int m_objects = 0;
+};
 
 std::string ProblemLine(const schema::ScriptProblem& problem, Language language) {
     return PlacePrefix(Printable(problem.source), Place{problem.line, problem.column}) +
@@ -47,19 +94,11 @@ std::optional<std::string> ScriptSource::AddRowsFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return Say(m_language, ToolText::CannotOpen, {Printable(path), std::strerror(errno)});
-    const nlohmann::json counts = nlohmann::json::parse(in, nullptr, false);
-    const std::string bad = Say(m_language, ToolText::BadRowsFile, {Printable(path)});
-    if (!counts.is_object())
-        return bad;
-    for (const auto& [name, count] : counts.items()) {
-        // A number goes as its decimal text, as in a table's description.
-        if (count.is_number())
-            m_rows.Set(name, count.dump());
-        else if (count.is_string())
-            m_rows.Set(name, count.get<std::string>());
-        else
-            return bad;
-    }
+    // Read whole first: the parser takes bytes from memory much faster than from a stream.
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    RowsFileEvents events(m_rows);
+    if (!nlohmann::json::sax_parse(text, &events) || !events.Complete())
+        return Say(m_language, ToolText::BadRowsFile, {Printable(path)});
     return std::nullopt;
 }
 

@@ -12,7 +12,7 @@ using namespace parsing;
 
 namespace {
 
-constexpr std::size_t kUsualColumns = 8;
+constexpr std::size_t kMostReservedColumns = 250; // the most a table may have
 constexpr std::size_t kUsualIndexes = 4;
 constexpr std::size_t kMaxReservedKeys = 16; // the most key columns an index may have
 
@@ -105,10 +105,12 @@ void StatementParser::CreateTable(const Token& create) {
     m_pending.clear();
     m_keyPositions.clear();
     m_table.name = ObjectName(ScriptText::TableName);
-    m_table.columns.reserve(kUsualColumns);
-    m_table.indexes.reserve(kUsualIndexes);
     m_inTable = true;
     ExpectSymbol('(');
+    // The columns in one allocation of their number: the tables of a script
+    // are all kept to its end, so every slot left over costs memory.
+    m_table.columns.reserve(std::min(ElementCount(), kMostReservedColumns));
+    m_table.indexes.reserve(kUsualIndexes);
     do {
         if (!m_table.columns.empty() && IsSymbol(Peek(), ')') && !AtEnd())
             break; // a comma before the closing parenthesis, which the server lets pass
@@ -125,6 +127,24 @@ void StatementParser::CreateTable(const Token& create) {
         m_catalog.AddIndex(table, std::move(p.index), p.at, KeyPositions(p));
     m_pending.clear();
     m_keyPositions.clear();
+}
+
+std::size_t StatementParser::ElementCount() const {
+    std::size_t elements = 1;
+    std::size_t depth = 0;
+    for (std::size_t at = m_position; at < m_tokens.size(); ++at) {
+        const Token& token = m_tokens[at];
+        if (IsSymbol(token, '(')) {
+            ++depth;
+        } else if (IsSymbol(token, ')')) {
+            if (depth == 0)
+                break;
+            --depth;
+        } else if (depth == 0 && IsSymbol(token, ',')) {
+            ++elements;
+        }
+    }
+    return elements;
 }
 
 void StatementParser::TableElement() {

@@ -69,6 +69,9 @@ private:
     // One statement from the cursor; false when the rest of the piece was passed over.
     bool Statement(bool batchStart, bool& body);
     void CreateTable(const Token& create);
+    // The elements (columns and constraints) of the list that opens at the
+    // cursor, by its commas.
+    std::size_t ElementCount() const;
     void TableElement();
     void ColumnDefinition();
     ParsedType Type(bool userTypes);
