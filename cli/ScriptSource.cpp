@@ -35,8 +35,6 @@ class RowsFileEvents final : public nlohmann::json_sax<nlohmann::json> {
 public:
     explicit RowsFileEvents(RowCountTable& rows) : m_rows(rows) {}
 
-    bool Complete() const { return m_objects == 1 && m_depth == 0; }
-
     bool null() override { return false; }
     bool boolean(bool) override { return false; }
     // A number goes as its decimal text, as in a table's description.
@@ -45,10 +43,9 @@ public:
     bool number_float(number_float_t value, const string_t&) override { return Count(nlohmann::json(value).dump()); }
     bool string(string_t& value) override { return Count(std::move(value)); }
     bool binary(binary_t&) override { return false; }
-    bool start_object(std::size_t) override {
-        ++m_objects;
-        return m_depth++ == 0;
-    }
+    // Only the outermost value may be an object; a value inside it is refused
+    // as it starts, as is any outermost value but an object.
+    bool start_object(std::size_t) override { return m_depth++ == 0; }
     bool key(string_t& name) override {
         m_name = std::move(name);
         return true;
@@ -72,7 +69,6 @@ private:
     RowCountTable& m_rows;
     std::string m_name;
     int m_depth = 0;
-    int m_objects = 0;
 };
 
 std::string ProblemLine(const schema::ScriptProblem& problem, Language language) {
@@ -97,7 +93,7 @@ std::optional<std::string> ScriptSource::AddRowsFile(const std::string& path) {
     // Read whole first: the parser takes bytes from memory much faster than from a stream.
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     RowsFileEvents events(m_rows);
-    if (!nlohmann::json::sax_parse(text, &events) || !events.Complete())
+    if (!nlohmann::json::sax_parse(text, &events))
         return Say(m_language, ToolText::BadRowsFile, {Printable(path)});
     return std::nullopt;
 }
@@ -118,7 +114,8 @@ std::optional<std::string> ScriptSource::AddTextAverage(std::string_view option)
     return std::nullopt;
 }
 
-std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, std::string& error) {
+std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, std::string& error,
+                                                       const EachTable& eachTable) {
     const bool standardInput = path == "-";
     const std::string source = standardInput ? "<stdin>" : path;
     std::FILE* file = standardInput ? stdin : std::fopen(path.c_str(), "rb");
@@ -138,7 +135,7 @@ std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, 
         error = Say(m_language, ToolText::CannotRead, {Printable(source), std::strerror(reason)});
         return std::nullopt;
     }
-    return reader.Finish();
+    return reader.Finish(eachTable);
 }
 
 std::optional<std::string_view> ScriptSource::RowCount(std::string_view table) {
@@ -173,25 +170,28 @@ void ScriptSource::MakeRecord(const schema::SchemaTable& table, schema::DerivedT
 }
 
 bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
+    const std::string source = Printable(path == "-" ? "<stdin>" : path);
+    std::size_t tables = 0;
+    bool written = true;
     std::string error;
-    std::optional<schema::SchemaScript> script = Load(path, error);
+    const std::optional<schema::SchemaScript> script =
+        Load(path, error, [&](const schema::SchemaTable& table) {
+            ++tables;
+            if (!m_assumptions.textAverages.empty())
+                m_tablesSeen.insert(schema::LowerCase(table.name));
+            schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
+            MakeRecord(table, derived);
+            written = tool.AddTable(m_record, source);
+            return written;
+        });
     if (!script) {
         tool.Message(error, SizeTool::MessageKind::InputError);
         return false;
     }
-    const std::string source = Printable(path == "-" ? "<stdin>" : path);
-    if (script->tables.empty()) // as for any input without a table
+    if (!written)
+        return false;
+    if (tables == 0) // as for any input without a table
         tool.Message(source + ": " + Say(m_language, ToolText::NoTable), SizeTool::MessageKind::InputError);
-    for (schema::SchemaTable& table : script->tables) {
-        if (!m_assumptions.textAverages.empty())
-            m_tablesSeen.insert(schema::LowerCase(table.name));
-        schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
-        MakeRecord(table, derived);
-        // Freed while it is fresh in the cache, not in one sweep at the end.
-        const schema::SchemaTable sized = std::move(table);
-        if (!tool.AddTable(m_record, source))
-            return false;
-    }
     for (const schema::ScriptProblem& problem : script->problems)
         tool.Message(ProblemLine(problem, m_language), SizeTool::MessageKind::Problem);
     if (script->skippedStatements != 0)
@@ -204,34 +204,35 @@ bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
 
 ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, std::string& text,
                                                      std::string& messages) {
+    const std::string source = Printable(path == "-" ? "<stdin>" : path);
+    bool ok = true;
     std::string error;
-    const std::optional<schema::SchemaScript> script = Load(path, error);
+    const std::optional<schema::SchemaScript> script =
+        Load(path, error, [&](const schema::SchemaTable& table) {
+            if (!m_assumptions.textAverages.empty())
+                m_tablesSeen.insert(schema::LowerCase(table.name));
+            schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
+            MakeRecord(table, derived);
+            const std::string where =
+                kProgram + PlacePrefix(source, m_record.place) + Printable(table.name) + ": ";
+            if (derived.problem || derived.refusal != RunMessage::None) {
+                messages += derived.problem ? kProgram + ProblemLine(*derived.problem, m_language)
+                                            : where + std::string(MessageText(derived.refusal));
+                messages.push_back('\n');
+                ok = false;
+                return true;
+            }
+            AppendDescription(text, table.name, m_record.description);
+            if (derived.textPages != 0)
+                m_record.notes.push_back(
+                    Say(m_language, ToolText::TextPagesNotDescribed, {std::to_string(derived.textPages)}));
+            for (const std::string& note : m_record.notes)
+                messages += where + Say(m_language, ToolText::Note, {Printable(note)}) + "\n";
+            return true;
+        });
     if (!script) {
         messages += kProgram + error + "\n";
         return ScriptSource::DescribeOutcome::Unreadable;
-    }
-    const std::string source = Printable(path == "-" ? "<stdin>" : path);
-    bool ok = true;
-    for (const schema::SchemaTable& table : script->tables) {
-        if (!m_assumptions.textAverages.empty())
-            m_tablesSeen.insert(schema::LowerCase(table.name));
-        schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
-        MakeRecord(table, derived);
-        const std::string where =
-            kProgram + PlacePrefix(source, m_record.place) + Printable(table.name) + ": ";
-        if (derived.problem || derived.refusal != RunMessage::None) {
-            messages += derived.problem ? kProgram + ProblemLine(*derived.problem, m_language)
-                                        : where + std::string(MessageText(derived.refusal));
-            messages.push_back('\n');
-            ok = false;
-            continue;
-        }
-        AppendDescription(text, table.name, m_record.description);
-        if (derived.textPages != 0)
-            m_record.notes.push_back(
-                Say(m_language, ToolText::TextPagesNotDescribed, {std::to_string(derived.textPages)}));
-        for (const std::string& note : m_record.notes)
-            messages += where + Say(m_language, ToolText::Note, {Printable(note)}) + "\n";
     }
     for (const schema::ScriptProblem& problem : script->problems) {
         messages += kProgram + ProblemLine(problem, m_language) + "\n";

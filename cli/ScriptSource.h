@@ -18,6 +18,7 @@
 #include "SizeTool.h"
 #include "TableDerivation.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,7 +51,11 @@ public:
     std::vector<std::string> UnusedNames() const;
 
 private:
-    std::optional<schema::SchemaScript> Load(const std::string& path, std::string& error);
+    // Reads a script and hands its tables to eachTable one at a time; the
+    // script that comes back holds its problems but no tables.
+    using EachTable = std::function<bool(const schema::SchemaTable&)>;
+    std::optional<schema::SchemaScript> Load(const std::string& path, std::string& error,
+                                             const EachTable& eachTable);
     std::optional<std::string_view> RowCount(std::string_view table);
     // Takes the description out of derived.
     void MakeRecord(const schema::SchemaTable& table, schema::DerivedTable& derived);

@@ -56,32 +56,44 @@ ScriptProblem SchemaCatalog::Problem(Position at, ScriptMessage message) const {
 
 SchemaTable* SchemaCatalog::FindTable(std::string_view name) {
     // An index mostly follows its table: no need to hash the name for it.
-    if (m_lastIsFirst && EqualsNoCase(m_script.tables.back().name, name))
-        return &m_script.tables.back();
+    if (m_lastIsFirst && EqualsNoCase(m_tables.back().name, name))
+        return &m_tables.back();
     return FindTable(name, NameIndex::Hash(name));
 }
 
+std::optional<std::size_t> SchemaCatalog::Place(std::string_view name, std::size_t hash) const {
+    return m_names.Find(name, hash, [this](std::size_t at) -> std::string_view { return m_tables[at].name; });
+}
+
 SchemaTable* SchemaCatalog::FindTable(std::string_view name, std::size_t hash) {
-    const std::optional<std::size_t> place =
-        m_names.Find(name, hash, [this](std::size_t at) -> std::string_view { return m_script.tables[at].name; });
-    return place ? &m_script.tables[*place] : nullptr;
+    const std::optional<std::size_t> place = Place(name, hash);
+    if (!place)
+        return nullptr;
+    SchemaTable& table = m_tables[*place];
+    // An index on a table read long before: the table is whole again, for good.
+    if (m_packed.Unpack(*place, table))
+        m_packed.Forget(*place);
+    return &table;
 }
 
 SchemaTable& SchemaCatalog::AddTable(SchemaTable&& table) {
-    m_finder.reset(); // the tables may move
+    m_finder.reset(); // the table indexed last is packed now
     m_finderTable = nullptr;
+    // The table before is complete unless a later CREATE INDEX names it.
+    if (!m_tables.empty())
+        m_packed.Pack(m_tables.size() - 1, m_tables.back());
     const Position at{table.line, table.column};
     if (const SchemaColumn* twice = RepeatedColumn(table))
         table.problems.push_back(
             Problem(at, ScriptMessage(ScriptText::ColumnNamedTwice, {twice->name, table.name})));
     const std::size_t hash = NameIndex::Hash(table.name);
-    const bool added = FindTable(table.name, hash) == nullptr;
+    const bool added = !Place(table.name, hash).has_value();
     if (added)
-        m_names.Add(hash, m_script.tables.size());
+        m_names.Add(hash, m_tables.size());
     else
         table.problems.push_back(Problem(at, ScriptMessage(ScriptText::TableCreatedTwice, {table.name})));
     m_lastIsFirst = added;
-    return m_script.tables.emplace_back(std::move(table));
+    return m_tables.emplace_back(std::move(table));
 }
 
 void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex&& index, Position at,
@@ -141,13 +153,47 @@ void SchemaCatalog::AddType(const std::string& name, UserType type, Position at)
 
 SchemaScript SchemaCatalog::Take() {
     SchemaScript script = std::move(m_script);
+    script.tables.reserve(m_tables.size());
+    for (std::size_t place = 0; place < m_tables.size(); ++place) {
+        m_packed.Unpack(place, m_tables[place]);
+        script.tables.push_back(std::move(m_tables[place]));
+    }
+    Reset();
+    return script;
+}
+
+SchemaScript SchemaCatalog::Take(const std::function<bool(const SchemaTable&)>& eachTable) {
+    SchemaTable unpacked; // one table's memory, reused for every packed table
+    for (std::size_t place = 0; place < m_tables.size(); ++place) {
+        SchemaTable& kept = m_tables[place];
+        if (!m_packed.IsPacked(place)) {
+            if (!eachTable(kept))
+                break;
+            kept = SchemaTable{};
+            continue;
+        }
+        unpacked.name = kept.name;
+        unpacked.line = kept.line;
+        unpacked.column = kept.column;
+        unpacked.problems = kept.problems;
+        m_packed.Unpack(place, unpacked);
+        if (!eachTable(unpacked))
+            break;
+    }
+    SchemaScript script = std::move(m_script);
+    Reset();
+    return script;
+}
+
+void SchemaCatalog::Reset() {
     m_script = SchemaScript{};
+    m_tables.clear();
     m_names.Clear();
     m_finder.reset();
     m_finderTable = nullptr;
     m_types.clear();
     m_lastIsFirst = false;
-    return script;
+    m_packed.Clear();
 }
 
 } // namespace quorvel::schema

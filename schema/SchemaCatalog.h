@@ -11,9 +11,12 @@
 #include "ColumnTypes.h"
 #include "NameIndex.h"
 #include "SchemaModel.h"
+#include "TableStore.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -54,20 +57,34 @@ public:
     const UserType* FindType(std::string_view name) const;
     void AddType(const std::string& name, UserType type, Position at);
 
+    // The script with every table whole.
     SchemaScript Take();
+    // The script without its tables, which are handed to eachTable one at a
+    // time in script order instead, each valid only during the call; until
+    // then all but the last are kept packed. eachTable answers false to stop.
+    SchemaScript Take(const std::function<bool(const SchemaTable&)>& eachTable);
 
 private:
     SchemaTable* FindTable(std::string_view name, std::size_t hash);
+    std::optional<std::size_t> Place(std::string_view name, std::size_t hash) const;
+    void Reset();
 
     std::string m_source;
-    SchemaScript m_script;
-    NameIndex m_names; // the first table of each name, by place in m_script.tables
+    SchemaScript m_script; // all but its tables, which are kept apart
+    // The tables by place: growing moves none of them, so a table stays where
+    // it is while the others are added.
+    std::deque<SchemaTable> m_tables;
+    NameIndex m_names; // the first table of each name, by place in m_tables
     std::unordered_map<std::string, UserType> m_types;
     bool m_lastIsFirst = false; // the last table added is the first of its name
     // The columns of the table indexed last; a table's columns never change
     // once it is added.
     std::optional<ColumnFinder> m_finder;
     const SchemaTable* m_finderTable = nullptr;
+    // Every table but the last added is packed once the next is added, unless
+    // a later CREATE INDEX needed it whole again. Its name, place and problems
+    // stay where they were.
+    PackedTables m_packed;
 };
 
 // ASCII case folding, for names and keywords (EqualsNoCase is in NameIndex.h).

@@ -68,6 +68,11 @@ SchemaScript ScriptReader::Finish() {
     return m_catalog.Take();
 }
 
+SchemaScript ScriptReader::Finish(const std::function<bool(const SchemaTable&)>& eachTable) {
+    m_lexer.Finish();
+    return m_catalog.Take(eachTable);
+}
+
 void ScriptReader::OnToken(const Token& token) {
     if (token.kind == TokenKind::Go || token.kind == TokenKind::End) {
         EndPiece(token);

@@ -7,8 +7,10 @@
 //
 // The script is read as it arrives: what is held is the lexer's current token
 // and the tokens of the statement being read (a statement that is only counted
-// keeps none), plus the tables found so far. Tables come out at the end, since
-// a CREATE INDEX anywhere later may still add to any of them.
+// keeps none), plus the tables found so far, all but the last packed into a few
+// hundred bytes each. Tables come out at the end, since a CREATE INDEX anywhere
+// later may still add to any of them: all at once in the script, or one at a
+// time, unpacked each in turn.
 //
 // Batches end at GO lines; inside a batch a statement ends at a semicolon or
 // where a line starts with a word that begins a statement (CREATE, EXEC,
@@ -21,6 +23,7 @@
 #include "ScriptLexer.h"
 #include "StatementParser.h"
 
+#include <functional>
 #include <istream>
 #include <optional>
 #include <string>
@@ -40,6 +43,9 @@ public:
     void Feed(std::string_view bytes);
     // The end of the script; a reader reads one script.
     SchemaScript Finish();
+    // The same, with the tables handed to eachTable one at a time instead of
+    // in the script (see SchemaCatalog::Take), so that they stay packed.
+    SchemaScript Finish(const std::function<bool(const SchemaTable&)>& eachTable);
 
 private:
     void OnToken(const Token& token) override;

@@ -14,7 +14,10 @@
 #include "CaseRows.h"
 #include "ScriptReader.h"
 #include "TableDerivation.h"
+#include "TableStore.h"
 
+#include <algorithm>
+#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
@@ -26,23 +29,26 @@ namespace {
 using nlohmann::json;
 using Row = testing::CaseRow;
 
-// Everything the reader found, tables, columns and indexes as it kept them.
+// A table, its columns and indexes as the reader kept them.
+json DumpTable(const SchemaTable& t) {
+    json table{{"name", t.name}, {"at", {t.line, t.column}}, {"columns", json::array()}};
+    for (const SchemaColumn& c : t.columns)
+        table["columns"].push_back(
+            {c.name, c.type, static_cast<int>(c.kind), c.bytes, static_cast<int>(c.nullability)});
+    for (const SchemaIndex& i : t.indexes)
+        table["indexes"].push_back({i.name, static_cast<int>(i.kind), i.clustered, i.unique, i.columns, i.fillFactor});
+    for (const ScriptProblem& p : t.problems)
+        table["problems"].push_back(p.Text());
+    return table;
+}
+
+// Everything the reader found.
 json Dump(const SchemaScript& script) {
     json out{{"skipped", script.skippedStatements}, {"problems", json::array()}, {"tables", json::array()}};
     for (const ScriptProblem& p : script.problems)
         out["problems"].push_back(p.Text());
-    for (const SchemaTable& t : script.tables) {
-        json table{{"name", t.name}, {"at", {t.line, t.column}}, {"columns", json::array()}};
-        for (const SchemaColumn& c : t.columns)
-            table["columns"].push_back(
-                {c.name, c.type, static_cast<int>(c.kind), c.bytes, static_cast<int>(c.nullability)});
-        for (const SchemaIndex& i : t.indexes)
-            table["indexes"].push_back(
-                {i.name, static_cast<int>(i.kind), i.clustered, i.unique, i.columns, i.fillFactor});
-        for (const ScriptProblem& p : t.problems)
-            table["problems"].push_back(p.Text());
-        out["tables"].push_back(table);
-    }
+    for (const SchemaTable& t : script.tables)
+        out["tables"].push_back(DumpTable(t));
     return out;
 }
 
@@ -121,6 +127,62 @@ TEST_P(ScriptProperties, ReadsTheSameAfterAnotherBatch) {
     EXPECT_EQ(after.dump(1), alone.dump(1));
 }
 
+// The tables handed over one at a time, kept packed until then, are those of
+// the whole script.
+TEST_P(ScriptProperties, TablesOneAtATimeAreThoseOfTheWholeScript) {
+    const std::string text = Text("\n");
+    ScriptReader reader("s.sql");
+    reader.Feed(text);
+    std::vector<SchemaTable> tables;
+    SchemaScript each = reader.Finish([&tables](const SchemaTable& table) {
+        tables.push_back(table);
+        return true;
+    });
+    EXPECT_TRUE(each.tables.empty());
+    each.tables = std::move(tables);
+    EXPECT_EQ(Dump(each).dump(1), Read({text}));
+}
+
+// A caller that can take no more tables (its output failed) stops the handing
+// over; what belongs to no table still comes back.
+TEST_P(ScriptProperties, HandingTablesOverStopsWhenAsked) {
+    const std::string text = Text("\n");
+    const json whole = ReadDump({text});
+    ScriptReader reader("s.sql");
+    reader.Feed(text);
+    std::size_t calls = 0;
+    const SchemaScript rest = reader.Finish([&calls](const SchemaTable&) {
+        ++calls;
+        return false;
+    });
+    EXPECT_EQ(calls, whole["tables"].empty() ? 0U : 1U);
+    EXPECT_EQ(rest.skippedStatements, whole["skipped"].get<std::size_t>());
+    EXPECT_EQ(rest.problems.size(), whole["problems"].size());
+}
+
+// A table packed and unpacked is itself, also into the memory of a table of
+// more columns and indexes, as the reader reuses one table for all.
+TEST_P(ScriptProperties, PackedTablesUnpackAsThemselves) {
+    ScriptReader reader("s.sql");
+    reader.Feed(Text("\n"));
+    std::vector<SchemaTable> tables = reader.Finish().tables;
+    SchemaTable reused;
+    std::string packed;
+    for (const bool backwards : {false, true}) {
+        if (backwards)
+            std::reverse(tables.begin(), tables.end());
+        for (const SchemaTable& table : tables) {
+            PackTable(table, packed);
+            reused.name = table.name;
+            reused.line = table.line;
+            reused.column = table.column;
+            reused.problems = table.problems;
+            UnpackTable(packed, reused);
+            EXPECT_EQ(DumpTable(reused).dump(), DumpTable(table).dump());
+        }
+    }
+}
+
 // Whatever went wrong in a script, the batch after its end is read as usual.
 TEST_P(ScriptProperties, ATableAfterTheNextGoIsAlwaysRead) {
     const json alone = ReadDump({Text("\n")});
@@ -196,6 +258,67 @@ std::string Expected(const HandSum& sum, int fillFactor) {
                                                : std::to_string(sum.fixed) + " + " + std::to_string(sum.variable) +
                                                      " in " + std::to_string(sum.columns);
     return bytes + " fill " + std::to_string(fillFactor);
+}
+
+// What packing is for: a common table takes a few hundred bytes, not the
+// kilobyte and a half its vectors and strings take.
+TEST(PackedTables, ACommonTablePacksSmall) {
+    ScriptReader reader("s.sql");
+    reader.Feed("CREATE TABLE dbo.t1 (id int NOT NULL CONSTRAINT pk_t1 PRIMARY KEY CLUSTERED,\n"
+                "code char(12) NOT NULL, name varchar(40) NOT NULL, note varchar(90) NULL,\n"
+                "amount money NULL, created datetime NOT NULL DEFAULT getdate(), flags tinyint NOT NULL)\n"
+                "GO\nCREATE INDEX ix_t1_code ON t1 (code, flags) WITH FILLFACTOR = 90\n"
+                "GO\nCREATE INDEX ix_t1_name ON t1 (name)\n");
+    const SchemaScript script = reader.Finish();
+    ASSERT_EQ(script.tables.size(), 1U);
+    std::string packed;
+    PackTable(script.tables[0], packed);
+    EXPECT_LT(packed.size(), 200U);
+}
+
+// Tables no script row holds: counts and lengths of more than one byte, the
+// largest and negative numbers, and tables of more than a block together.
+TEST(PackedTables, KeepTablesOfAnySize) {
+    std::vector<SchemaTable> tables(3);
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        SchemaTable& table = tables[t];
+        table.name = "t" + std::to_string(t);
+        const std::size_t columns = t == 1 ? 5000 : 130 * t + 1; // 5000 columns take more than 64 KB
+        for (std::size_t c = 0; c < columns; ++c) {
+            SchemaColumn& column = table.columns.emplace_back();
+            column.name = std::string(c % 200 + 1, static_cast<char>('a' + c % 26)) + std::to_string(c);
+            column.type = c % 3 == 0 ? "varchar(" + std::to_string(c) + ")" : "";
+            column.bytes = c == 0 ? std::numeric_limits<std::int64_t>::max()
+                                  : (c % 2 == 0 ? -static_cast<std::int64_t>(c) : static_cast<std::int64_t>(c) << 20);
+            column.kind = static_cast<StorageKind>(c % 3);
+            column.nullability = static_cast<Nullability>(c % 3);
+        }
+        for (std::size_t i = 0; i < 2 * t + 1; ++i) {
+            SchemaIndex& index = table.indexes.emplace_back();
+            index.name = i == 0 ? "" : "ix" + std::to_string(i);
+            index.kind = static_cast<IndexKind>(i % 3);
+            index.clustered = i % 2 == 0;
+            index.unique = i % 3 == 1;
+            for (std::size_t k = 0; k <= i % 17; ++k)
+                index.columns.push_back(table.columns[k % table.columns.size()].name);
+            index.fillFactor = std::to_string(i * 7);
+        }
+    }
+    tables[0].columns[0].bytes = std::numeric_limits<std::int64_t>::min();
+    PackedTables packed;
+    std::vector<SchemaTable> kept = tables;
+    for (std::size_t t = 0; t < kept.size(); ++t) {
+        packed.Pack(t, kept[t]);
+        EXPECT_TRUE(kept[t].columns.empty() && packed.IsPacked(t));
+    }
+    SchemaTable reused = tables[1]; // the largest, unpacked into
+    for (std::size_t t = 0; t < kept.size(); ++t) {
+        ASSERT_TRUE(packed.Unpack(t, reused));
+        reused.name = tables[t].name;
+        EXPECT_EQ(DumpTable(reused).dump(), DumpTable(tables[t]).dump()) << tables[t].name;
+    }
+    packed.Forget(1);
+    EXPECT_FALSE(packed.IsPacked(1) || packed.Unpack(1, reused));
 }
 
 TEST(GeneratedTables, DescriptionsAreTheirColumnsSummedByHand) {
