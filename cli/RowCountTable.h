@@ -9,10 +9,10 @@
 #include "NameIndex.h"
 
 #include <cstddef>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quorvel::cli {
 
@@ -30,14 +30,14 @@ public:
     Entry* Find(std::string_view name);
 
     bool Empty() const { return m_entries.empty(); }
-    const std::vector<Entry>& Entries() const { return m_entries; }
+    const std::deque<Entry>& Entries() const { return m_entries; }
 
 private:
     std::optional<std::size_t> Place(std::string_view name, std::size_t hash) const;
 
-    std::vector<Entry> m_entries;
-    schema::NameIndex m_names; // places in m_entries
-    std::size_t m_next = 0;    // the place after the last found
+    std::deque<Entry> m_entries; // grows without copying what it holds
+    schema::NameIndex m_names;   // places in m_entries
+    std::size_t m_next = 0;      // the place after the last found
 };
 
 } // namespace quorvel::cli

@@ -40,7 +40,9 @@ public:
     // A number goes as its decimal text, as in a table's description.
     bool number_integer(number_integer_t value) override { return Count(std::to_string(value)); }
     bool number_unsigned(number_unsigned_t value) override { return Count(std::to_string(value)); }
-    bool number_float(number_float_t value, const string_t&) override { return Count(nlohmann::json(value).dump()); }
+    bool number_float(number_float_t value, const string_t&) override {
+        return Count(nlohmann::json(value).dump());
+    }
     bool string(string_t& value) override { return Count(std::move(value)); }
     bool binary(binary_t&) override { return false; }
     // Only the outermost value may be an object; a value inside it is refused
@@ -56,7 +58,9 @@ public:
     }
     bool start_array(std::size_t) override { return false; }
     bool end_array() override { return false; }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return false;
+    }
 
 private:
     bool Count(std::string text) {

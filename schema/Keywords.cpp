@@ -52,7 +52,8 @@ constexpr Packed Pack(std::string_view word) {
 // No two keywords share a slot (Slots checks it as it is built), so a word
 // is one slot's keyword or none.
 constexpr std::size_t Hash(const Packed& packed) {
-    return static_cast<std::size_t>(((packed.low ^ (packed.high * 0x9E3779B97F4A7C15)) * 0x349AAE908FB5262D) >> 56) %
+    return static_cast<std::size_t>(
+               ((packed.low ^ (packed.high * 0x9E3779B97F4A7C15)) * 0x349AAE908FB5262D) >> 56) %
            kSlots;
 }
 

@@ -22,7 +22,7 @@ std::size_t NameIndex::Hash(std::string_view name) {
 void NameIndex::Add(std::size_t hash, std::size_t place) {
     if (2 * (m_count + 1) > m_slots.size()) {
         std::vector<std::uint32_t> oldSlots(std::max<std::size_t>(kFirstSlots, 2 * m_slots.size()), 0);
-        std::vector<std::size_t> oldHashes(oldSlots.size(), 0);
+        std::vector<std::uint32_t> oldHashes(oldSlots.size(), 0);
         oldSlots.swap(m_slots);
         oldHashes.swap(m_hashes);
         m_count = 0;
@@ -36,7 +36,7 @@ void NameIndex::Add(std::size_t hash, std::size_t place) {
     while (m_slots[at] != 0)
         at = (at + 1) & mask;
     m_slots[at] = static_cast<std::uint32_t>(place + 1);
-    m_hashes[at] = hash;
+    m_hashes[at] = static_cast<std::uint32_t>(hash);
     ++m_count;
 }
 

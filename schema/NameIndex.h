@@ -42,7 +42,8 @@ public:
             return std::nullopt;
         const std::size_t mask = m_slots.size() - 1;
         for (std::size_t at = hash & mask; m_slots[at] != 0; at = (at + 1) & mask) {
-            if (m_hashes[at] == hash && EqualsNoCase(nameAt(m_slots[at] - 1), name))
+            if (m_hashes[at] == static_cast<std::uint32_t>(hash) &&
+                EqualsNoCase(nameAt(m_slots[at] - 1), name))
                 return m_slots[at] - 1;
         }
         return std::nullopt;
@@ -54,7 +55,7 @@ public:
 
 private:
     std::vector<std::uint32_t> m_slots;  // places plus one (0: empty)
-    std::vector<std::size_t> m_hashes;   // the name hash of each slot's place
+    std::vector<std::uint32_t> m_hashes; // the low half of the name hash of each slot's place
     std::size_t m_count = 0;
 };
 

@@ -439,8 +439,10 @@ void ScriptLexer::EndWord(const char* end) {
     m_state = State::Normal;
     m_token.text = WordText(end);
     constexpr std::size_t kReadable = 16;
-    const bool readable = !m_spilled && end != nullptr && m_chunkEnd - m_wordStart >= std::ptrdiff_t{kReadable};
-    m_token.keyword = readable ? KeywordOfReadable(m_wordStart, m_token.text.size()) : KeywordOf(m_token.text);
+    const bool readable =
+        !m_spilled && end != nullptr && m_chunkEnd - m_wordStart >= std::ptrdiff_t{kReadable};
+    m_token.keyword =
+        readable ? KeywordOfReadable(m_wordStart, m_token.text.size()) : KeywordOf(m_token.text);
     if (m_token.lineStart && IsGo(m_token.text)) {
         m_pendingGo = true;
         m_goWord = m_token;

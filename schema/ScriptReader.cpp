@@ -17,8 +17,7 @@ bool IsSemicolon(const Token& token) {
 
 // A field loaded on its own: the compiler would otherwise join neighbouring
 // fields into one wide load.
-template <typename T>
-T Scalar(T value) {
+template <typename T> T Scalar(T value) {
     asm("" : "+r"(value));
     return value;
 }

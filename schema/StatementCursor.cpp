@@ -81,8 +81,9 @@ std::string_view StatementParser::ObjectName(ScriptText what) {
 
 std::string_view StatementParser::WholeNumber(ScriptText what) {
     const Token& token = Peek();
-    const bool digits = token.kind == TokenKind::Number &&
-                        std::all_of(token.text.begin(), token.text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool digits =
+        token.kind == TokenKind::Number &&
+        std::all_of(token.text.begin(), token.text.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (AtEnd() || !digits)
         Fail(token, what);
     return Next().text;

@@ -340,8 +340,8 @@ void StatementParser::CreateIndex(const Token& create) {
     const std::string_view tableName = ObjectName(ScriptText::TableName);
     m_indexTable = m_catalog.FindTable(tableName);
     if (m_indexTable == nullptr)
-        throw SyntaxError{At(tableToken),
-                          ScriptMessage(ScriptText::IndexOnMissingTable, {index.name, std::string(tableName)})};
+        throw SyntaxError{At(tableToken), ScriptMessage(ScriptText::IndexOnMissingTable,
+                                                        {index.name, std::string(tableName)})};
     KeyColumns(pending);
     IndexOptions(index, true);
     m_catalog.AddIndex(*m_indexTable, std::move(pending.index), pending.at, KeyPositions(pending));

@@ -58,8 +58,8 @@ private:
     };
     struct ParsedType {
         TypeLookup lookup;
-        std::string name; // as its problems and a type added with sp_addtype show it
-        const UserType* user = nullptr;                     // a type added with sp_addtype
+        std::string name;               // as its problems and a type added with sp_addtype show it
+        const UserType* user = nullptr; // a type added with sp_addtype
         Nullability nullability = Nullability::Unspecified; // that of a type added with sp_addtype
 
         // "varchar(40)", or "zip (char(5))" for a type added with sp_addtype.
@@ -103,7 +103,9 @@ private:
         return token;
     }
     bool AtEnd() const { return m_position >= m_tokens.size(); }
-    bool IsWord(const Token& token, Keyword keyword) const { return &token != m_end && token.keyword == keyword; }
+    bool IsWord(const Token& token, Keyword keyword) const {
+        return &token != m_end && token.keyword == keyword;
+    }
     bool AcceptWord(Keyword keyword) {
         if (AtEnd() || m_tokens[m_position].keyword != keyword)
             return false;
