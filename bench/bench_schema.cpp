@@ -11,17 +11,13 @@
 // factor) over seven columns, about 410 bytes of script with its GO lines.
 //
 // On the development machine (RelWithDebInfo, 2 cores shared with other
-// builds; CPU time, median of 5): reading 10,000 tables takes 28 ms (354,000
-// tables, 139 MB of script a second), reading and deriving 30 ms (328,000 a
-// second), with the run 36 ms (277,000 a second); before the row counts, the
-// catalog's hashes, the lexer's byte tables and the keyword lookup were made
-// lighter, the same three took 34, 36 and 40 ms (best of 5). bench_cli's whole
-// path (read, run, text report) now takes 4.4 to 4.6 us a table from a script
-// and 3.4 to 3.6 us from the same tables as JSON Lines: a table still costs
-// about 1 us more from a script.
-// Peak memory grows by about 14 MB for 10,000 tables (BM_FromFile run on its
-// own): the tables kept for CREATE INDEX statements that may still come, not
-// the script, whose statements are dropped as soon as they are read.
+// builds; CPU time, least of 5, alternating with the code before this round):
+// reading 10,000 tables takes 20 ms (31 ms before), reading and deriving 22 ms
+// (33), with the run 27 ms (39). The tables are handed over one at a time, as
+// the tool takes them. Peak memory grows by about 3.6 MB for 10,000 tables
+// (BM_FromFile run on its own; 14 MB before): the tables kept packed for
+// CREATE INDEX statements that may still come, not the script, whose
+// statements are dropped as soon as they are read.
 
 #include "BenchMain.h"
 #include "ScriptTables.h"

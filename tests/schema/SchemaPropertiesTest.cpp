@@ -12,6 +12,7 @@
 //   rounded up, for varchar and varbinary).
 
 #include "CaseRows.h"
+#include "Keywords.h"
 #include "ScriptReader.h"
 #include "TableDerivation.h"
 #include "TableStore.h"
@@ -260,6 +261,24 @@ std::string Expected(const HandSum& sum, int fillFactor) {
     return bytes + " fill " + std::to_string(fillFactor);
 }
 
+// A word is the same keyword, or none, whatever follows it in the bytes read:
+// every keyword in three cases, cut short and run on, and longer words.
+TEST(Keywords, AWordIsReadTheSameWhateverFollowsIt) {
+    std::vector<std::string> words{"go", "x", "constraintsx", "nonclusteredx", "a1", "n\xC3\xA9"};
+    for (int k = 1; k <= static_cast<int>(Keyword::With); ++k) {
+        const std::string upper(KeywordText(static_cast<Keyword>(k)));
+        std::string lower = upper;
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return c | 0x20; });
+        words.insert(words.end(), {upper, lower, lower.substr(0, 1) + upper.substr(1), upper.substr(1), upper + "S"});
+    }
+    for (const std::string& word : words) {
+        const std::string bytes = word + " NOT NULL PRIMARY KEY CLUSTERED";
+        EXPECT_EQ(KeywordOfReadable(bytes.data(), word.size()), KeywordOf(word)) << word;
+    }
+    EXPECT_EQ(KeywordOf("Nonclustered"), Keyword::Nonclustered);
+    EXPECT_EQ(KeywordOf("NULLS"), Keyword::None);
+}
+
 // What packing is for: a common table takes a few hundred bytes, not the
 // kilobyte and a half its vectors and strings take.
 TEST(PackedTables, ACommonTablePacksSmall) {
@@ -309,7 +328,10 @@ TEST(PackedTables, KeepTablesOfAnySize) {
     std::vector<SchemaTable> kept = tables;
     for (std::size_t t = 0; t < kept.size(); ++t) {
         packed.Pack(t, kept[t]);
-        EXPECT_TRUE(kept[t].columns.empty() && packed.IsPacked(t));
+        EXPECT_TRUE(packed.IsPacked(t));
+        // The memory of the columns and indexes is given back; the rest stays.
+        EXPECT_EQ(kept[t].columns.capacity() + kept[t].indexes.capacity(), 0U);
+        EXPECT_EQ(kept[t].name, tables[t].name);
     }
     SchemaTable reused = tables[1]; // the largest, unpacked into
     for (std::size_t t = 0; t < kept.size(); ++t) {
