@@ -75,6 +75,11 @@ private:
     int m_depth = 0;
 };
 
+// The name a script's problems carry: "-" is standard input.
+std::string SourceName(const std::string& path) {
+    return path == "-" ? "<stdin>" : path;
+}
+
 std::string ProblemLine(const schema::ScriptProblem& problem, Language language) {
     return PlacePrefix(Printable(problem.source), Place{problem.line, problem.column}) +
            Printable(problem.message.Render(ScriptLanguage(language)));
@@ -121,7 +126,7 @@ std::optional<std::string> ScriptSource::AddTextAverage(std::string_view option)
 std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, std::string& error,
                                                        const EachTable& eachTable) {
     const bool standardInput = path == "-";
-    const std::string source = standardInput ? "<stdin>" : path;
+    const std::string source = SourceName(path);
     std::FILE* file = standardInput ? stdin : std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         error = Say(m_language, ToolText::CannotOpen, {Printable(path), std::strerror(errno)});
@@ -150,7 +155,10 @@ std::optional<std::string_view> ScriptSource::RowCount(std::string_view table) {
     return found->count;
 }
 
-void ScriptSource::MakeRecord(const schema::SchemaTable& table, schema::DerivedTable& derived) {
+schema::DerivedTable ScriptSource::MakeRecord(const schema::SchemaTable& table) {
+    if (!m_assumptions.textAverages.empty())
+        m_tablesSeen.insert(schema::LowerCase(table.name));
+    schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
     TableRecord& r = m_record;
     r.name = table.name;
     r.place = Place{table.line, table.column};
@@ -163,7 +171,7 @@ void ScriptSource::MakeRecord(const schema::SchemaTable& table, schema::DerivedT
         r.error.problem = ReadProblem::Script;
         r.error.place = Place{derived.problem->line, derived.problem->column};
         r.error.detail = derived.problem->message.Render(ScriptLanguage(m_language));
-        return;
+        return derived;
     }
     r.description = std::move(derived.description);
     r.sized = derived.sized;
@@ -171,20 +179,18 @@ void ScriptSource::MakeRecord(const schema::SchemaTable& table, schema::DerivedT
     r.textPages = derived.textPages;
     for (const schema::ScriptMessage& note : derived.notes)
         r.notes.push_back(note.Render(ScriptLanguage(m_language)));
+    return derived;
 }
 
 bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
-    const std::string source = Printable(path == "-" ? "<stdin>" : path);
+    const std::string source = Printable(SourceName(path));
     std::size_t tables = 0;
     bool written = true;
     std::string error;
     const std::optional<schema::SchemaScript> script =
         Load(path, error, [&](const schema::SchemaTable& table) {
             ++tables;
-            if (!m_assumptions.textAverages.empty())
-                m_tablesSeen.insert(schema::LowerCase(table.name));
-            schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
-            MakeRecord(table, derived);
+            const schema::DerivedTable derived = MakeRecord(table);
             written = tool.AddTable(m_record, source);
             return written;
         });
@@ -208,15 +214,12 @@ bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
 
 ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, std::string& text,
                                                      std::string& messages) {
-    const std::string source = Printable(path == "-" ? "<stdin>" : path);
+    const std::string source = Printable(SourceName(path));
     bool ok = true;
     std::string error;
     const std::optional<schema::SchemaScript> script =
         Load(path, error, [&](const schema::SchemaTable& table) {
-            if (!m_assumptions.textAverages.empty())
-                m_tablesSeen.insert(schema::LowerCase(table.name));
-            schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
-            MakeRecord(table, derived);
+            const schema::DerivedTable derived = MakeRecord(table);
             const std::string where =
                 kProgram + PlacePrefix(source, m_record.place) + Printable(table.name) + ": ";
             if (derived.problem || derived.refusal != RunMessage::None) {

@@ -57,8 +57,9 @@ private:
     std::optional<schema::SchemaScript> Load(const std::string& path, std::string& error,
                                              const EachTable& eachTable);
     std::optional<std::string_view> RowCount(std::string_view table);
-    // Takes the description out of derived.
-    void MakeRecord(const schema::SchemaTable& table, schema::DerivedTable& derived);
+    // Derives the table and makes it m_record; the derived table that comes
+    // back has given its description to the record.
+    schema::DerivedTable MakeRecord(const schema::SchemaTable& table);
 
     Language m_language;
     schema::SizingAssumptions m_assumptions;

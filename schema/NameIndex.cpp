@@ -13,7 +13,7 @@ constexpr std::size_t kFirstSlots = 64;
 std::size_t NameIndex::Hash(std::string_view name) {
     std::size_t hash = 14695981039346656037ULL;
     for (const char c : name) {
-        hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        hash ^= static_cast<unsigned char>(LowerAscii(c));
         hash *= 1099511628211ULL;
     }
     return hash;

@@ -16,14 +16,17 @@
 
 namespace quorvel::schema {
 
-// ASCII case folding, for names and keywords. Every name of a script is
-// compared, so the comparison is inline.
+// ASCII case folding, for names and keywords: A to Z, and no other byte.
+constexpr char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Every name of a script is compared, so the comparison is inline.
 inline bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i] && lower(a[i]) != lower(b[i]))
+        if (a[i] != b[i] && LowerAscii(a[i]) != LowerAscii(b[i]))
             return false;
     }
     return true;

@@ -43,10 +43,7 @@ ScriptMessage::Argument IndexTitle(const SchemaIndex& index) {
 
 std::string LowerCase(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
+    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
     return lower;
 }
 

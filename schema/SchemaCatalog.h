@@ -47,7 +47,8 @@ public:
 
     SchemaTable* FindTable(std::string_view name);
     // A name used before gives the new table a problem; it still takes its place.
-    // Answers the table as kept, valid until the next table is added.
+    // Answers the table as kept; its columns and indexes are packed when the
+    // next table is added.
     SchemaTable& AddTable(SchemaTable&& table);
     // Key columns are checked against the table; a problem goes to the table and
     // the index is left out. keyPositions: where each key column is named.
@@ -77,8 +78,8 @@ private:
     NameIndex m_names; // the first table of each name, by place in m_tables
     std::unordered_map<std::string, UserType> m_types;
     bool m_lastIsFirst = false; // the last table added is the first of its name
-    // The columns of the table indexed last; a table's columns never change
-    // once it is added.
+    // The columns of the table indexed last, until the next table is added
+    // (which packs the one before).
     std::optional<ColumnFinder> m_finder;
     const SchemaTable* m_finderTable = nullptr;
     // Every table but the last added is packed once the next is added, unless
@@ -87,7 +88,7 @@ private:
     PackedTables m_packed;
 };
 
-// ASCII case folding, for names and keywords (EqualsNoCase is in NameIndex.h).
+// The name in lower case (LowerAscii and EqualsNoCase are in NameIndex.h).
 std::string LowerCase(std::string_view text);
 
 } // namespace quorvel::schema

@@ -43,6 +43,11 @@ struct Token {
     std::size_t column = 0;
 };
 
+// Whether the token is that one-byte symbol: ( ) , . ; = and the rest.
+inline bool IsSymbol(const Token& token, char symbol) {
+    return token.kind == TokenKind::Symbol && token.text.size() == 1 && token.text[0] == symbol;
+}
+
 class TokenSink {
 public:
     virtual ~TokenSink() = default;

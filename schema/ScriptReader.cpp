@@ -11,10 +11,6 @@ namespace {
 constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr std::size_t kFirstTokens = 256;
 
-bool IsSemicolon(const Token& token) {
-    return token.kind == TokenKind::Symbol && token.text.size() == 1 && token.text[0] == ';';
-}
-
 // A field loaded on its own: the compiler would otherwise join neighbouring
 // fields into one wide load.
 template <typename T> T Scalar(T value) {
@@ -81,9 +77,9 @@ void ScriptReader::OnToken(const Token& token) {
     }
     if (m_inBody)
         return;
-    if ((StartsStatement(token) && (m_kept != 0 || m_dropping)) || IsSemicolon(token)) {
+    if ((StartsStatement(token) && (m_kept != 0 || m_dropping)) || IsSymbol(token, ';')) {
         EndPiece(token);
-        if (IsSemicolon(token))
+        if (IsSymbol(token, ';'))
             return;
     }
     if (m_dropping)

@@ -12,9 +12,9 @@ using namespace parsing;
 
 namespace {
 
-constexpr std::size_t kMostReservedColumns = 250; // the most a table may have
+// Lists are reserved at their length, up to the most columns a table may have.
+constexpr std::size_t kMostReserved = 250;
 constexpr std::size_t kUsualIndexes = 4;
-constexpr std::size_t kMaxReservedKeys = 16; // the most key columns an index may have
 
 } // namespace
 
@@ -109,7 +109,7 @@ void StatementParser::CreateTable(const Token& create) {
     ExpectSymbol('(');
     // The columns in one allocation of their number: the tables of a script
     // are all kept to its end, so every slot left over costs memory.
-    m_table.columns.reserve(std::min(ElementCount(), kMostReservedColumns));
+    m_table.columns.reserve(std::min(ElementCount(), kMostReserved));
     m_table.indexes.reserve(kUsualIndexes);
     do {
         if (!m_table.columns.empty() && IsSymbol(Peek(), ')') && !AtEnd())
@@ -287,10 +287,7 @@ std::span<const Position> StatementParser::KeyPositions(const PendingIndex& pend
 void StatementParser::KeyColumns(PendingIndex& pending) {
     ExpectSymbol('(');
     // As many names as the list holds, in one allocation.
-    std::size_t names = 1;
-    for (std::size_t at = m_position; at < m_tokens.size() && !IsSymbol(m_tokens[at], ')'); ++at)
-        names += IsSymbol(m_tokens[at], ',') ? 1 : 0;
-    pending.index.columns.reserve(pending.index.columns.size() + std::min(names, kMaxReservedKeys));
+    pending.index.columns.reserve(pending.index.columns.size() + std::min(ElementCount(), kMostReserved));
     do {
         m_keyPositions.push_back(At(Peek()));
         pending.index.columns.emplace_back(Identifier(ScriptText::KeyColumn));

@@ -69,8 +69,8 @@ private:
     // One statement from the cursor; false when the rest of the piece was passed over.
     bool Statement(bool batchStart, bool& body);
     void CreateTable(const Token& create);
-    // The elements (columns and constraints) of the list that opens at the
-    // cursor, by its commas.
+    // The elements of the list whose '(' was just read (columns and
+    // constraints, key columns), by the commas at its own depth.
     std::size_t ElementCount() const;
     void TableElement();
     void ColumnDefinition();
@@ -113,10 +113,7 @@ private:
         return true;
     }
     bool AcceptSymbol(char symbol) {
-        if (AtEnd())
-            return false;
-        const Token& token = m_tokens[m_position];
-        if (token.kind != TokenKind::Symbol || token.text.size() != 1 || token.text[0] != symbol)
+        if (AtEnd() || !IsSymbol(m_tokens[m_position], symbol))
             return false;
         ++m_position;
         return true;

@@ -3,6 +3,7 @@
 #include "StatementParser.h"
 #include "SyntaxError.h"
 
+#include <algorithm>
 #include <array>
 #include <deque>
 
@@ -47,10 +48,7 @@ StatementParser::ParsedType StatementParser::Type(bool userTypes) {
     std::string& name = m_typeName;
     const std::string_view written = Next().text;
     name.resize(written.size());
-    for (std::size_t i = 0; i < written.size(); ++i) {
-        const char c = written[i];
-        name[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
+    std::transform(written.begin(), written.end(), name.begin(), LowerAscii);
     using namespace std::string_view_literals;
     if (name == "double"sv && AcceptWord(Keyword::Precision))
         name = "double precision";

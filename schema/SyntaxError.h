@@ -26,10 +26,6 @@ inline bool OneOf(Keyword keyword, std::initializer_list<Keyword> keywords) {
     return std::find(keywords.begin(), keywords.end(), keyword) != keywords.end();
 }
 
-inline bool IsSymbol(const Token& token, char symbol) {
-    return token.kind == TokenKind::Symbol && token.text.size() == 1 && token.text[0] == symbol;
-}
-
 inline bool IsName(const Token& token) {
     return token.kind == TokenKind::Word || token.kind == TokenKind::Bracketed ||
            token.kind == TokenKind::Quoted;
