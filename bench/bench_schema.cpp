@@ -58,12 +58,10 @@ std::size_t ReadInPieces(std::string_view text, EachTable eachTable)
     ScriptReader reader("bench.sql");
     for (std::size_t at = 0; at < text.size(); at += kPieceBytes)
         reader.Feed(text.substr(at, kPieceBytes));
-    std::size_t tables = 0;
-    reader.Finish([&](const SchemaTable& table) {
-        eachTable(table, tables++);
-        return true;
-    });
-    return tables;
+    const SchemaScript script = reader.Finish();
+    for (std::size_t i = 0; i < script.tables.size(); ++i)
+        eachTable(script.tables[i], i);
+    return script.tables.size();
 }
 
 enum class Steps { Read, Derive, Run };
@@ -115,10 +113,7 @@ void BM_FromFile(benchmark::State& state)
         ScriptReader reader("bench.sql");
         for (std::size_t got; (got = std::fread(piece.data(), 1, piece.size(), file)) > 0;)
             reader.Feed(std::string_view(piece.data(), got));
-        benchmark::DoNotOptimize(reader.Finish([](const SchemaTable& table) {
-            benchmark::DoNotOptimize(table.columns.data());
-            return true;
-        }));
+        benchmark::DoNotOptimize(reader.Finish().tables.data());
     }
     std::fclose(file);
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kTables));

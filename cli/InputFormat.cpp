@@ -2,24 +2,11 @@
 
 #include "InputFormat.h"
 
-#include <cctype>
+#include "AsciiCase.h"
 
 namespace quorvel::cli {
 
-namespace {
-
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size())
-        return false;
-    const std::string_view tail = text.substr(text.size() - suffix.size());
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(tail[i])) != suffix[i])
-            return false;
-    }
-    return true;
-}
-
-} // namespace
+using schema::EndsWithNoCase;
 
 std::optional<InputFormat> ParseInputFormat(std::string_view name) {
     if (name == "auto")

@@ -27,24 +27,19 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 
 namespace quorvel::cli {
 
 namespace {
 
-// "key":value, put together before it is appended: a report is mostly these.
-template <std::size_t N>
-void Member(std::string& out, const char (&key)[N], BigCount value, bool comma = true) {
-    char member[N + 3 + kDecimalBytes + 1];
-    member[0] = '"';
-    std::memcpy(member + 1, key, N - 1);
-    member[N] = '"';
-    member[N + 1] = ':';
-    char* end = WriteDecimal(member + N + 2, value);
+// "key":value, and a comma unless it is the last.
+void Member(std::string& out, std::string_view key, BigCount value, bool comma = true) {
+    out.push_back('"');
+    out += key;
+    out += "\":";
+    AppendDecimal(out, value);
     if (comma)
-        *end++ = ',';
-    out.append(member, end);
+        out.push_back(',');
 }
 
 void TextMember(std::string& out, const char* key, std::string_view text) {

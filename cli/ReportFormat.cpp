@@ -2,10 +2,7 @@
 
 #include "ReportFormat.h"
 
-#include <algorithm>
-#include <charconv>
 #include <cstdint>
-#include <limits>
 
 namespace quorvel::cli {
 
@@ -67,20 +64,9 @@ void AppendGrouped(std::string& out, BigCount value) {
     out += numtext::FormatGrouped(value, buffer);
 }
 
-char* WriteDecimal(char* at, BigCount value) {
-    // Every figure of a table fits 64 bits, where digits come far quicker
-    // than through 128-bit division; only database sums may need more.
-    if (value >= std::numeric_limits<std::int64_t>::min() &&
-        value <= std::numeric_limits<std::int64_t>::max())
-        return std::to_chars(at, at + kDecimalBytes, static_cast<std::int64_t>(value)).ptr;
-    char buffer[64];
-    const std::string_view digits = numtext::FormatPlain(value, buffer);
-    return std::copy(digits.begin(), digits.end(), at);
-}
-
 void AppendDecimal(std::string& out, BigCount value) {
-    char digits[kDecimalBytes];
-    out.append(digits, WriteDecimal(digits, value));
+    char buffer[64];
+    out += numtext::FormatPlain(value, buffer);
 }
 
 std::string SizeText(BigCount bytes) {

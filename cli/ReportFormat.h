@@ -18,10 +18,7 @@ using numtext::BigCount;
 
 // "#,##0": 1234567 gives "1,234,567", -5 gives "-5".
 void AppendGrouped(std::string& out, BigCount value);
-// Plain decimal digits, for JSON; WriteDecimal writes at most kDecimalBytes
-// and answers where they end.
-inline constexpr std::size_t kDecimalBytes = 41;
-char* WriteDecimal(char* at, BigCount value);
+// Plain decimal digits, for JSON and CSV.
 void AppendDecimal(std::string& out, BigCount value);
 // Bytes in the largest unit that keeps the number under 1,024: "2 KB",
 // "11.4 MB", "1.0 GB" (KB whole, larger units to a tenth, rounded half up).

@@ -5,6 +5,7 @@
 #include "Captions.h"
 #include "CsvReportWriter.h"
 #include "JsonReportWriter.h"
+#include "ServerLimits.h"
 #include "TextReportWriter.h"
 
 namespace quorvel::cli {
@@ -20,6 +21,39 @@ std::string Assignment(const TableOutcome& outcome, TableField field) {
     return KeyPath(outcome.where, field) + " = \"" + Printable(CutText(value, kValueBytes)) + "\"";
 }
 } // namespace
+
+std::string DescribeReadError(const ReadError& e, Language language) {
+    const std::string path = Printable(e.path);
+    const Text kind = static_cast<Text>(static_cast<int>(Text::KindNull) + static_cast<int>(e.kind));
+    const Text expected = static_cast<Text>(static_cast<int>(Text::ExpectNumberOrText) + static_cast<int>(e.expected));
+    switch (e.problem) {
+    case ReadProblem::Malformed:
+        return Say(language, Text::Malformed, {Printable(e.detail)});
+    case ReadProblem::UnexpectedEnd:
+        return Say(language, Text::UnexpectedEnd);
+    case ReadProblem::NumberOutOfRange:
+        return Say(language, Text::NumberOutOfRange, {Printable(e.detail)});
+    case ReadProblem::NotATable:
+        return Say(language, Text::NotATable, {kind});
+    case ReadProblem::UnknownKey:
+        return Say(language, Text::UnknownKey, {path});
+    case ReadProblem::DuplicateKey:
+        return Say(language, Text::DuplicateKey, {path});
+    case ReadProblem::WrongType:
+        return Say(language, Text::WrongType, {path, expected, kind});
+    case ReadProblem::MissingKey:
+        return Say(language, Text::MissingKey, {path});
+    case ReadProblem::TooManyIndexes:
+        return Say(language, Text::TooManyListedIndexes, {path, std::to_string(limits::kNonClustered)});
+    case ReadProblem::NoTable:
+        return Say(language, Text::NoTable);
+    case ReadProblem::Script:
+        return Printable(e.detail);
+    case ReadProblem::None:
+        break;
+    }
+    return {};
+}
 
 std::unique_ptr<ReportWriter> MakeReportWriter(ReportView view, Language language) {
     switch (view) {
@@ -136,13 +170,13 @@ std::string ProblemText(const TableOutcome& outcome, Language language) {
 std::string WarningText(const TableOutcome& outcome, const ZeroRowsPerPage& warning, Language language) {
     const Place place = PlacesOf(outcome.record, warning.section).section;
     return PlacePrefix(outcome.source, place) +
-           Say(language, ToolText::ZeroRowsPerPage,
+           Say(language, Text::ZeroRowsPerPage,
                {SectionPath(warning.section.section, warning.section.index), warning.caption});
 }
 
 std::string NoteText(const TableOutcome& outcome, const std::string& note, Language language) {
     return PlacePrefix(outcome.source, outcome.record.place) +
-           Say(language, ToolText::Note, {Printable(note)});
+           Say(language, Text::Note, {Printable(note)});
 }
 
 } // namespace quorvel::cli

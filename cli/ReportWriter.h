@@ -7,8 +7,8 @@
 
 #include "ReportFormat.h"
 #include "TableEstimate.h"
+#include "Messages.h"
 #include "TableRecord.h"
-#include "ToolTexts.h"
 
 #include <array>
 #include <cstddef>
@@ -84,6 +84,9 @@ std::size_t LevelsShown(const std::array<std::int32_t, kLevelCount>& levels);
 
 // The zero rows-per-page figures of an estimate, in the order of its sections.
 void FindZeroRowsPerPage(const TableEstimate& result, std::vector<ZeroRowsPerPage>& found);
+
+// What went wrong reading a table, without its place.
+std::string DescribeReadError(const ReadError& error, Language language);
 
 // What the views say about a table that did not succeed, and where:
 //   "FILE:LINE:COLUMN: nonClustered[2].fillFactor = "150": FILLFACTOR値が…"

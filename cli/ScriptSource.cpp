@@ -3,7 +3,6 @@
 #include "ScriptSource.h"
 
 #include "DescriptionJson.h"
-#include "SchemaCatalog.h"
 #include "ScriptReader.h"
 
 #include <nlohmann/json.hpp>
@@ -21,59 +20,7 @@ namespace quorvel::cli {
 
 namespace {
 
-constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr std::uint32_t kMaxTextBytes = 2147483647; // the longest text value the server stores
-constexpr char kProgram[] = "quorvel-size: ";
-
-schema::TextLanguage ScriptLanguage(Language language) {
-    return language == Language::Japanese ? schema::TextLanguage::Japanese : schema::TextLanguage::English;
-}
-
-// The counts of a --rows-file as they are read, in the order they stand, so
-// that the last count for a name wins: one object of names and counts.
-class RowsFileEvents final : public nlohmann::json_sax<nlohmann::json> {
-public:
-    explicit RowsFileEvents(RowCountTable& rows) : m_rows(rows) {}
-
-    bool null() override { return false; }
-    bool boolean(bool) override { return false; }
-    // A number goes as its decimal text, as in a table's description.
-    bool number_integer(number_integer_t value) override { return Count(std::to_string(value)); }
-    bool number_unsigned(number_unsigned_t value) override { return Count(std::to_string(value)); }
-    bool number_float(number_float_t value, const string_t&) override {
-        return Count(nlohmann::json(value).dump());
-    }
-    bool string(string_t& value) override { return Count(std::move(value)); }
-    bool binary(binary_t&) override { return false; }
-    // Only the outermost value may be an object; a value inside it is refused
-    // as it starts, as is any outermost value but an object.
-    bool start_object(std::size_t) override { return m_depth++ == 0; }
-    bool key(string_t& name) override {
-        m_name = std::move(name);
-        return true;
-    }
-    bool end_object() override {
-        --m_depth;
-        return true;
-    }
-    bool start_array(std::size_t) override { return false; }
-    bool end_array() override { return false; }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
-        return false;
-    }
-
-private:
-    bool Count(std::string text) {
-        if (m_depth != 1)
-            return false;
-        m_rows.Set(m_name, std::move(text));
-        return true;
-    }
-
-    RowCountTable& m_rows;
-    std::string m_name;
-    int m_depth = 0;
-};
 
 // The name a script's problems carry: "-" is standard input.
 std::string SourceName(const std::string& path) {
@@ -81,8 +28,7 @@ std::string SourceName(const std::string& path) {
 }
 
 std::string ProblemLine(const schema::ScriptProblem& problem, Language language) {
-    return PlacePrefix(Printable(problem.source), Place{problem.line, problem.column}) +
-           Printable(problem.message.Render(ScriptLanguage(language)));
+    return PlacePrefix(Printable(problem.source), problem.place) + Printable(problem.message.Render(language));
 }
 
 } // namespace
@@ -90,20 +36,37 @@ std::string ProblemLine(const schema::ScriptProblem& problem, Language language)
 std::optional<std::string> ScriptSource::AddRows(std::string_view option) {
     const std::size_t equals = option.rfind('=');
     if (equals == std::string_view::npos || equals == 0 || equals + 1 == option.size())
-        return Say(m_language, ToolText::BadRowsOption, {Printable(option)});
-    m_rows.Set(option.substr(0, equals), std::string(option.substr(equals + 1)));
+        return Say(m_language, Text::BadRowsOption, {Printable(option)});
+    const std::string_view name = option.substr(0, equals);
+    m_rows[schema::LowerCase(name)] = RowCount{std::string(name), std::string(option.substr(equals + 1))};
     return std::nullopt;
 }
 
 std::optional<std::string> ScriptSource::AddRowsFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return Say(m_language, ToolText::CannotOpen, {Printable(path), std::strerror(errno)});
-    // Read whole first: the parser takes bytes from memory much faster than from a stream.
+        return Say(m_language, Text::CannotOpen, {Printable(path), std::strerror(errno)});
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    RowsFileEvents events(m_rows);
-    if (!nlohmann::json::sax_parse(text, &events))
-        return Say(m_language, ToolText::BadRowsFile, {Printable(path)});
+    // One object of names and counts, taken in file order so that the last
+    // count for a name (in any case) wins; a number counts as its decimal text.
+    using Json = nlohmann::json;
+    using Event = Json::parse_event_t;
+    bool shaped = true;
+    std::string name;
+    const Json::parser_callback_t take = [&](int depth, Event event, Json& value) {
+        if (event == Event::key) {
+            name = value.get<std::string>();
+            return true;
+        }
+        const bool outer = depth == 0 && (event == Event::object_start || event == Event::object_end);
+        const bool count = depth == 1 && event == Event::value && (value.is_number() || value.is_string());
+        if (count)
+            m_rows[schema::LowerCase(name)] = RowCount{name, value.is_string() ? value.get<std::string>() : value.dump()};
+        shaped = shaped && (outer || count);
+        return true;
+    };
+    if (Json::parse(text, take, false).is_discarded() || !shaped)
+        return Say(m_language, Text::BadRowsFile, {Printable(path)});
     return std::nullopt;
 }
 
@@ -117,23 +80,22 @@ std::optional<std::string> ScriptSource::AddTextAverage(std::string_view option)
                         option.data() + option.size() &&
                     bytes <= kMaxTextBytes;
     if (!ok)
-        return Say(m_language, ToolText::BadAverageOption, {Printable(option)});
+        return Say(m_language, Text::BadAverageOption, {Printable(option)});
     m_assumptions.textAverages.push_back(schema::TextAverage{
         std::string(option.substr(0, dot)), std::string(option.substr(dot + 1, equals - dot - 1)), bytes});
     return std::nullopt;
 }
 
-std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, std::string& error,
-                                                       const EachTable& eachTable) {
+std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, std::string& error) {
     const bool standardInput = path == "-";
     const std::string source = SourceName(path);
     std::FILE* file = standardInput ? stdin : std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        error = Say(m_language, ToolText::CannotOpen, {Printable(path), std::strerror(errno)});
+        error = Say(m_language, Text::CannotOpen, {Printable(path), std::strerror(errno)});
         return std::nullopt;
     }
     schema::ScriptReader reader(source);
-    std::array<char, kChunkBytes> chunk{};
+    std::array<char, 1 << 16> chunk{};
     for (std::size_t got; (got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0;)
         reader.Feed(std::string_view(chunk.data(), got));
     const bool failed = std::ferror(file) != 0;
@@ -141,127 +103,111 @@ std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, 
     if (!standardInput)
         std::fclose(file);
     if (failed) {
-        error = Say(m_language, ToolText::CannotRead, {Printable(source), std::strerror(reason)});
+        error = Say(m_language, Text::CannotRead, {Printable(source), std::strerror(reason)});
         return std::nullopt;
     }
-    return reader.Finish(eachTable);
+    return reader.Finish();
 }
 
-std::optional<std::string_view> ScriptSource::RowCount(std::string_view table) {
-    RowCountTable::Entry* found = m_rows.Find(table);
-    if (found == nullptr)
-        return std::nullopt;
-    found->used = true;
-    return found->count;
+schema::DerivedTable ScriptSource::Derive(const schema::SchemaTable& table) {
+    m_tablesSeen.insert(schema::LowerCase(table.name));
+    std::optional<std::string_view> rowCount;
+    if (const auto found = m_rows.find(schema::LowerCase(table.name)); found != m_rows.end()) {
+        found->second.used = true;
+        rowCount = found->second.count;
+    }
+    return schema::DeriveTable(table, rowCount, m_assumptions);
 }
 
-schema::DerivedTable ScriptSource::MakeRecord(const schema::SchemaTable& table) {
-    if (!m_assumptions.textAverages.empty())
-        m_tablesSeen.insert(schema::LowerCase(table.name));
-    schema::DerivedTable derived = schema::DeriveTable(table, RowCount(table.name), m_assumptions);
-    TableRecord& r = m_record;
+TableRecord ScriptSource::Record(const schema::SchemaTable& table, const schema::DerivedTable& derived) const {
+    TableRecord r;
     r.name = table.name;
-    r.place = Place{table.line, table.column};
-    r.error = ReadError{};
-    r.sized = true;
-    r.refusal = RunMessage::None;
-    r.textPages = 0;
-    r.notes.clear();
+    r.place = table.place;
     if (derived.problem) {
         r.error.problem = ReadProblem::Script;
-        r.error.place = Place{derived.problem->line, derived.problem->column};
-        r.error.detail = derived.problem->message.Render(ScriptLanguage(m_language));
-        return derived;
+        r.error.place = derived.problem->place;
+        r.error.detail = derived.problem->message.Render(m_language);
+        return r;
     }
-    r.description = std::move(derived.description);
+    r.description = derived.description;
     r.sized = derived.sized;
     r.refusal = derived.refusal;
     r.textPages = derived.textPages;
-    for (const schema::ScriptMessage& note : derived.notes)
-        r.notes.push_back(note.Render(ScriptLanguage(m_language)));
-    return derived;
+    for (const Message& note : derived.notes)
+        r.notes.push_back(note.Render(m_language));
+    return r;
 }
 
 bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
     const std::string source = Printable(SourceName(path));
-    std::size_t tables = 0;
-    bool written = true;
     std::string error;
-    const std::optional<schema::SchemaScript> script =
-        Load(path, error, [&](const schema::SchemaTable& table) {
-            ++tables;
-            const schema::DerivedTable derived = MakeRecord(table);
-            written = tool.AddTable(m_record, source);
-            return written;
-        });
+    const std::optional<schema::SchemaScript> script = Load(path, error);
     if (!script) {
         tool.Message(error, SizeTool::MessageKind::InputError);
         return false;
     }
-    if (!written)
-        return false;
-    if (tables == 0) // as for any input without a table
-        tool.Message(source + ": " + Say(m_language, ToolText::NoTable), SizeTool::MessageKind::InputError);
+    for (const schema::SchemaTable& table : script->tables) {
+        if (!tool.AddTable(Record(table, Derive(table)), source))
+            return false;
+    }
+    if (script->tables.empty()) // as for any input without a table
+        tool.Message(source + ": " + Say(m_language, Text::NoTable), SizeTool::MessageKind::InputError);
     for (const schema::ScriptProblem& problem : script->problems)
         tool.Message(ProblemLine(problem, m_language), SizeTool::MessageKind::Problem);
     if (script->skippedStatements != 0)
-        tool.Message(
-            source + ": " +
-                Say(m_language, ToolText::SkippedStatements, {std::to_string(script->skippedStatements)}),
-            SizeTool::MessageKind::Note);
+        tool.Message(source + ": " + Say(m_language, Text::SkippedStatements, {std::to_string(script->skippedStatements)}),
+                     SizeTool::MessageKind::Note);
     return true;
 }
 
 ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, std::string& text,
                                                      std::string& messages) {
     const std::string source = Printable(SourceName(path));
-    bool ok = true;
     std::string error;
-    const std::optional<schema::SchemaScript> script =
-        Load(path, error, [&](const schema::SchemaTable& table) {
-            const schema::DerivedTable derived = MakeRecord(table);
-            const std::string where =
-                kProgram + PlacePrefix(source, m_record.place) + Printable(table.name) + ": ";
-            if (derived.problem || derived.refusal != RunMessage::None) {
-                messages += derived.problem ? kProgram + ProblemLine(*derived.problem, m_language)
-                                            : where + std::string(MessageText(derived.refusal));
-                messages.push_back('\n');
-                ok = false;
-                return true;
-            }
-            AppendDescription(text, table.name, m_record.description);
-            if (derived.textPages != 0)
-                m_record.notes.push_back(
-                    Say(m_language, ToolText::TextPagesNotDescribed, {std::to_string(derived.textPages)}));
-            for (const std::string& note : m_record.notes)
-                messages += where + Say(m_language, ToolText::Note, {Printable(note)}) + "\n";
-            return true;
-        });
+    const std::optional<schema::SchemaScript> script = Load(path, error);
     if (!script) {
-        messages += kProgram + error + "\n";
-        return ScriptSource::DescribeOutcome::Unreadable;
+        messages += std::string(kProgramPrefix) + error + "\n";
+        return DescribeOutcome::Unreadable;
+    }
+    bool ok = true;
+    for (const schema::SchemaTable& table : script->tables) {
+        const schema::DerivedTable derived = Derive(table);
+        TableRecord record = Record(table, derived);
+        const std::string where =
+            std::string(kProgramPrefix) + PlacePrefix(source, record.place) + Printable(table.name) + ": ";
+        if (derived.problem || derived.refusal != RunMessage::None) {
+            messages += derived.problem ? std::string(kProgramPrefix) + ProblemLine(*derived.problem, m_language)
+                                        : where + std::string(MessageText(derived.refusal));
+            messages.push_back('\n');
+            ok = false;
+            continue;
+        }
+        AppendDescription(text, table.name, record.description);
+        if (derived.textPages != 0)
+            record.notes.push_back(Say(m_language, Text::TextPagesNotDescribed, {std::to_string(derived.textPages)}));
+        for (const std::string& note : record.notes)
+            messages += where + Say(m_language, Text::Note, {Printable(note)}) + "\n";
     }
     for (const schema::ScriptProblem& problem : script->problems) {
-        messages += kProgram + ProblemLine(problem, m_language) + "\n";
+        messages += std::string(kProgramPrefix) + ProblemLine(problem, m_language) + "\n";
         ok = false;
     }
     if (script->skippedStatements != 0)
-        messages +=
-            kProgram + source + ": " +
-            Say(m_language, ToolText::SkippedStatements, {std::to_string(script->skippedStatements)}) + "\n";
+        messages += std::string(kProgramPrefix) + source + ": " +
+                    Say(m_language, Text::SkippedStatements, {std::to_string(script->skippedStatements)}) + "\n";
     return ok ? DescribeOutcome::Described : DescribeOutcome::SomeProblem;
 }
 
 std::vector<std::string> ScriptSource::UnusedNames() const {
     std::vector<std::string> warnings;
-    for (const RowCountTable::Entry& entry : m_rows.Entries()) {
-        if (!entry.used)
-            warnings.push_back(Say(m_language, ToolText::UnknownRowsTable, {Printable(entry.name)}));
+    for (const auto& [lower, rows] : m_rows) {
+        if (!rows.used)
+            warnings.push_back(Say(m_language, Text::UnknownRowsTable, {Printable(rows.name)}));
     }
     std::sort(warnings.begin(), warnings.end()); // the same order on every run
     for (const schema::TextAverage& average : m_assumptions.textAverages) {
         if (!m_tablesSeen.contains(schema::LowerCase(average.table)))
-            warnings.push_back(Say(m_language, ToolText::UnknownAverageTable, {Printable(average.table)}));
+            warnings.push_back(Say(m_language, Text::UnknownAverageTable, {Printable(average.table)}));
     }
     return warnings;
 }

@@ -14,14 +14,13 @@
 // Row counts and averages name tables without regard to case, as the server
 // does; the last --rows for a table wins.
 
-#include "RowCountTable.h"
 #include "SizeTool.h"
 #include "TableDerivation.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -51,21 +50,20 @@ public:
     std::vector<std::string> UnusedNames() const;
 
 private:
-    // Reads a script and hands its tables to eachTable one at a time; the
-    // script that comes back holds its problems but no tables.
-    using EachTable = std::function<bool(const schema::SchemaTable&)>;
-    std::optional<schema::SchemaScript> Load(const std::string& path, std::string& error,
-                                             const EachTable& eachTable);
-    std::optional<std::string_view> RowCount(std::string_view table);
-    // Derives the table and makes it m_record; the derived table that comes
-    // back has given its description to the record.
-    schema::DerivedTable MakeRecord(const schema::SchemaTable& table);
+    struct RowCount {
+        std::string name; // as given last
+        std::string count;
+        bool used = false;
+    };
+
+    std::optional<schema::SchemaScript> Load(const std::string& path, std::string& error);
+    schema::DerivedTable Derive(const schema::SchemaTable& table);
+    TableRecord Record(const schema::SchemaTable& table, const schema::DerivedTable& derived) const;
 
     Language m_language;
     schema::SizingAssumptions m_assumptions;
-    RowCountTable m_rows;
-    std::unordered_set<std::string> m_tablesSeen; // lower case
-    TableRecord m_record;
+    std::unordered_map<std::string, RowCount> m_rows; // by lower-case name
+    std::unordered_set<std::string> m_tablesSeen;     // lower case
 };
 
 } // namespace quorvel::cli

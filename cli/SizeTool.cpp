@@ -11,7 +11,6 @@ namespace quorvel::cli {
 
 namespace {
 constexpr std::size_t kFlushSize = 1 << 16;
-constexpr char kProgram[] = "quorvel-size: ";
 } // namespace
 
 SizeTool::SizeTool(ReportView view, Language language, Output out, Output err)
@@ -30,7 +29,7 @@ bool SizeTool::Flush() {
     if (!m_buffer.empty() && !m_out(m_buffer)) {
         m_writeFailed = true;
         const std::string reason = std::strerror(errno);
-        m_err(kProgram + Say(m_language, ToolText::CannotWrite, {reason}) + "\n");
+        m_err(std::string(kProgramPrefix) + Say(m_language, Text::CannotWrite, {reason}) + "\n");
     }
     m_buffer.clear();
     return !m_writeFailed;
@@ -45,17 +44,15 @@ void SizeTool::Message(const std::string& text, MessageKind kind) {
 void SizeTool::Error(const std::string& message) {
     // The report so far goes first, so the message lands after the tables it follows.
     Flush();
-    m_err(kProgram + message + "\n");
+    m_err(std::string(kProgramPrefix) + message + "\n");
 }
 
 bool SizeTool::ReadPath(const std::string& path, InputFormat format) {
-    if (path == "-") {
-        JsonInput input(stdin);
-        return Read(input, "", "<stdin>", format);
-    }
+    if (path == "-")
+        return ReadStream(stdin, "<stdin>", format);
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        Error(Say(m_language, ToolText::CannotOpen, {Printable(path), std::strerror(errno)}));
+        Error(Say(m_language, Text::CannotOpen, {Printable(path), std::strerror(errno)}));
         m_inputError = true;
         return false;
     }
@@ -70,11 +67,6 @@ bool SizeTool::ReadStream(std::FILE* file, std::string_view source, InputFormat 
     return Read(input, "", source, format);
 }
 
-bool SizeTool::ReadText(std::string_view text, std::string_view source, InputFormat format) {
-    JsonInput input(text);
-    return Read(input, source, source, format);
-}
-
 bool SizeTool::Read(JsonInput& input, std::string_view path, std::string_view source, InputFormat format) {
     if (m_writeFailed)
         return false;
@@ -84,7 +76,7 @@ bool SizeTool::Read(JsonInput& input, std::string_view path, std::string_view so
     const ReadOutcome outcome = reader.Read(FormatForPath(format, path));
     bool ok = true;
     if (input.ReadFailed()) {
-        Error(Say(m_language, ToolText::CannotRead, {m_source, std::strerror(input.ReadErrno())}));
+        Error(Say(m_language, Text::CannotRead, {m_source, std::strerror(input.ReadErrno())}));
         ok = false;
     } else if (outcome.fatal.problem != ReadProblem::None) {
         Error(PlacePrefix(m_source, outcome.fatal.place) + DescribeReadError(outcome.fatal, m_language));

@@ -13,8 +13,8 @@
 #include "JsonInput.h"
 #include "ReportWriter.h"
 #include "TableEstimate.h"
+#include "Messages.h"
 #include "TableEvents.h"
-#include "ToolTexts.h"
 
 #include <cstdio>
 #include <functional>
@@ -47,13 +47,10 @@ public:
     // reason went to err), or the report could not be written.
     bool ReadPath(const std::string& path, InputFormat format);
 
-    // Reads an open file (not closed here) from its current position, at
-    // most chunk bytes at a time.
+    // Reads an open file (not closed here, standard input for "-") from its
+    // current position, at most chunk bytes at a time.
     bool ReadStream(std::FILE* file, std::string_view source, InputFormat format,
                     std::size_t chunk = JsonInput::kChunk);
-
-    // Reads a text in memory, named source in messages.
-    bool ReadText(std::string_view text, std::string_view source, InputFormat format);
 
     // A table another reader read from source, numbered on with the others;
     // false once the report cannot be written.
@@ -66,8 +63,6 @@ public:
 
     // Writes the database total, flushes everything and answers the exit status.
     int Finish();
-
-    const DatabaseTotals& Totals() const { return m_totals; }
 
 private:
     bool Read(JsonInput& input, std::string_view path, std::string_view source, InputFormat format);

@@ -3,6 +3,7 @@
 #include "TableEvents.h"
 
 #include "ReportFormat.h"
+#include "ServerLimits.h"
 
 #include <array>
 #include <charconv>
@@ -19,16 +20,13 @@ constexpr std::array<std::string_view, 9> kKeys{"name",       "rowCount",      "
 // Longest key quoted in a message.
 constexpr std::size_t kKeyBytes = 64;
 
-template <class Number> std::string NumberText(Number value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 // A fraction as its shortest round-trip text, so it reaches the numeric rules
 // as the user would have typed it.
 std::string FloatText(double value, const std::string& raw) {
-    return std::isfinite(value) ? NumberText(value) : raw;
+    if (!std::isfinite(value))
+        return raw;
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
 } // namespace
@@ -71,19 +69,19 @@ bool TableEvents::boolean(bool) {
     return Scalar(JsonKind::Boolean, {}, m_input.TakeTokenPlace());
 }
 bool TableEvents::number_integer(number_integer_t v) {
-    return Scalar(JsonKind::Number, NumberText(v), m_input.TakeTokenPlace());
+    return Scalar(JsonKind::Number, std::to_string(v), m_input.TakeTokenPlace());
 }
 bool TableEvents::number_unsigned(number_unsigned_t v) {
-    return Scalar(JsonKind::Number, NumberText(v), m_input.TakeTokenPlace());
+    return Scalar(JsonKind::Number, std::to_string(v), m_input.TakeTokenPlace());
 }
 bool TableEvents::number_float(number_float_t v, const string_t& raw) {
     return Scalar(JsonKind::Number, FloatText(v, raw), m_input.TakeTokenPlace());
 }
 bool TableEvents::string(string_t& v) {
-    return Scalar(JsonKind::Text, v, m_input.TakeTokenPlace());
+    return Scalar(JsonKind::String, v, m_input.TakeTokenPlace());
 }
 bool TableEvents::binary(binary_t&) {
-    return Scalar(JsonKind::Text, {}, m_input.TakeTokenPlace());
+    return Scalar(JsonKind::String, {}, m_input.TakeTokenPlace());
 }
 bool TableEvents::start_object(std::size_t) {
     return Start(true, m_input.TakeTokenPlace());
@@ -135,9 +133,7 @@ TableEvents::Field TableEvents::FieldOf(const std::string& key, bool inSection) 
     const auto first = static_cast<unsigned>(inSection ? Field::FillFactor : Field::Name);
     const auto last = static_cast<unsigned>(inSection ? Field::VariableColumns : Field::NonClustered);
     for (unsigned f = first; f <= last; ++f) {
-        const std::string_view name = kKeys[f - static_cast<unsigned>(Field::Name)];
-        // Length and first letter tell most keys apart before any comparison.
-        if (name.size() != key.size() || name.front() != key.front() || name != key)
+        if (kKeys[f - static_cast<unsigned>(Field::Name)] != key)
             continue;
         const bool noFillFactor =
             f == static_cast<unsigned>(Field::FillFactor) && m_sectionKind == TableSection::Data;
@@ -254,10 +250,10 @@ bool TableEvents::Scalar(JsonKind kind, const std::string& text, Place at) {
         return true; // the key was wrong, and said so already
     if (field == Field::Clustered && kind == JsonKind::Null)
         return true; // no clustered index: "なし"
-    const bool accepted = field == Field::Name ? kind == JsonKind::Text
+    const bool accepted = field == Field::Name ? kind == JsonKind::String
                                                : field != Field::Data && field != Field::Clustered &&
                                                      field != Field::NonClustered &&
-                                                     (kind == JsonKind::Number || kind == JsonKind::Text);
+                                                     (kind == JsonKind::Number || kind == JsonKind::String);
     if (accepted)
         Assign(field, text, at);
     else
@@ -297,7 +293,7 @@ void TableEvents::Assign(Field field, const std::string& text, Place at) {
 // The next nonclustered index; null beyond the most a table may have.
 SectionDescription* TableEvents::AddIndex(Place at) {
     auto& list = m_record.description.nonClustered;
-    if (list.size() >= kMaxNonClustered) {
+    if (list.size() >= limits::kNonClustered) {
         Fail(ReadProblem::TooManyIndexes, at, SectionPath(TableSection::NonClustered, list.size()));
         return nullptr;
     }

@@ -24,9 +24,6 @@
 
 namespace quorvel::cli {
 
-// A table may list this many nonclustered indexes.
-inline constexpr std::size_t kMaxNonClustered = 249;
-
 // Answers false to stop reading (the report cannot be written).
 using TableHandler = std::function<bool(const TableRecord&)>;
 

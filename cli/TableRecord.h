@@ -6,6 +6,7 @@
 // The rest of the tool (estimate, reports) works on records only, so any
 // reader that fills them (JSON today) feeds the same reports.
 
+#include "Messages.h"
 #include "TableEstimate.h"
 
 #include <array>
@@ -15,14 +16,8 @@
 
 namespace quorvel::cli {
 
-// A place in an input: line and byte column, both from 1; line 0 is unknown.
-struct Place {
-    std::size_t line = 0;
-    std::size_t column = 0;
-};
-
 // The JSON type of a value, for the messages about a wrong one.
-enum class JsonKind { Null, Boolean, Number, Text, Object, Array };
+enum class JsonKind { Null, Boolean, Number, String, Object, Array };
 
 // What a value should have been.
 enum class Expected { NumberOrText, Text, Object, ObjectOrNull, Array };

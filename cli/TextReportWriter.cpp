@@ -25,10 +25,8 @@
 
 #include "Captions.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 
 namespace quorvel::cli {
 
@@ -39,81 +37,23 @@ constexpr std::size_t kValueColumns = 16;
 constexpr std::size_t kNameColumns = 24;   // summary
 constexpr std::size_t kFigureColumns = 14; // summary
 
-// A caption padded so that every value ends in the same column.
-// The caption is kept with the blanks up to the end column, and a line takes
-// as much of them as its number leaves.
-struct Label {
-    std::string padded;
-    std::size_t bytes; // of the caption with its indent
-    std::size_t room;  // blanks after it up to the end column
-};
-
-Label MakeLabel(std::string_view caption) {
+// A caption of the window (Captions.h) and its number, which ends in the same
+// column on every line.
+void AppendLine(std::string& out, std::string_view caption, BigCount value) {
     constexpr std::size_t kEnd = 4 + kLabelColumns + kValueColumns;
-    const std::string text = "    " + std::string(caption);
-    const std::size_t width = 4 + DisplayWidth(caption);
-    const std::size_t room = width < kEnd ? kEnd - width : 0;
-    return Label{text + std::string(room, ' '), text.size(), room};
-}
-
-void AppendLine(std::string& out, const Label& label, BigCount value) {
     char buffer[64];
     const std::string_view number = numtext::FormatGrouped(value, buffer);
-    const std::size_t blanks = number.size() < label.room ? label.room - number.size() : 1;
-    // One append a line: the caption with its blanks, the number, the line break.
-    const std::size_t start = out.size();
-    const std::size_t head = label.bytes + blanks;
-    out.resize(start + head + number.size() + 1);
-    char* at = out.data() + start;
-    std::memcpy(at, label.padded.data(), std::min(head, label.padded.size()));
-    if (head > label.padded.size())
-        at[head - 1] = ' ';
-    std::memcpy(at + head, number.data(), number.size());
-    at[head + number.size()] = '\n';
+    const std::size_t used = 4 + DisplayWidth(caption) + number.size();
+    out += "    ";
+    out += caption;
+    out.append(used < kEnd ? kEnd - used : 1, ' ');
+    out += number;
+    out.push_back('\n');
 }
 
-// Every caption of the report, padded once. The figures' captions are the
-// window's (Captions.h).
-struct Labels {
-    std::array<Label, 3> data;
-    std::array<Label, 3> clustered;
-    std::array<Label, 6> nonClustered;
-    std::array<Label, 4> totals;
-    std::array<Label, kLevelCount> clusteredLevels;
-    std::array<Label, kLevelCount> leafLevels;
-    Label tables = MakeLabel(kTablesCaption);
-    Label succeeded = MakeLabel(kSucceededCaption);
-    Label textPages = MakeLabel(kTextPagesCaption);
-    Label databasePages = MakeLabel("ﾍﾟｰｼﾞ総数");
-    Label databaseSize = MakeLabel("ﾃﾞｰﾀﾍﾞｰｽｻｲｽﾞ");
-
-    Labels() {
-        Fill(data, captions::kDataFigures);
-        Fill(clustered, captions::kClusteredFigures);
-        Fill(nonClustered, captions::kNonClusteredFigures);
-        Fill(totals, captions::kTotals);
-        for (int k = 0; k < kLevelCount; ++k) {
-            clusteredLevels[static_cast<std::size_t>(k)] = MakeLabel(captions::LevelCaption(k, false));
-            leafLevels[static_cast<std::size_t>(k)] = MakeLabel(captions::LevelCaption(k, true));
-        }
-    }
-
-    template <std::size_t N>
-    static void Fill(std::array<Label, N>& labels, const std::array<std::string_view, N>& texts) {
-        for (std::size_t i = 0; i < N; ++i)
-            labels[i] = MakeLabel(texts[i]);
-    }
-};
-
-const Labels& Text() {
-    static const Labels labels;
-    return labels;
-}
-
-void AppendLevels(std::string& out, const std::array<std::int32_t, kLevelCount>& levels,
-                  const std::array<Label, kLevelCount>& labels) {
+void AppendLevels(std::string& out, const std::array<std::int32_t, kLevelCount>& levels, bool leaf) {
     for (std::size_t k = 0, shown = LevelsShown(levels); k < shown; ++k)
-        AppendLine(out, labels[k], levels[k]);
+        AppendLine(out, captions::LevelCaption(static_cast<int>(k), leaf), levels[k]);
 }
 
 void AppendHeading(std::string& out, std::string_view heading, std::string_view after = {}) {
@@ -130,22 +70,22 @@ void AppendNonClusteredHeading(std::string& out, std::size_t index) {
 }
 
 void AppendFigures(std::string& out, const TableEstimate& result, WideCount textPages) {
-    const Labels& t = Text();
+    using namespace captions;
     if (result.data) {
-        AppendHeading(out, captions::kTabs[0]);
-        AppendLine(out, t.data[0], result.data->rowSize);
-        AppendLine(out, t.data[1], result.data->rowsPerPage);
-        AppendLine(out, t.data[2], result.data->pages);
+        AppendHeading(out, kTabs[0]);
+        AppendLine(out, kDataFigures[0], result.data->rowSize);
+        AppendLine(out, kDataFigures[1], result.data->rowsPerPage);
+        AppendLine(out, kDataFigures[2], result.data->pages);
     }
     if (result.clustered) {
         if (!result.clustered->present) {
-            AppendHeading(out, captions::kTabs[1], "  なし");
+            AppendHeading(out, kTabs[1], "  なし");
         } else {
-            AppendHeading(out, captions::kTabs[1]);
-            AppendLine(out, t.clustered[0], result.clustered->rowSize);
-            AppendLine(out, t.clustered[1], result.clustered->rowsPerPage);
-            AppendLine(out, t.clustered[2], result.clustered->pages);
-            AppendLevels(out, result.clustered->levels, t.clusteredLevels);
+            AppendHeading(out, kTabs[1]);
+            AppendLine(out, kClusteredFigures[0], result.clustered->rowSize);
+            AppendLine(out, kClusteredFigures[1], result.clustered->rowsPerPage);
+            AppendLine(out, kClusteredFigures[2], result.clustered->pages);
+            AppendLevels(out, result.clustered->levels, false);
         }
     }
     for (std::size_t i = 0; i < result.nonClustered.size(); ++i) {
@@ -156,22 +96,20 @@ void AppendFigures(std::string& out, const TableEstimate& result, WideCount text
             continue;
         }
         out.push_back('\n');
-        AppendLine(out, t.nonClustered[0], f.leafRowSize);
-        AppendLine(out, t.nonClustered[1], f.leafRowsPerPage);
-        AppendLine(out, t.nonClustered[2], f.leafPages);
-        AppendLine(out, t.nonClustered[3], f.nonLeafRowSize);
-        AppendLine(out, t.nonClustered[4], f.nonLeafRowsPerPage);
-        AppendLine(out, t.nonClustered[5], f.pages);
-        AppendLevels(out, f.levels, t.leafLevels);
+        const std::array<BigCount, 6> figures{f.leafRowSize,    f.leafRowsPerPage,    f.leafPages,
+                                              f.nonLeafRowSize, f.nonLeafRowsPerPage, f.pages};
+        for (std::size_t k = 0; k < figures.size(); ++k)
+            AppendLine(out, kNonClusteredFigures[k], figures[k]);
+        AppendLevels(out, f.levels, true);
     }
     if (result.totals) {
-        AppendHeading(out, captions::kTotalsHeading);
-        AppendLine(out, t.totals[0], result.totals->clusteredPages);
-        AppendLine(out, t.totals[1], result.totals->nonClusteredPages);
+        AppendHeading(out, kTotalsHeading);
+        AppendLine(out, kTotals[0], result.totals->clusteredPages);
+        AppendLine(out, kTotals[1], result.totals->nonClusteredPages);
         if (textPages != 0)
-            AppendLine(out, t.textPages, textPages);
-        AppendLine(out, t.totals[2], result.totals->totalPages);
-        AppendLine(out, t.totals[3], result.totals->tableBytes);
+            AppendLine(out, kTextPagesCaption, textPages);
+        AppendLine(out, kTotals[2], result.totals->totalPages);
+        AppendLine(out, kTotals[3], result.totals->tableBytes);
     }
 }
 
@@ -273,15 +211,14 @@ void TextReportWriter::End(const DatabaseTotals& totals, std::string& out) {
     }
     if (totals.tables == 1)
         return; // a single table's own totals say it all
-    const Labels& t = Text();
     out += kDatabaseHeading;
     out.push_back('\n');
-    AppendLine(out, t.tables, static_cast<BigCount>(totals.tables));
-    AppendLine(out, t.succeeded, static_cast<BigCount>(totals.succeeded));
+    AppendLine(out, kTablesCaption, static_cast<BigCount>(totals.tables));
+    AppendLine(out, kSucceededCaption, static_cast<BigCount>(totals.succeeded));
     if (totals.textPages != 0)
-        AppendLine(out, t.textPages, totals.textPages);
-    AppendLine(out, t.databasePages, totals.pages);
-    AppendLine(out, t.databaseSize, totals.bytes);
+        AppendLine(out, kTextPagesCaption, totals.textPages);
+    AppendLine(out, "ﾍﾟｰｼﾞ総数", totals.pages);
+    AppendLine(out, "ﾃﾞｰﾀﾍﾞｰｽｻｲｽﾞ", totals.bytes);
 }
 
 } // namespace quorvel::cli

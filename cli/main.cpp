@@ -3,8 +3,8 @@
 
 #include "InputFormat.h"
 #include "ScriptSource.h"
+#include "Messages.h"
 #include "SizeTool.h"
-#include "ToolTexts.h"
 
 #include <CLI/CLI.hpp>
 
@@ -20,6 +20,7 @@
 
 namespace {
 
+using namespace quorvel;
 using namespace quorvel::cli;
 
 // Every byte, or false with errno telling why.
@@ -41,12 +42,12 @@ int Emit(std::string_view text, int fd, int status, Language language) {
     if (WriteAll(fd, text))
         return status;
     const std::string reason = std::strerror(errno);
-    WriteAll(STDERR_FILENO, "quorvel-size: " + Say(language, ToolText::CannotWrite, {reason}) + "\n");
+    WriteAll(STDERR_FILENO, std::string(kProgramPrefix) + Say(language, Text::CannotWrite, {reason}) + "\n");
     return kExitInputError;
 }
 
 int UsageError(const std::string& message, Language language) {
-    return Emit("quorvel-size: " + message + "\n", STDERR_FILENO, kExitInputError, language);
+    return Emit(std::string(kProgramPrefix) + message + "\n", STDERR_FILENO, kExitInputError, language);
 }
 
 // --describe: the tables of the scripts in the tool's input form, not sized.
@@ -57,7 +58,7 @@ int Describe(ScriptSource& scripts, const std::vector<std::string>& paths, Langu
         const ScriptSource::DescribeOutcome outcome = scripts.Describe(path, text, messages);
         if (!WriteAll(STDOUT_FILENO, text)) {
             const std::string reason = std::strerror(errno);
-            return UsageError(Say(language, ToolText::CannotWrite, {reason}), language);
+            return UsageError(Say(language, Text::CannotWrite, {reason}), language);
         }
         WriteAll(STDERR_FILENO, messages);
         if (outcome == ScriptSource::DescribeOutcome::Unreadable)
@@ -66,7 +67,7 @@ int Describe(ScriptSource& scripts, const std::vector<std::string>& paths, Langu
             status = kExitSomeTableUnsuccessful;
     }
     for (const std::string& warning : scripts.UnusedNames())
-        WriteAll(STDERR_FILENO, "quorvel-size: " + warning + "\n");
+        WriteAll(STDERR_FILENO, std::string(kProgramPrefix) + warning + "\n");
     return status;
 }
 
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
                     language);
     }
     if (help)
-        return Emit(Say(language, ToolText::Help), STDOUT_FILENO, kExitAllSucceeded, language);
+        return Emit(Say(language, Text::Help), STDOUT_FILENO, kExitAllSucceeded, language);
     if (version)
         return Emit(std::string("quorvel-size ") + QUORVEL_VERSION + "\n", STDOUT_FILENO, kExitAllSucceeded,
                     language);

@@ -2,7 +2,7 @@
 //
 // The first byte picks the reading (auto, document, lines), the view and the
 // language, and how many bytes the input hands out at a time. Each input is
-// read twice, from memory and from a file in those small pieces, and both
+// read twice from a file, in pieces of 64 KB and in those small pieces, and both
 // reports must be the same: no answer may depend on where a read ends. Every
 // report must be valid UTF-8, a JSON view must parse, and the exit status
 // must be one the tool documents.
@@ -23,6 +23,7 @@
 namespace {
 
 using namespace quorvel::cli;
+using quorvel::Language;
 
 struct Report {
     std::string out;
@@ -71,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t chunk = 1 + pick % 61;
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
 
-    const Report fromMemory =
-        Run(view, language, [&](SizeTool& tool) { tool.ReadText(text, "fuzz", format); });
     std::FILE* file = FileHolding(text);
+    const Report fromMemory = Run(view, language, [&](SizeTool& tool) { tool.ReadStream(file, "fuzz", format); });
+    Require(std::fseek(file, 0, SEEK_SET) == 0);
     const Report fromFile =
         Run(view, language, [&](SizeTool& tool) { tool.ReadStream(file, "fuzz", format, chunk); });
     std::fclose(file);

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <initializer_list>
 
 namespace quorvel::schema {
@@ -70,99 +69,37 @@ std::int64_t DecimalBytes(std::int64_t precision) {
     return bytes;
 }
 
-TypeLookup Refused(ScriptText error) {
+TypeLookup Refused(Text error) {
     TypeLookup lookup;
     lookup.error = error;
     return lookup;
 }
 
+// "varchar(40)", "decimal(12,2)", "int".
 TypeLookup Found(const TypeEntry& entry, std::int64_t bytes, std::initializer_list<std::int64_t> shown) {
     TypeLookup lookup;
     lookup.found = true;
-    lookup.kind = entry.kind;
-    lookup.bytes = bytes;
-    lookup.name = entry.name;
-    for (const std::int64_t value : shown)
-        lookup.shown[lookup.shownCount++] = value;
+    lookup.type = ColumnType{std::string(entry.name), entry.kind, bytes};
+    char separator = '(';
+    for (const std::int64_t value : shown) {
+        lookup.type.text += separator + std::to_string(value);
+        separator = ',';
+    }
+    if (shown.size() > 0)
+        lookup.type.text += ')';
     return lookup;
-}
-
-constexpr std::size_t kLongestTypeName = 20;
-static_assert(std::all_of(kTypes.begin(), kTypes.end(),
-                          [](const TypeEntry& t) { return t.name.size() <= kLongestTypeName; }));
-
-// Every column's type is looked up: a hash of its length and its first and
-// last letters picks the one entry to compare (no two types share a slot).
-constexpr std::size_t kTypeSlots = 64;
-
-constexpr std::size_t TypeHash(std::string_view name) {
-    return (name.size() + static_cast<unsigned char>(name.front()) * 3 +
-            static_cast<unsigned char>(name.back()) * 8) %
-           kTypeSlots;
-}
-
-constexpr std::array<std::uint8_t, kTypeSlots> TypeSlots() {
-    std::array<std::uint8_t, kTypeSlots> slots{};
-    for (std::size_t t = 0; t < kTypes.size(); ++t) {
-        std::size_t at = TypeHash(kTypes[t].name);
-        while (slots[at] != 0)
-            at = (at + 1) % kTypeSlots;
-        slots[at] = static_cast<std::uint8_t>(t + 1);
-    }
-    return slots;
-}
-
-constexpr std::array<std::uint8_t, kTypeSlots> kTypeSlotTable = TypeSlots();
-
-const TypeEntry* FindEntry(std::string_view name) {
-    if (name.empty())
-        return nullptr;
-    for (std::size_t at = TypeHash(name); kTypeSlotTable[at] != 0; at = (at + 1) % kTypeSlots) {
-        const TypeEntry& entry = kTypes[kTypeSlotTable[at] - 1];
-        if (entry.name.size() != name.size())
-            continue;
-        // Byte by byte in place: a call to compare costs more than these few bytes.
-        std::size_t same = 0;
-        while (same < name.size() && entry.name[same] == name[same])
-            ++same;
-        if (same == name.size())
-            return &entry;
-    }
-    return nullptr;
 }
 
 } // namespace
 
-void TypeLookup::AppendText(std::string& out) const {
-    // Spelled in a buffer and appended once: every column's type is spelled.
-    // The name is one of kTypes, followed by at most two numbers.
-    std::array<char, kLongestTypeName + 2 * 21 + 1> text{};
-    char* at = std::copy(name.begin(), name.end(), text.data());
-    char separator = '(';
-    for (std::size_t i = 0; i < shownCount; ++i) {
-        *at++ = separator;
-        at = std::to_chars(at, text.data() + text.size(), shown[i]).ptr;
-        separator = ',';
-    }
-    if (shownCount > 0)
-        *at++ = ')';
-    out.append(text.data(), at);
-}
-
-ColumnType TypeLookup::Type() const {
-    ColumnType type{std::string(), kind, bytes};
-    AppendText(type.text);
-    return type;
-}
-
 bool IsBuiltinType(std::string_view name) {
-    return FindEntry(name) != nullptr;
+    return std::any_of(kTypes.begin(), kTypes.end(), [name](const TypeEntry& t) { return t.name == name; });
 }
 
 TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> arguments) {
-    const TypeEntry* entry = FindEntry(name);
-    if (entry == nullptr) {
-        TypeLookup unknown = Refused(ScriptText::UnknownType);
+    const auto entry = std::find_if(kTypes.begin(), kTypes.end(), [name](const TypeEntry& t) { return t.name == name; });
+    if (entry == kTypes.end()) {
+        TypeLookup unknown = Refused(Text::UnknownType);
         unknown.unknown = true;
         return unknown;
     }
@@ -172,33 +109,33 @@ TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> argu
     switch (entry->arguments) {
     case Arguments::None:
         if (count > 0)
-            return Refused(ScriptText::NoArguments);
+            return Refused(Text::NoArguments);
         return Found(*entry, entry->bytes, {});
     case Arguments::Length: {
         if (count > 1)
-            return Refused(ScriptText::OneLength);
+            return Refused(Text::OneLength);
         const std::int64_t length = count == 0 ? entry->bytes : first;
         if (length < 1)
-            return Refused(ScriptText::LengthAtLeastOne);
+            return Refused(Text::LengthAtLeastOne);
         return Found(*entry, length, {length});
     }
     case Arguments::FloatPrecision:
         if (count == 0)
             return Found(*entry, entry->bytes, {});
         if (count > 1 || first < 1 || first > kMaxFloatPrecision)
-            return Refused(ScriptText::FloatPrecision);
+            return Refused(Text::FloatPrecision);
         return Found(*entry, first <= kMaxSingleFloatPrecision ? 4 : 8, {first});
     case Arguments::DecimalPrecision: {
         const std::int64_t precision = count == 0 ? kDefaultDecimalPrecision : first;
         const std::int64_t scale = count == 2 ? arguments[1] : 0;
         if (count > 2 || precision < 1 || precision > kMaxDecimalPrecision)
-            return Refused(ScriptText::DecimalPrecision);
+            return Refused(Text::DecimalPrecision);
         if (scale < 0 || scale > precision)
-            return Refused(ScriptText::DecimalScale);
+            return Refused(Text::DecimalScale);
         return Found(*entry, DecimalBytes(precision), {precision, scale});
     }
     }
-    return Refused(ScriptText::UnknownType);
+    return Refused(Text::UnknownType);
 }
 
 } // namespace quorvel::schema

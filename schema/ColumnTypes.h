@@ -1,11 +1,9 @@
 #pragma once
 // The column types of SQL Server 6.x and the bytes each takes in a row.
 
+#include "Messages.h"
 #include "SchemaModel.h"
-#include "ScriptMessage.h"
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -22,18 +20,8 @@ struct ColumnType {
 struct TypeLookup {
     bool found = false;   // false: error says why
     bool unknown = false; // no type of that name
-    StorageKind kind = StorageKind::Fixed;
-    std::int64_t bytes = 0;
-    ScriptText error = ScriptText::UnknownType; // a phrase about the type, given its name
-    // The canonical spelling, kept in parts so that a column spells it once, in
-    // place: the name, and the numbers to show in parentheses after it.
-    std::string_view name;
-    std::array<std::int64_t, 2> shown{};
-    std::size_t shownCount = 0;
-
-    // Appends "varchar(40)", "decimal(12,2)", "int".
-    void AppendText(std::string& out) const;
-    ColumnType Type() const;
+    ColumnType type;
+    Text error = Text::UnknownType; // a phrase about the type, given its name
 };
 
 // name: the type's words in lower case, joined by one blank ("double precision",

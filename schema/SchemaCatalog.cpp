@@ -1,5 +1,7 @@
 #include "SchemaCatalog.h"
 
+#include "ServerLimits.h"
+
 #include <algorithm>
 #include <unordered_set>
 
@@ -7,117 +9,59 @@ namespace quorvel::schema {
 
 namespace {
 
-// SQL Server 6.x keeps at most this many nonclustered indexes and key columns.
-constexpr std::size_t kMaxNonClustered = 249;
-constexpr std::size_t kMaxKeyColumns = 16;
-constexpr std::size_t kPairwiseColumns = 32;
-
-// The first column whose name an earlier one has. A few columns are compared
-// pairwise; many go through a set, so no script makes this quadratic.
+// The first column whose name an earlier one has.
 const SchemaColumn* RepeatedColumn(const SchemaTable& table) {
-    const std::vector<SchemaColumn>& columns = table.columns;
-    if (columns.size() <= kPairwiseColumns) {
-        for (auto c = columns.begin(); c != columns.end(); ++c) {
-            if (std::any_of(columns.begin(), c,
-                            [&](const SchemaColumn& e) { return EqualsNoCase(e.name, c->name); }))
-                return &*c;
-        }
-        return nullptr;
-    }
     std::unordered_set<std::string> seen;
-    for (const SchemaColumn& c : columns) {
+    for (const SchemaColumn& c : table.columns) {
         if (!seen.insert(LowerCase(c.name)).second)
             return &c;
     }
     return nullptr;
 }
 
-ScriptMessage::Argument IndexTitle(const SchemaIndex& index) {
-    const ScriptText kind = index.kind == IndexKind::PrimaryKey ? ScriptText::PrimaryKeyTitle
-                            : index.kind == IndexKind::Unique   ? ScriptText::UniqueTitle
-                                                                : ScriptText::IndexTitle;
-    return ScriptMessage::Argument(kind, index.name);
+Message::Argument IndexTitle(const SchemaIndex& index) {
+    const Text kind = index.kind == IndexKind::PrimaryKey ? Text::PrimaryKeyTitle
+                      : index.kind == IndexKind::Unique   ? Text::UniqueTitle
+                                                          : Text::IndexTitle;
+    return Message::Argument(kind, index.name);
 }
 
 } // namespace
 
-std::string LowerCase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
-    return lower;
-}
-
-ScriptProblem SchemaCatalog::Problem(Position at, ScriptMessage message) const {
-    return ScriptProblem{m_source, at.line, at.column, std::move(message)};
+ScriptProblem SchemaCatalog::Problem(Place at, Message message) const {
+    return ScriptProblem{m_source, at, std::move(message)};
 }
 
 SchemaTable* SchemaCatalog::FindTable(std::string_view name) {
-    // An index mostly follows its table: no need to hash the name for it.
-    if (m_lastIsFirst && EqualsNoCase(m_tables.back().name, name))
-        return &m_tables.back();
-    return FindTable(name, NameIndex::Hash(name));
-}
-
-std::optional<std::size_t> SchemaCatalog::Place(std::string_view name, std::size_t hash) const {
-    return m_names.Find(name, hash, [this](std::size_t at) -> std::string_view { return m_tables[at].name; });
-}
-
-SchemaTable* SchemaCatalog::FindTable(std::string_view name, std::size_t hash) {
-    const std::optional<std::size_t> place = Place(name, hash);
-    if (!place)
-        return nullptr;
-    SchemaTable& table = m_tables[*place];
-    // An index on a table read long before: the table is whole again, for good.
-    if (m_packed.Unpack(*place, table))
-        m_packed.Forget(*place);
-    return &table;
+    const auto found = m_tables.find(LowerCase(name));
+    return found == m_tables.end() ? nullptr : &m_script.tables[found->second];
 }
 
 SchemaTable& SchemaCatalog::AddTable(SchemaTable&& table) {
-    m_finder.reset(); // the table indexed last is packed now
-    m_finderTable = nullptr;
-    // The table before is complete unless a later CREATE INDEX names it.
-    if (!m_tables.empty())
-        m_packed.Pack(m_tables.size() - 1, m_tables.back());
-    const Position at{table.line, table.column};
     if (const SchemaColumn* twice = RepeatedColumn(table))
-        table.problems.push_back(
-            Problem(at, ScriptMessage(ScriptText::ColumnNamedTwice, {twice->name, table.name})));
-    const std::size_t hash = NameIndex::Hash(table.name);
-    const bool added = !Place(table.name, hash).has_value();
-    if (added)
-        m_names.Add(hash, m_tables.size());
-    else
-        table.problems.push_back(Problem(at, ScriptMessage(ScriptText::TableCreatedTwice, {table.name})));
-    m_lastIsFirst = added;
-    return m_tables.emplace_back(std::move(table));
+        table.problems.push_back(Problem(table.place, Message(Text::ColumnNamedTwice, {twice->name, table.name})));
+    if (!m_tables.emplace(LowerCase(table.name), m_script.tables.size()).second)
+        table.problems.push_back(Problem(table.place, Message(Text::TableCreatedTwice, {table.name})));
+    return m_script.tables.emplace_back(std::move(table));
 }
 
-void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex&& index, Position at,
-                             std::span<const Position> keyPositions) {
-    // IndexTitle is spelled only for a problem: most indexes have none.
-    if (index.columns.size() > kMaxKeyColumns) {
-        table.problems.push_back(Problem(at, ScriptMessage(ScriptText::TooManyKeys, {IndexTitle(index)})));
+void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex&& index, Place at, std::span<const Place> keyPlaces) {
+    if (index.columns.size() > limits::kKeyColumns) {
+        table.problems.push_back(Problem(at, Message(Text::TooManyKeys, {IndexTitle(index)})));
         return;
     }
-    // CREATE INDEX statements mostly follow each other on one table.
-    if (!m_finder || m_finderTable != &table)
-        m_finder.emplace(table);
-    m_finderTable = &table;
-    const ColumnFinder& columns = *m_finder;
     for (std::size_t i = 0; i < index.columns.size(); ++i) {
         const std::string& name = index.columns[i];
-        const Position place = i < keyPositions.size() ? keyPositions[i] : at;
-        const SchemaColumn* column = columns.Find(name);
+        const Place place = i < keyPlaces.size() ? keyPlaces[i] : at;
+        const SchemaColumn* column = FindColumn(table, name);
         if (column == nullptr) {
-            table.problems.push_back(Problem(
-                place, ScriptMessage(ScriptText::KeyNotInTable, {IndexTitle(index), name, table.name})));
+            table.problems.push_back(
+                Problem(place, Message(Text::KeyNotInTable, {IndexTitle(index), name, table.name})));
             return;
         }
         if (column->kind == StorageKind::TextPointer) {
             table.problems.push_back(
-                Problem(place, ScriptMessage(ScriptText::KeyOfLongType,
-                                             {IndexTitle(index), column->type, column->name})));
+                Problem(place, Message(Text::KeyOfLongType, {IndexTitle(index), column->type, column->name})));
             return;
         }
     }
@@ -125,14 +69,12 @@ void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex&& index, Position a
                                         [](const SchemaIndex& i) { return i.clustered; });
     if (index.clustered && clustered != table.indexes.end()) {
         table.problems.push_back(
-            Problem(at, ScriptMessage(ScriptText::SecondClustered,
-                                      {IndexTitle(index), table.name, IndexTitle(*clustered)})));
+            Problem(at, Message(Text::SecondClustered, {IndexTitle(index), table.name, IndexTitle(*clustered)})));
         return;
     }
     const std::size_t nonClustered = table.indexes.size() - (clustered != table.indexes.end() ? 1 : 0);
-    if (!index.clustered && nonClustered >= kMaxNonClustered) {
-        table.problems.push_back(
-            Problem(at, ScriptMessage(ScriptText::TooManyIndexes, {IndexTitle(index), table.name})));
+    if (!index.clustered && nonClustered >= limits::kNonClustered) {
+        table.problems.push_back(Problem(at, Message(Text::TooManyIndexes, {IndexTitle(index), table.name})));
         return;
     }
     table.indexes.push_back(std::move(index));
@@ -143,54 +85,9 @@ const UserType* SchemaCatalog::FindType(std::string_view name) const {
     return found == m_types.end() ? nullptr : &found->second;
 }
 
-void SchemaCatalog::AddType(const std::string& name, UserType type, Position at) {
+void SchemaCatalog::AddType(const std::string& name, UserType type, Place at) {
     if (IsBuiltinType(LowerCase(name)) || !m_types.emplace(LowerCase(name), std::move(type)).second)
-        AddProblem(Problem(at, ScriptMessage(ScriptText::TypeExists, {name})));
-}
-
-SchemaScript SchemaCatalog::Take() {
-    SchemaScript script = std::move(m_script);
-    script.tables.reserve(m_tables.size());
-    for (std::size_t place = 0; place < m_tables.size(); ++place) {
-        m_packed.Unpack(place, m_tables[place]);
-        script.tables.push_back(std::move(m_tables[place]));
-    }
-    Reset();
-    return script;
-}
-
-SchemaScript SchemaCatalog::Take(const std::function<bool(const SchemaTable&)>& eachTable) {
-    SchemaTable unpacked; // one table's memory, reused for every packed table
-    for (std::size_t place = 0; place < m_tables.size(); ++place) {
-        SchemaTable& kept = m_tables[place];
-        if (!m_packed.IsPacked(place)) {
-            if (!eachTable(kept))
-                break;
-            kept = SchemaTable{};
-            continue;
-        }
-        unpacked.name = kept.name;
-        unpacked.line = kept.line;
-        unpacked.column = kept.column;
-        unpacked.problems = kept.problems;
-        m_packed.Unpack(place, unpacked);
-        if (!eachTable(unpacked))
-            break;
-    }
-    SchemaScript script = std::move(m_script);
-    Reset();
-    return script;
-}
-
-void SchemaCatalog::Reset() {
-    m_script = SchemaScript{};
-    m_tables.clear();
-    m_names.Clear();
-    m_finder.reset();
-    m_finderTable = nullptr;
-    m_types.clear();
-    m_lastIsFirst = false;
-    m_packed.Clear();
+        AddProblem(Problem(at, Message(Text::TypeExists, {name})));
 }
 
 } // namespace quorvel::schema

@@ -6,8 +6,10 @@
 // calculation run reads. Nothing here knows about pages: a column carries the
 // bytes it takes in a row, an index the names of its key columns.
 
-#include "ScriptMessage.h"
+#include "AsciiCase.h"
+#include "Messages.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,17 +17,16 @@
 
 namespace quorvel::schema {
 
-// Where a script went wrong, and why. Lines and columns count from 1; a column
-// counts characters (UTF-8 sequences), not bytes.
+// Where a script went wrong, and why. A column counts characters (UTF-8
+// sequences), not bytes.
 struct ScriptProblem {
     std::string source;
-    std::size_t line = 0;
-    std::size_t column = 0;
-    ScriptMessage message;
+    Place place;
+    Message message;
 
     // "source:line:column: message", the form compilers use.
-    std::string Text(TextLanguage language = TextLanguage::English) const {
-        return source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " +
+    std::string Text(Language language = Language::English) const {
+        return source + ":" + std::to_string(place.line) + ":" + std::to_string(place.column) + ": " +
                message.Render(language);
     }
 };
@@ -59,9 +60,8 @@ struct SchemaIndex {
 };
 
 struct SchemaTable {
-    std::string name;     // without database and owner
-    std::size_t line = 0; // where its CREATE TABLE starts
-    std::size_t column = 0;
+    std::string name; // without database and owner
+    Place place;      // where its CREATE TABLE starts
     std::vector<SchemaColumn> columns;
     std::vector<SchemaIndex> indexes; // constraints and CREATE INDEX, in script order
     // What keeps the table from being described: a syntax error inside its
@@ -75,5 +75,12 @@ struct SchemaScript {
     std::size_t skippedStatements = 0;   // views, procedures, grants, inserts...
     std::vector<ScriptProblem> problems; // those that belong to no table
 };
+
+// The first column of that name, without regard to case; nullptr when there is none.
+inline const SchemaColumn* FindColumn(const SchemaTable& table, std::string_view name) {
+    const auto found = std::find_if(table.columns.begin(), table.columns.end(),
+                                    [name](const SchemaColumn& c) { return EqualsNoCase(c.name, name); });
+    return found == table.columns.end() ? nullptr : &*found;
+}
 
 } // namespace quorvel::schema

@@ -20,14 +20,14 @@ constexpr std::size_t kShownTokenBytes = 32;
 
 // A token as a message shows it: printable, and not too long. The end of a
 // type given to sp_addtype is the only end token with a text.
-ScriptMessage::Argument Describe(const Token& token) {
+Message::Argument Describe(const Token& token) {
     switch (token.kind) {
     case TokenKind::End:
-        return token.text.empty() ? ScriptText::EndOfScript : ScriptText::EndOfType;
+        return token.text.empty() ? Text::EndOfScript : Text::EndOfType;
     case TokenKind::Go:
         return "GO";
     case TokenKind::String:
-        return ScriptText::AString;
+        return Text::AString;
     default:
         break;
     }
@@ -53,9 +53,9 @@ ScriptMessage::Argument Describe(const Token& token) {
 
 } // namespace
 
-void StatementParser::ExpectWord(Keyword keyword) {
+void StatementParser::ExpectWord(std::string_view keyword) {
     if (!AcceptWord(keyword))
-        Fail(Peek(), std::string(KeywordText(keyword)));
+        Fail(Peek(), std::string(keyword));
 }
 
 void StatementParser::ExpectSymbol(char symbol) {
@@ -63,14 +63,14 @@ void StatementParser::ExpectSymbol(char symbol) {
         Fail(Peek(), std::string("'") + symbol + "'");
 }
 
-std::string_view StatementParser::Identifier(ScriptText what) {
+std::string_view StatementParser::Identifier(Text what) {
     if (AtEnd() || !IsName(Peek()))
         Fail(Peek(), what);
     return Next().text;
 }
 
 // [[database.]owner.]name: only the name is kept.
-std::string_view StatementParser::ObjectName(ScriptText what) {
+std::string_view StatementParser::ObjectName(Text what) {
     std::string_view name = Identifier(what);
     while (AcceptSymbol('.')) {
         if (!IsSymbol(Peek(), '.') || AtEnd())
@@ -79,7 +79,7 @@ std::string_view StatementParser::ObjectName(ScriptText what) {
     return name;
 }
 
-std::string_view StatementParser::WholeNumber(ScriptText what) {
+std::string_view StatementParser::WholeNumber(Text what) {
     const Token& token = Peek();
     const bool digits =
         token.kind == TokenKind::Number &&
@@ -123,11 +123,11 @@ void StatementParser::SkipExpression() {
         } else if (!AtEnd() && (operand.kind == TokenKind::Number || operand.kind == TokenKind::String)) {
             Next();
         } else if (!AtEnd() && IsName(operand)) {
-            ObjectName(ScriptText::AValue);
+            ObjectName(Text::AValue);
             if (!AtEnd() && IsSymbol(Peek(), '('))
                 SkipParenthesised();
         } else {
-            Fail(operand, ScriptText::AValue);
+            Fail(operand, Text::AValue);
         }
         const Token& next = Peek();
         const bool binary = !AtEnd() && next.kind == TokenKind::Symbol && next.text.size() == 1 &&
@@ -138,8 +138,8 @@ void StatementParser::SkipExpression() {
     }
 }
 
-void StatementParser::Fail(const Token& at, ScriptMessage::Argument expected) const {
-    throw SyntaxError{At(at), ScriptMessage(ScriptText::Expected, {std::move(expected), Describe(at)}),
+void StatementParser::Fail(const Token& at, Message::Argument expected) const {
+    throw SyntaxError{at.place, Message(Text::Expected, {std::move(expected), Describe(at)}),
                       &at == m_end};
 }
 

@@ -10,30 +10,21 @@ namespace quorvel::schema {
 
 using namespace parsing;
 
-namespace {
-
-// Lists are reserved at their length, up to the most columns a table may have.
-constexpr std::size_t kMostReserved = 250;
-constexpr std::size_t kUsualIndexes = 4;
-
-} // namespace
-
-StatementClass ClassifyStatement(const Token* first, std::size_t count, bool batchStart) {
-    if (count == 0)
+StatementClass ClassifyStatement(std::span<const Token> first, bool batchStart) {
+    if (first.empty())
         return StatementClass::Undecided;
     const Token& t = first[0];
-    if (t.keyword == Keyword::Create) {
-        if (count < 2)
+    if (t.keyword == "CREATE") {
+        if (first.size() < 2)
             return StatementClass::Undecided;
         const Token& what = first[1];
-        using enum Keyword;
-        if (OneOf(what.keyword, {Table, Index, Unique, Clustered, Nonclustered}))
+        if (OneOf(what.keyword, {"TABLE", "INDEX", "UNIQUE", "CLUSTERED", "NONCLUSTERED"}))
             return StatementClass::Read;
-        if (OneOf(what.keyword, {Procedure, Proc, View, Trigger, Rule, Default}))
+        if (OneOf(what.keyword, {"PROCEDURE", "PROC", "VIEW", "TRIGGER", "RULE", "DEFAULT"}))
             return StatementClass::Body;
         return StatementClass::Passed;
     }
-    if (t.keyword == Keyword::Exec || t.keyword == Keyword::Execute)
+    if (t.keyword == "EXEC" || t.keyword == "EXECUTE")
         return StatementClass::Read;
     if (batchStart && IsName(t) && EqualsNoCase(t.text, "sp_addtype"))
         return StatementClass::Read;
@@ -72,21 +63,20 @@ bool StatementParser::Parse(std::span<const Token> tokens, const Token& end, boo
     m_columnOpen = false;
     m_indexTable = nullptr;
     m_pending.clear();
-    m_keyPositions.clear();
+    m_keyPlaces.clear();
     return body;
 }
 
 bool StatementParser::Statement(bool batchStart, bool& body) {
-    const StatementClass kind =
-        ClassifyStatement(m_tokens.data() + m_position, m_tokens.size() - m_position, batchStart);
+    const StatementClass kind = ClassifyStatement(m_tokens.subspan(m_position), batchStart);
     if (kind == StatementClass::Passed || kind == StatementClass::Body) {
         m_catalog.CountSkipped();
         body = kind == StatementClass::Body;
         return false;
     }
     const Token& first = Next();
-    if (first.keyword == Keyword::Create) {
-        if (AcceptWord(Keyword::Table))
+    if (first.keyword == "CREATE") {
+        if (AcceptWord("TABLE"))
             CreateTable(first);
         else
             CreateIndex(first);
@@ -100,106 +90,80 @@ bool StatementParser::Statement(bool batchStart, bool& body) {
 
 void StatementParser::CreateTable(const Token& create) {
     m_table = SchemaTable{};
-    m_table.line = create.line;
-    m_table.column = create.column;
+    m_table.place = create.place;
     m_pending.clear();
-    m_keyPositions.clear();
-    m_table.name = ObjectName(ScriptText::TableName);
+    m_keyPlaces.clear();
+    m_table.name = ObjectName(Text::TableName);
     m_inTable = true;
     ExpectSymbol('(');
-    // The columns in one allocation of their number: the tables of a script
-    // are all kept to its end, so every slot left over costs memory.
-    m_table.columns.reserve(std::min(ElementCount(), kMostReserved));
-    m_table.indexes.reserve(kUsualIndexes);
     do {
         if (!m_table.columns.empty() && IsSymbol(Peek(), ')') && !AtEnd())
             break; // a comma before the closing parenthesis, which the server lets pass
         TableElement();
     } while (AcceptSymbol(','));
     if (!AcceptSymbol(')'))
-        Fail(Peek(), ScriptText::CommaOrClose);
-    if (AcceptWord(Keyword::On))
-        Identifier(ScriptText::SegmentName);
+        Fail(Peek(), Text::CommaOrClose);
+    if (AcceptWord("ON"))
+        Identifier(Text::SegmentName);
 
     m_inTable = false;
     SchemaTable& table = m_catalog.AddTable(std::move(m_table));
     for (PendingIndex& p : m_pending)
-        m_catalog.AddIndex(table, std::move(p.index), p.at, KeyPositions(p));
+        m_catalog.AddIndex(table, std::move(p.index), p.at, KeyPlaces(p));
     m_pending.clear();
-    m_keyPositions.clear();
-}
-
-std::size_t StatementParser::ElementCount() const {
-    std::size_t elements = 1;
-    std::size_t depth = 0;
-    for (std::size_t at = m_position; at < m_tokens.size(); ++at) {
-        const Token& token = m_tokens[at];
-        if (IsSymbol(token, '(')) {
-            ++depth;
-        } else if (IsSymbol(token, ')')) {
-            if (depth == 0)
-                break;
-            --depth;
-        } else if (depth == 0 && IsSymbol(token, ',')) {
-            ++elements;
-        }
-    }
-    return elements;
+    m_keyPlaces.clear();
 }
 
 void StatementParser::TableElement() {
     const Token& first = Peek();
-    if (&first != m_end && OneOf(first.keyword, {Keyword::Constraint, Keyword::Primary, Keyword::Unique,
-                                                 Keyword::Foreign, Keyword::Check}))
+    if (&first != m_end && OneOf(first.keyword, {"CONSTRAINT", "PRIMARY", "UNIQUE",
+                                                 "FOREIGN", "CHECK"}))
         Constraint(nullptr);
     else
         ColumnDefinition();
 }
 
 void StatementParser::ColumnDefinition() {
-    // Read in place: a column is the most common thing a script holds.
     SchemaColumn& column = m_table.columns.emplace_back();
     m_columnOpen = true;
-    column.name = Identifier(ScriptText::ColumnName);
+    column.name = Identifier(Text::ColumnName);
     const Token& typeToken = Peek();
     bool identity = false;
     if (EqualsNoCase(column.name, "timestamp") && (IsSymbol(typeToken, ',') || IsSymbol(typeToken, ')'))) {
         // A column named timestamp without a type is a timestamp column.
-        const TypeLookup lookup = BuiltinType("timestamp", {});
-        lookup.AppendText(column.type);
-        column.bytes = lookup.bytes;
+        const ColumnType timestamp = BuiltinType("timestamp", {}).type;
+        column.type = timestamp.text;
+        column.bytes = timestamp.bytes;
     } else {
         const ParsedType parsed = Type(true);
         if (parsed.lookup.found) {
-            parsed.AppendText(column.type);
-            column.kind = parsed.lookup.kind;
-            column.bytes = parsed.lookup.bytes;
+            column.type = parsed.Spelling();
+            column.kind = parsed.lookup.type.kind;
+            column.bytes = parsed.lookup.type.bytes;
             column.nullability = parsed.nullability;
         } else {
             m_table.problems.push_back(m_catalog.Problem(
-                At(typeToken), ScriptMessage(ScriptText::ColumnTypeProblem,
+                typeToken.place, Message(Text::ColumnTypeProblem,
                                              {column.name, {parsed.lookup.error, parsed.name}})));
         }
     }
 
     for (;;) {
-        if (AtEnd() || Peek().keyword == Keyword::None) // what follows a column is mostly a comma
-            break;
-        if (AcceptWord(Keyword::Null)) {
+        if (AcceptWord("NULL")) {
             column.nullability = Nullability::Null;
-        } else if (IsWord(Peek(), Keyword::Not) && IsWord(Peek(1), Keyword::Null)) {
+        } else if (IsWord(Peek(), "NOT") && IsWord(Peek(1), "NULL")) {
             m_position += 2;
             column.nullability = Nullability::NotNull;
-        } else if (AcceptWord(Keyword::Identity)) {
+        } else if (AcceptWord("IDENTITY")) {
             identity = true;
             if (IsSymbol(Peek(), '(') && !AtEnd())
                 SkipParenthesised();
             NotForReplication();
-        } else if (AcceptWord(Keyword::Default)) {
+        } else if (AcceptWord("DEFAULT")) {
             SkipExpression();
         } else if (!AtEnd() &&
-                   OneOf(Peek().keyword, {Keyword::Constraint, Keyword::Primary, Keyword::Unique,
-                                          Keyword::References, Keyword::Foreign, Keyword::Check})) {
+                   OneOf(Peek().keyword, {"CONSTRAINT", "PRIMARY", "UNIQUE",
+                                          "REFERENCES", "FOREIGN", "CHECK"})) {
             Constraint(&column.name);
         } else {
             break;
@@ -212,136 +176,134 @@ void StatementParser::ColumnDefinition() {
 }
 
 void StatementParser::Constraint(const std::string* column) {
-    const Position at = At(Peek());
+    const Place at = Peek().place;
     std::string_view name;
-    if (AcceptWord(Keyword::Constraint))
-        name = Identifier(ScriptText::ConstraintName);
+    if (AcceptWord("CONSTRAINT"))
+        name = Identifier(Text::ConstraintName);
     const Token& kind = Peek();
     IndexKind indexKind = IndexKind::Unique;
-    if (AcceptWord(Keyword::Primary)) {
-        ExpectWord(Keyword::Key);
+    if (AcceptWord("PRIMARY")) {
+        ExpectWord("KEY");
         indexKind = IndexKind::PrimaryKey;
-    } else if (AcceptWord(Keyword::Unique)) {
+    } else if (AcceptWord("UNIQUE")) {
         indexKind = IndexKind::Unique;
-    } else if (AcceptWord(Keyword::Foreign)) {
-        ExpectWord(Keyword::Key);
+    } else if (AcceptWord("FOREIGN")) {
+        ExpectWord("KEY");
         SkipParenthesised();
-        ExpectWord(Keyword::References);
+        ExpectWord("REFERENCES");
         References();
         return;
-    } else if (AcceptWord(Keyword::References)) {
+    } else if (AcceptWord("REFERENCES")) {
         References();
         return;
-    } else if (AcceptWord(Keyword::Check)) {
+    } else if (AcceptWord("CHECK")) {
         NotForReplication();
         SkipParenthesised();
         return;
-    } else if (AcceptWord(Keyword::Default)) {
+    } else if (AcceptWord("DEFAULT")) {
         SkipExpression();
         if (column == nullptr) {
-            ExpectWord(Keyword::For);
-            Identifier(ScriptText::ColumnName);
+            ExpectWord("FOR");
+            Identifier(Text::ColumnName);
         }
         return;
     } else {
-        Fail(kind, ScriptText::ConstraintKind);
+        Fail(kind, Text::ConstraintKind);
     }
     // Built in place; a syntax error drops every pending index of the table.
     PendingIndex& pending = m_pending.emplace_back();
-    pending.firstKey = m_keyPositions.size();
+    pending.firstKey = m_keyPlaces.size();
     pending.at = at;
     pending.index.name = name;
     pending.index.kind = indexKind;
     pending.index.clustered = indexKind == IndexKind::PrimaryKey;
     pending.index.unique = true;
-    if (AcceptWord(Keyword::Clustered))
+    if (AcceptWord("CLUSTERED"))
         pending.index.clustered = true;
-    else if (AcceptWord(Keyword::Nonclustered))
+    else if (AcceptWord("NONCLUSTERED"))
         pending.index.clustered = false;
     if (column == nullptr || (IsSymbol(Peek(), '(') && !AtEnd())) {
         KeyColumns(pending);
     } else {
         pending.index.columns.push_back(*column);
-        m_keyPositions.push_back(pending.at);
+        m_keyPlaces.push_back(pending.at);
     }
     IndexOptions(pending.index, false);
 }
 
 void StatementParser::References() {
-    ObjectName(ScriptText::TableName);
+    ObjectName(Text::TableName);
     if (IsSymbol(Peek(), '(') && !AtEnd())
         SkipParenthesised();
 }
 
 void StatementParser::NotForReplication() {
-    if (IsWord(Peek(), Keyword::Not) && IsWord(Peek(1), Keyword::For)) {
+    if (IsWord(Peek(), "NOT") && IsWord(Peek(1), "FOR")) {
         m_position += 2;
-        ExpectWord(Keyword::Replication);
+        ExpectWord("REPLICATION");
     }
 }
 
-std::span<const Position> StatementParser::KeyPositions(const PendingIndex& pending) const {
-    return std::span(m_keyPositions).subspan(pending.firstKey, pending.index.columns.size());
+std::span<const Place> StatementParser::KeyPlaces(const PendingIndex& pending) const {
+    return std::span(m_keyPlaces).subspan(pending.firstKey, pending.index.columns.size());
 }
 
 void StatementParser::KeyColumns(PendingIndex& pending) {
     ExpectSymbol('(');
-    // As many names as the list holds, in one allocation.
-    pending.index.columns.reserve(pending.index.columns.size() + std::min(ElementCount(), kMostReserved));
     do {
-        m_keyPositions.push_back(At(Peek()));
-        pending.index.columns.emplace_back(Identifier(ScriptText::KeyColumn));
-        if (!AcceptWord(Keyword::Asc))
-            AcceptWord(Keyword::Desc);
+        m_keyPlaces.push_back(Peek().place);
+        pending.index.columns.emplace_back(Identifier(Text::KeyColumn));
+        if (!AcceptWord("ASC"))
+            AcceptWord("DESC");
     } while (AcceptSymbol(','));
     ExpectSymbol(')');
 }
 
 void StatementParser::IndexOptions(SchemaIndex& index, bool optionList) {
-    if (!optionList && AcceptWord(Keyword::With)) {
-        ExpectWord(Keyword::Fillfactor);
+    if (!optionList && AcceptWord("WITH")) {
+        ExpectWord("FILLFACTOR");
         ExpectSymbol('=');
-        index.fillFactor = WholeNumber(ScriptText::FillFactor);
-    } else if (AcceptWord(Keyword::With)) {
+        index.fillFactor = WholeNumber(Text::FillFactor);
+    } else if (AcceptWord("WITH")) {
         do {
-            const bool fillFactor = IsWord(Peek(), Keyword::Fillfactor);
-            Identifier(ScriptText::IndexOption);
+            const bool fillFactor = IsWord(Peek(), "FILLFACTOR");
+            Identifier(Text::IndexOption);
             if (fillFactor) {
                 ExpectSymbol('=');
-                index.fillFactor = WholeNumber(ScriptText::FillFactor);
+                index.fillFactor = WholeNumber(Text::FillFactor);
             } else if (AcceptSymbol('=')) {
                 if (AtEnd())
-                    Fail(Peek(), ScriptText::AValue);
+                    Fail(Peek(), Text::AValue);
                 Next();
             }
         } while (AcceptSymbol(','));
     }
-    if (AcceptWord(Keyword::On))
-        Identifier(ScriptText::SegmentName);
+    if (AcceptWord("ON"))
+        Identifier(Text::SegmentName);
 }
 
 void StatementParser::CreateIndex(const Token& create) {
     PendingIndex pending;
-    pending.firstKey = m_keyPositions.size();
-    pending.at = At(create);
+    pending.firstKey = m_keyPlaces.size();
+    pending.at = create.place;
     SchemaIndex& index = pending.index;
-    index.unique = AcceptWord(Keyword::Unique);
-    index.clustered = AcceptWord(Keyword::Clustered);
+    index.unique = AcceptWord("UNIQUE");
+    index.clustered = AcceptWord("CLUSTERED");
     const bool described =
-        (!index.clustered && AcceptWord(Keyword::Nonclustered)) || index.unique || index.clustered;
-    if (!AcceptWord(Keyword::Index))
-        Fail(Peek(), described ? ScriptMessage::Argument("INDEX") : ScriptText::TableOrIndex);
-    index.name = Identifier(ScriptText::IndexName);
-    ExpectWord(Keyword::On);
+        (!index.clustered && AcceptWord("NONCLUSTERED")) || index.unique || index.clustered;
+    if (!AcceptWord("INDEX"))
+        Fail(Peek(), described ? Message::Argument("INDEX") : Text::TableOrIndex);
+    index.name = Identifier(Text::IndexName);
+    ExpectWord("ON");
     const Token& tableToken = Peek();
-    const std::string_view tableName = ObjectName(ScriptText::TableName);
+    const std::string_view tableName = ObjectName(Text::TableName);
     m_indexTable = m_catalog.FindTable(tableName);
     if (m_indexTable == nullptr)
-        throw SyntaxError{At(tableToken), ScriptMessage(ScriptText::IndexOnMissingTable,
+        throw SyntaxError{tableToken.place, Message(Text::IndexOnMissingTable,
                                                         {index.name, std::string(tableName)})};
     KeyColumns(pending);
     IndexOptions(index, true);
-    m_catalog.AddIndex(*m_indexTable, std::move(pending.index), pending.at, KeyPositions(pending));
+    m_catalog.AddIndex(*m_indexTable, std::move(pending.index), pending.at, KeyPlaces(pending));
     m_indexTable = nullptr;
 }
 

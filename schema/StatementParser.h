@@ -32,11 +32,11 @@ enum class StatementClass {
 
 // What the first tokens of a statement make it; batchStart: the statement is the
 // first of its batch, where a procedure may be called without EXEC.
-StatementClass ClassifyStatement(const Token* first, std::size_t count, bool batchStart);
+StatementClass ClassifyStatement(std::span<const Token> first, bool batchStart);
 
-// Words that start a statement when they lead a line. Every token is asked.
+// Words that start a statement when they lead a line.
 inline bool StartsStatement(const Token& token) {
-    return token.lineStart && token.keyword != Keyword::None && StartsStatement(token.keyword);
+    return token.lineStart && StartsStatement(token.keyword);
 }
 
 class StatementParser {
@@ -53,8 +53,8 @@ public:
 private:
     struct PendingIndex {
         SchemaIndex index;
-        Position at;
-        std::size_t firstKey = 0; // its key columns' places in m_keyPositions
+        Place at;
+        std::size_t firstKey = 0; // its key columns' places in m_keyPlaces
     };
     struct ParsedType {
         TypeLookup lookup;
@@ -63,15 +63,12 @@ private:
         Nullability nullability = Nullability::Unspecified; // that of a type added with sp_addtype
 
         // "varchar(40)", or "zip (char(5))" for a type added with sp_addtype.
-        void AppendText(std::string& out) const;
+        std::string Spelling() const;
     };
 
     // One statement from the cursor; false when the rest of the piece was passed over.
     bool Statement(bool batchStart, bool& body);
     void CreateTable(const Token& create);
-    // The elements of the list whose '(' was just read (columns and
-    // constraints, key columns), by the commas at its own depth.
-    std::size_t ElementCount() const;
     void TableElement();
     void ColumnDefinition();
     ParsedType Type(bool userTypes);
@@ -80,7 +77,7 @@ private:
     void References();
     void NotForReplication();
     void KeyColumns(PendingIndex& pending);
-    std::span<const Position> KeyPositions(const PendingIndex& pending) const;
+    std::span<const Place> KeyPlaces(const PendingIndex& pending) const;
     // A constraint takes only WITH FILLFACTOR = n: a comma after it ends the
     // constraint. CREATE INDEX takes a list of options.
     void IndexOptions(SchemaIndex& index, bool optionList);
@@ -91,7 +88,6 @@ private:
 
     // The cursor over the piece; past its end stands the token that ended it,
     // which no Accept or IsWord ever matches.
-    // The cursor is asked at every token: its steps are inline.
     const Token& Peek(std::size_t ahead = 0) const {
         const std::size_t at = m_position + ahead;
         return at < m_tokens.size() ? m_tokens[at] : *m_end;
@@ -103,10 +99,10 @@ private:
         return token;
     }
     bool AtEnd() const { return m_position >= m_tokens.size(); }
-    bool IsWord(const Token& token, Keyword keyword) const {
+    bool IsWord(const Token& token, std::string_view keyword) const {
         return &token != m_end && token.keyword == keyword;
     }
-    bool AcceptWord(Keyword keyword) {
+    bool AcceptWord(std::string_view keyword) {
         if (AtEnd() || m_tokens[m_position].keyword != keyword)
             return false;
         ++m_position;
@@ -118,16 +114,16 @@ private:
         ++m_position;
         return true;
     }
-    void ExpectWord(Keyword keyword);
+    void ExpectWord(std::string_view keyword);
     void ExpectSymbol(char symbol);
     // Names are valid while the piece is parsed.
-    std::string_view Identifier(ScriptText what);
-    std::string_view ObjectName(ScriptText what);
-    std::string_view WholeNumber(ScriptText what);
+    std::string_view Identifier(Text what);
+    std::string_view ObjectName(Text what);
+    std::string_view WholeNumber(Text what);
     static std::int64_t Count(std::string_view digits);
     void SkipParenthesised();
     void SkipExpression();
-    [[noreturn]] void Fail(const Token& at, ScriptMessage::Argument expected) const;
+    [[noreturn]] void Fail(const Token& at, Message::Argument expected) const;
 
     SchemaCatalog& m_catalog;
     std::span<const Token> m_tokens;
@@ -139,10 +135,9 @@ private:
     bool m_columnOpen = false; // the last of m_table.columns is still being read
     SchemaTable m_table;
     std::vector<PendingIndex> m_pending;
-    std::vector<Position> m_keyPositions; // where the key columns of m_pending are named
+    std::vector<Place> m_keyPlaces; // where the key columns of m_pending are named
     // The table of the CREATE INDEX being read, once its name is known.
     SchemaTable* m_indexTable = nullptr;
-    std::string m_typeName; // the type being read, in lower case
 };
 
 } // namespace quorvel::schema

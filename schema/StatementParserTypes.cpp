@@ -3,9 +3,7 @@
 #include "StatementParser.h"
 #include "SyntaxError.h"
 
-#include <algorithm>
 #include <array>
-#include <deque>
 
 namespace quorvel::schema {
 
@@ -17,72 +15,52 @@ namespace {
 class TokenList : public TokenSink {
 public:
     std::vector<Token> tokens;
-    std::deque<std::string> texts;
     bool failed = false;
     void OnToken(const Token& token) override {
-        if (token.kind == TokenKind::End)
-            return;
-        tokens.push_back(token);
-        tokens.back().text = texts.emplace_back(token.text);
+        if (token.kind != TokenKind::End)
+            tokens.push_back(token);
     }
-    void OnLexProblem(std::size_t, std::size_t, ScriptText) override { failed = true; }
+    void OnLexProblem(Place, Text) override { failed = true; }
 };
 
 } // namespace
 
-void StatementParser::ParsedType::AppendText(std::string& out) const {
-    if (user == nullptr) {
-        lookup.AppendText(out);
-        return;
-    }
-    out += name;
-    out += " (";
-    out += user->type.text;
-    out += ')';
+std::string StatementParser::ParsedType::Spelling() const {
+    return user == nullptr ? lookup.type.text : name + " (" + user->type.text + ")";
 }
 
 StatementParser::ParsedType StatementParser::Type(bool userTypes) {
     if (AtEnd() || !IsName(Peek()))
-        Fail(Peek(), ScriptText::AType);
-    // One buffer for the name of every type read, lowered as it is copied.
-    std::string& name = m_typeName;
-    const std::string_view written = Next().text;
-    name.resize(written.size());
-    std::transform(written.begin(), written.end(), name.begin(), LowerAscii);
-    using namespace std::string_view_literals;
-    if (name == "double"sv && AcceptWord(Keyword::Precision))
+        Fail(Peek(), Text::AType);
+    std::string name = LowerCase(Next().text);
+    if (name == "double" && AcceptWord("PRECISION"))
         name = "double precision";
-    else if ((name == "char"sv || name == "character"sv) && AcceptWord(Keyword::Varying))
+    else if ((name == "char" || name == "character") && AcceptWord("VARYING"))
         name += " varying";
     // No type takes more than two numbers; a third is kept only to be refused.
     std::array<std::int64_t, 3> arguments{};
     std::size_t count = 0;
     if (AcceptSymbol('(')) {
         do {
-            const std::int64_t value = Count(WholeNumber(ScriptText::WholeNumber));
+            const std::int64_t value = Count(WholeNumber(Text::WholeNumber));
             if (count < arguments.size())
                 arguments[count++] = value;
         } while (AcceptSymbol(','));
         ExpectSymbol(')');
     }
 
-    // Built in place: a copy would load fields only just stored one by one.
-    ParsedType parsed{.lookup = BuiltinType(name, std::span(arguments.data(), count)),
-                      .name = {},
-                      .user = nullptr,
-                      .nullability = Nullability::Unspecified};
+    ParsedType parsed{BuiltinType(name, std::span(arguments.data(), count)), {}, nullptr, Nullability::Unspecified};
     const UserType* user = userTypes && parsed.lookup.unknown ? m_catalog.FindType(name) : nullptr;
     if (user != nullptr && count > 0) {
-        parsed.lookup.error = ScriptText::UserTypeArguments;
+        parsed.lookup.error = Text::UserTypeArguments;
     } else if (user != nullptr) {
         parsed.lookup.found = true;
-        parsed.lookup.kind = user->type.kind;
-        parsed.lookup.bytes = user->type.bytes;
+        parsed.lookup.type = user->type;
         parsed.user = user;
         parsed.nullability = user->nullability;
     }
     if (!parsed.lookup.found || user != nullptr)
-        parsed.name = name;
+        parsed.name = std::move(name);
     return parsed;
 }
 
@@ -90,7 +68,7 @@ bool StatementParser::Exec(bool withKeyword) {
     if (withKeyword && Peek().kind == TokenKind::Word && Peek().text[0] == '@' && IsSymbol(Peek(1), '='))
         m_position += 2; // EXEC @status = procedure
     const Token& procedure = Peek();
-    if (AtEnd() || !IsName(procedure) || !EqualsNoCase(ObjectName(ScriptText::ProcedureName), "sp_addtype")) {
+    if (AtEnd() || !IsName(procedure) || !EqualsNoCase(ObjectName(Text::ProcedureName), "sp_addtype")) {
         m_catalog.CountSkipped();
         return false;
     }
@@ -113,17 +91,17 @@ void StatementParser::AddType(const Token& procedure) {
                     place = i;
             }
             if (place == kParameters.size())
-                Fail(parameter, ScriptText::AddTypeParameter);
+                Fail(parameter, Text::AddTypeParameter);
         }
         const Token& value = Peek();
         if (place >= arguments.size())
-            Fail(value, ScriptText::AddTypeEnd);
+            Fail(value, Text::AddTypeEnd);
         if (AtEnd() || !(IsName(value) || value.kind == TokenKind::String || value.kind == TokenKind::Number))
-            Fail(value, ScriptText::AddTypeArgument);
+            Fail(value, Text::AddTypeArgument);
         arguments[place++] = &Next();
     } while (AcceptSymbol(','));
     if (arguments[0] == nullptr || arguments[1] == nullptr)
-        throw SyntaxError{At(procedure), ScriptMessage(ScriptText::AddTypeArguments)};
+        throw SyntaxError{procedure.place, Message(Text::AddTypeArguments)};
 
     UserType type = TypeFromText(*arguments[1]);
     if (const Token* nulls = arguments[2]) {
@@ -137,9 +115,9 @@ void StatementParser::AddType(const Token& procedure) {
         else if (EqualsNoCase(words, "NOTNULL") || EqualsNoCase(words, "NONULL"))
             type.nullability = Nullability::NotNull;
         else
-            Fail(*nulls, ScriptText::NullOrNotNull);
+            Fail(*nulls, Text::NullOrNotNull);
     }
-    m_catalog.AddType(std::string(arguments[0]->text), std::move(type), At(*arguments[0]));
+    m_catalog.AddType(std::string(arguments[0]->text), std::move(type), arguments[0]->place);
 }
 
 UserType StatementParser::TypeFromText(const Token& text) {
@@ -147,18 +125,13 @@ UserType StatementParser::TypeFromText(const Token& text) {
     if (text.kind == TokenKind::Word) {
         list.tokens.push_back(text);
     } else {
-        ScriptLexer lexer(list);
-        lexer.Feed(text.text);
-        lexer.Finish();
+        ScriptLexer(list).Read(text.text);
     }
-    for (Token& t : list.tokens) {
-        t.line = text.line;
-        t.column = text.column;
-    }
+    for (Token& t : list.tokens)
+        t.place = text.place;
     Token end;
     end.text = "the end of the type";
-    end.line = text.line;
-    end.column = text.column;
+    end.place = text.place;
 
     // The cursor reads the string's tokens for a while.
     struct Restore {
@@ -177,12 +150,12 @@ UserType StatementParser::TypeFromText(const Token& text) {
     m_position = 0;
     const ParsedType parsed = Type(false);
     if (!AtEnd() || list.failed)
-        Fail(Peek(), ScriptText::AType);
+        Fail(Peek(), Text::AType);
 
     if (!parsed.lookup.found)
-        throw SyntaxError{At(text),
-                          ScriptMessage(ScriptText::AddTypeProblem, {{parsed.lookup.error, parsed.name}})};
-    return UserType{parsed.lookup.Type(), Nullability::Unspecified};
+        throw SyntaxError{text.place,
+                          Message(Text::AddTypeProblem, {{parsed.lookup.error, parsed.name}})};
+    return UserType{parsed.lookup.type, Nullability::Unspecified};
 }
 
 } // namespace quorvel::schema

@@ -8,7 +8,7 @@
 
 #include "SchemaCatalog.h"
 #include "ScriptLexer.h"
-#include "ScriptMessage.h"
+#include "Messages.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -17,22 +17,18 @@ namespace quorvel::schema::parsing {
 
 // A syntax error; thrown from deep inside a statement and caught once per piece.
 struct SyntaxError {
-    Position at;
-    ScriptMessage message;
+    Place at;
+    Message message;
     bool atPieceEnd = false; // the piece ended too early
 };
 
-inline bool OneOf(Keyword keyword, std::initializer_list<Keyword> keywords) {
+inline bool OneOf(std::string_view keyword, std::initializer_list<std::string_view> keywords) {
     return std::find(keywords.begin(), keywords.end(), keyword) != keywords.end();
 }
 
 inline bool IsName(const Token& token) {
     return token.kind == TokenKind::Word || token.kind == TokenKind::Bracketed ||
            token.kind == TokenKind::Quoted;
-}
-
-inline Position At(const Token& token) {
-    return Position{token.line, token.column};
 }
 
 } // namespace quorvel::schema::parsing

@@ -1,8 +1,7 @@
 #include "TableDerivation.h"
 
-#include "ColumnFinder.h"
 #include "NumericText.h"
-#include "SchemaCatalog.h"
+#include "ServerLimits.h"
 
 #include <algorithm>
 #include <limits>
@@ -11,8 +10,6 @@ namespace quorvel::schema {
 
 namespace {
 
-constexpr std::int64_t kMaxColumnBytes = 255;
-constexpr std::size_t kMaxColumns = 250;
 constexpr std::int64_t kTextPageBytes = 1800;
 constexpr std::int64_t kLarge = std::numeric_limits<std::int64_t>::max();
 
@@ -81,16 +78,15 @@ const TextAverage* FindAverage(const SizingAssumptions& assumptions, const Schem
 }
 
 // Text pages, and notes on averages that cannot apply or are missing.
-void CountTextPages(const SchemaTable& table, const ColumnFinder& columns,
-                    const SizingAssumptions& assumptions, DerivedTable& derived) {
+void CountTextPages(const SchemaTable& table, const SizingAssumptions& assumptions, DerivedTable& derived) {
     for (const TextAverage& a : assumptions.textAverages) {
         if (!EqualsNoCase(a.table, table.name))
             continue;
-        const SchemaColumn* column = columns.Find(a.column);
+        const SchemaColumn* column = FindColumn(table, a.column);
         if (column == nullptr)
-            derived.notes.push_back({ScriptText::AverageForMissingColumn, {a.column, table.name}});
+            derived.notes.push_back({Text::AverageForMissingColumn, {a.column, table.name}});
         else if (column->kind != StorageKind::TextPointer)
-            derived.notes.push_back({ScriptText::AverageNotUsed, {column->name, column->type}});
+            derived.notes.push_back({Text::AverageNotUsed, {column->name, column->type}});
     }
 
     std::int64_t pagesPerRow = 0;
@@ -105,9 +101,9 @@ void CountTextPages(const SchemaTable& table, const ColumnFinder& columns,
             unknown += (unknown.empty() ? "" : ", ") + c.name;
     }
     if (!unknown.empty() && derived.sized)
-        derived.notes.push_back({ScriptText::NoAverage, {unknown}});
+        derived.notes.push_back({Text::NoAverage, {unknown}});
     if (pagesPerRow == 0 || !derived.sized)
-        return; // most tables: no need to read the row count here
+        return;
     const numtext::Int32Conversion rows = numtext::ToInt32(derived.description.rowCount);
     if (rows.fit == numtext::Fit::Fits && rows.value > 0)
         derived.textPages = MultiplyCapped(pagesPerRow, rows.value);
@@ -126,31 +122,29 @@ DerivedTable DeriveTable(const SchemaTable& table, std::optional<std::string_vie
     derived.sized = rowCount.has_value();
     derived.description.rowCount = rowCount.value_or("0");
     if (!derived.sized)
-        derived.notes.push_back({ScriptText::NoRowCount});
+        derived.notes.push_back({Text::NoRowCount});
 
     const Counter counter(assumptions);
-    const ColumnFinder columns(table);
     ColumnBytes row;
     for (const SchemaColumn& c : table.columns) {
         counter.Add(row, c);
-        if (c.kind != StorageKind::TextPointer && c.bytes > kMaxColumnBytes)
-            derived.notes.push_back({ScriptText::LongColumn, {c.name, c.type}});
+        if (c.kind != StorageKind::TextPointer && c.bytes > limits::kColumnBytes)
+            derived.notes.push_back({Text::LongColumn, {c.name, c.type}});
     }
     row.Section("0", derived.description.data);
-    if (table.columns.size() > kMaxColumns && row.variableColumns <= static_cast<std::int64_t>(kMaxColumns))
+    if (table.columns.size() > limits::kColumns && row.variableColumns <= static_cast<std::int64_t>(limits::kColumns))
         derived.refusal = RunMessage::ColumnLimit;
 
-    derived.description.nonClustered.reserve(table.indexes.size());
     for (const SchemaIndex& index : table.indexes) {
         ColumnBytes key;
         for (const std::string& name : index.columns) {
-            if (const SchemaColumn* c = columns.Find(name))
+            if (const SchemaColumn* c = FindColumn(table, name))
                 counter.Add(key, *c);
         }
         key.Section(index.fillFactor, index.clustered ? derived.description.clustered
                                                       : derived.description.nonClustered.emplace_back());
     }
-    CountTextPages(table, columns, assumptions, derived);
+    CountTextPages(table, assumptions, derived);
     return derived;
 }
 

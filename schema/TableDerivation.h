@@ -28,7 +28,6 @@
 
 #include "TableEstimate.h"
 #include "SchemaModel.h"
-#include "ScriptMessage.h"
 
 #include <cstdint>
 #include <optional>
@@ -59,7 +58,7 @@ struct DerivedTable {
     // A refusal of the window that the description cannot carry; None otherwise.
     RunMessage refusal = RunMessage::None;
     WideCount textPages = 0; // to be added to the table's pages
-    std::vector<ScriptMessage> notes;
+    std::vector<Message> notes;
 };
 
 // rowCount: the text the user gave for the table (the window's numeric rules

@@ -8,6 +8,7 @@
 #include "TableEstimate.h"
 
 #include "NumericText.h"
+#include "ServerLimits.h"
 
 #include <cstddef>
 
@@ -18,8 +19,8 @@ namespace {
 using numtext::Fit;
 
 constexpr double kMaxFillFactor = 100.0;
-constexpr std::int32_t kMaxKeyBytes = 1962;
-constexpr double kMaxVariableColumns = 250.0;
+constexpr std::int32_t kMaxKeyBytes = limits::kRowBytes;
+constexpr double kMaxVariableColumns = static_cast<double>(limits::kColumns);
 
 // Column kinds of the estimation record.
 constexpr std::int16_t kKindAllFixed = 1;

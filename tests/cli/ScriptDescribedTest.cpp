@@ -19,6 +19,7 @@ namespace {
 
 using Json = nlohmann::json;
 using namespace quorvel::cli;
+using quorvel::Language;
 
 constexpr int kTables = 150;
 
@@ -91,7 +92,11 @@ TEST(ScriptDescribed, ReadsBackToTheFiguresOfTheScript) {
             << messages;
         std::string readBack;
         SizeTool again(ReportView::Json, Language::English, collect(readBack), collect(messages));
-        again.ReadText(described, "described.jsonl", InputFormat::JsonLines);
+        std::FILE* file = std::tmpfile();
+        std::fwrite(described.data(), 1, described.size(), file);
+        std::rewind(file);
+        again.ReadStream(file, "described.jsonl", InputFormat::JsonLines);
+        std::fclose(file);
         again.Finish();
         const Json expected = Figures(sized);
         const Json actual = Figures(readBack);

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
 #include <map>
 #include <random>
 #include <sstream>
@@ -22,6 +23,7 @@ namespace {
 
 using Json = nlohmann::json;
 using namespace quorvel::cli;
+using quorvel::Language;
 
 constexpr int kTables = 400;
 
@@ -70,7 +72,11 @@ std::string Report(ReportView view) {
             return true;
         },
         [](std::string_view) { return true; });
-    tool.ReadText(input, "tables.jsonl", InputFormat::JsonLines);
+    std::FILE* file = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), file);
+    std::rewind(file);
+    tool.ReadStream(file, "tables.jsonl", InputFormat::JsonLines);
+    std::fclose(file);
     tool.Finish();
     return out;
 }

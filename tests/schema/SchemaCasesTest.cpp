@@ -67,7 +67,7 @@ json Result(const SchemaScript& script, const json& row) {
             t["clustered"] = SectionText(d.description.clustered);
         for (const SectionDescription& s : d.description.nonClustered)
             t["nonClustered"].push_back(SectionText(s));
-        for (const ScriptMessage& note : d.notes)
+        for (const Message& note : d.notes)
             t["notes"].push_back(note.Render());
         if (d.textPages != 0)
             t["textPages"] = d.textPages;

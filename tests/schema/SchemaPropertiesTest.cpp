@@ -12,13 +12,10 @@
 //   rounded up, for varchar and varbinary).
 
 #include "CaseRows.h"
-#include "Keywords.h"
 #include "ScriptReader.h"
 #include "TableDerivation.h"
-#include "TableStore.h"
 
 #include <algorithm>
-#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
@@ -32,7 +29,7 @@ using Row = testing::CaseRow;
 
 // A table, its columns and indexes as the reader kept them.
 json DumpTable(const SchemaTable& t) {
-    json table{{"name", t.name}, {"at", {t.line, t.column}}, {"columns", json::array()}};
+    json table{{"name", t.name}, {"at", {t.place.line, t.place.column}}, {"columns", json::array()}};
     for (const SchemaColumn& c : t.columns)
         table["columns"].push_back(
             {c.name, c.type, static_cast<int>(c.kind), c.bytes, static_cast<int>(c.nullability)});
@@ -128,62 +125,6 @@ TEST_P(ScriptProperties, ReadsTheSameAfterAnotherBatch) {
     EXPECT_EQ(after.dump(1), alone.dump(1));
 }
 
-// The tables handed over one at a time, kept packed until then, are those of
-// the whole script.
-TEST_P(ScriptProperties, TablesOneAtATimeAreThoseOfTheWholeScript) {
-    const std::string text = Text("\n");
-    ScriptReader reader("s.sql");
-    reader.Feed(text);
-    std::vector<SchemaTable> tables;
-    SchemaScript each = reader.Finish([&tables](const SchemaTable& table) {
-        tables.push_back(table);
-        return true;
-    });
-    EXPECT_TRUE(each.tables.empty());
-    each.tables = std::move(tables);
-    EXPECT_EQ(Dump(each).dump(1), Read({text}));
-}
-
-// A caller that can take no more tables (its output failed) stops the handing
-// over; what belongs to no table still comes back.
-TEST_P(ScriptProperties, HandingTablesOverStopsWhenAsked) {
-    const std::string text = Text("\n");
-    const json whole = ReadDump({text});
-    ScriptReader reader("s.sql");
-    reader.Feed(text);
-    std::size_t calls = 0;
-    const SchemaScript rest = reader.Finish([&calls](const SchemaTable&) {
-        ++calls;
-        return false;
-    });
-    EXPECT_EQ(calls, whole["tables"].empty() ? 0U : 1U);
-    EXPECT_EQ(rest.skippedStatements, whole["skipped"].get<std::size_t>());
-    EXPECT_EQ(rest.problems.size(), whole["problems"].size());
-}
-
-// A table packed and unpacked is itself, also into the memory of a table of
-// more columns and indexes, as the reader reuses one table for all.
-TEST_P(ScriptProperties, PackedTablesUnpackAsThemselves) {
-    ScriptReader reader("s.sql");
-    reader.Feed(Text("\n"));
-    std::vector<SchemaTable> tables = reader.Finish().tables;
-    SchemaTable reused;
-    std::string packed;
-    for (const bool backwards : {false, true}) {
-        if (backwards)
-            std::reverse(tables.begin(), tables.end());
-        for (const SchemaTable& table : tables) {
-            PackTable(table, packed);
-            reused.name = table.name;
-            reused.line = table.line;
-            reused.column = table.column;
-            reused.problems = table.problems;
-            UnpackTable(packed, reused);
-            EXPECT_EQ(DumpTable(reused).dump(), DumpTable(table).dump());
-        }
-    }
-}
-
 // Whatever went wrong in a script, the batch after its end is read as usual.
 TEST_P(ScriptProperties, ATableAfterTheNextGoIsAlwaysRead) {
     const json alone = ReadDump({Text("\n")});
@@ -259,88 +200,6 @@ std::string Expected(const HandSum& sum, int fillFactor) {
                                                : std::to_string(sum.fixed) + " + " + std::to_string(sum.variable) +
                                                      " in " + std::to_string(sum.columns);
     return bytes + " fill " + std::to_string(fillFactor);
-}
-
-// A word is the same keyword, or none, whatever follows it in the bytes read:
-// every keyword in three cases, cut short and run on, and longer words.
-TEST(Keywords, AWordIsReadTheSameWhateverFollowsIt) {
-    std::vector<std::string> words{"go", "x", "constraintsx", "nonclusteredx", "a1", "n\xC3\xA9"};
-    for (int k = 1; k <= static_cast<int>(Keyword::With); ++k) {
-        const std::string upper(KeywordText(static_cast<Keyword>(k)));
-        std::string lower = upper;
-        std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return c | 0x20; });
-        words.insert(words.end(), {upper, lower, lower.substr(0, 1) + upper.substr(1), upper.substr(1), upper + "S"});
-    }
-    for (const std::string& word : words) {
-        const std::string bytes = word + " NOT NULL PRIMARY KEY CLUSTERED";
-        EXPECT_EQ(KeywordOfReadable(bytes.data(), word.size()), KeywordOf(word)) << word;
-    }
-    EXPECT_EQ(KeywordOf("Nonclustered"), Keyword::Nonclustered);
-    EXPECT_EQ(KeywordOf("NULLS"), Keyword::None);
-}
-
-// What packing is for: a common table takes a few hundred bytes, not the
-// kilobyte and a half its vectors and strings take.
-TEST(PackedTables, ACommonTablePacksSmall) {
-    ScriptReader reader("s.sql");
-    reader.Feed("CREATE TABLE dbo.t1 (id int NOT NULL CONSTRAINT pk_t1 PRIMARY KEY CLUSTERED,\n"
-                "code char(12) NOT NULL, name varchar(40) NOT NULL, note varchar(90) NULL,\n"
-                "amount money NULL, created datetime NOT NULL DEFAULT getdate(), flags tinyint NOT NULL)\n"
-                "GO\nCREATE INDEX ix_t1_code ON t1 (code, flags) WITH FILLFACTOR = 90\n"
-                "GO\nCREATE INDEX ix_t1_name ON t1 (name)\n");
-    const SchemaScript script = reader.Finish();
-    ASSERT_EQ(script.tables.size(), 1U);
-    std::string packed;
-    PackTable(script.tables[0], packed);
-    EXPECT_LT(packed.size(), 200U);
-}
-
-// Tables no script row holds: counts and lengths of more than one byte, the
-// largest and negative numbers, and tables of more than a block together.
-TEST(PackedTables, KeepTablesOfAnySize) {
-    std::vector<SchemaTable> tables(3);
-    for (std::size_t t = 0; t < tables.size(); ++t) {
-        SchemaTable& table = tables[t];
-        table.name = "t" + std::to_string(t);
-        const std::size_t columns = t == 1 ? 5000 : 130 * t + 1; // 5000 columns take more than 64 KB
-        for (std::size_t c = 0; c < columns; ++c) {
-            SchemaColumn& column = table.columns.emplace_back();
-            column.name = std::string(c % 200 + 1, static_cast<char>('a' + c % 26)) + std::to_string(c);
-            column.type = c % 3 == 0 ? "varchar(" + std::to_string(c) + ")" : "";
-            column.bytes = c == 0 ? std::numeric_limits<std::int64_t>::max()
-                                  : (c % 2 == 0 ? -static_cast<std::int64_t>(c) : static_cast<std::int64_t>(c) << 20);
-            column.kind = static_cast<StorageKind>(c % 3);
-            column.nullability = static_cast<Nullability>(c % 3);
-        }
-        for (std::size_t i = 0; i < 2 * t + 1; ++i) {
-            SchemaIndex& index = table.indexes.emplace_back();
-            index.name = i == 0 ? "" : "ix" + std::to_string(i);
-            index.kind = static_cast<IndexKind>(i % 3);
-            index.clustered = i % 2 == 0;
-            index.unique = i % 3 == 1;
-            for (std::size_t k = 0; k <= i % 17; ++k)
-                index.columns.push_back(table.columns[k % table.columns.size()].name);
-            index.fillFactor = std::to_string(i * 7);
-        }
-    }
-    tables[0].columns[0].bytes = std::numeric_limits<std::int64_t>::min();
-    PackedTables packed;
-    std::vector<SchemaTable> kept = tables;
-    for (std::size_t t = 0; t < kept.size(); ++t) {
-        packed.Pack(t, kept[t]);
-        EXPECT_TRUE(packed.IsPacked(t));
-        // The memory of the columns and indexes is given back; the rest stays.
-        EXPECT_EQ(kept[t].columns.capacity() + kept[t].indexes.capacity(), 0U);
-        EXPECT_EQ(kept[t].name, tables[t].name);
-    }
-    SchemaTable reused = tables[1]; // the largest, unpacked into
-    for (std::size_t t = 0; t < kept.size(); ++t) {
-        ASSERT_TRUE(packed.Unpack(t, reused));
-        reused.name = tables[t].name;
-        EXPECT_EQ(DumpTable(reused).dump(), DumpTable(tables[t]).dump()) << tables[t].name;
-    }
-    packed.Forget(1);
-    EXPECT_FALSE(packed.IsPacked(1) || packed.Unpack(1, reused));
 }
 
 TEST(GeneratedTables, DescriptionsAreTheirColumnsSummedByHand) {

@@ -1,0 +1,167 @@
+#pragma once
+// The texts of quorvel-size and of its script reader, in the user's language:
+// Japanese under a "ja" locale, English otherwise. The captions and messages
+// of the calculation are the window's (Captions.h, MessageText) and stay
+// Japanese in both; these are the texts about scripts, files, JSON and the
+// command line.
+//
+// A message is kept as its text and arguments, never as a finished sentence,
+// so each face shows it in its user's language. An argument is a name as
+// written, or itself a phrase of the table ("a column name", "the end of the
+// script") with at most one name of its own, rendered in the same language.
+//
+//   Message(Text::NoAverage, {"notes"}).Render(Language::English)
+//       // "no average length given for notes: text pages not counted"
+//   Message(Text::Expected, {Text::ColumnName, "'('"})
+//       // "expected a column name but found '('"
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvel {
+
+enum class Language { English, Japanese };
+
+// From LC_ALL, LC_MESSAGES or LANG, the first one set, as the C library reads them.
+Language LanguageFromEnvironment();
+
+// A place in an input: line and column, both from 1; line 0 is unknown.
+struct Place {
+    std::size_t line = 0;
+    std::size_t column = 0;
+};
+
+enum class Text : std::uint8_t {
+    // Notes on a table of a script.
+    NoRowCount,
+    AverageForMissingColumn, // column, table
+    AverageNotUsed,          // column, type
+    NoAverage,               // columns
+    LongColumn,              // column, type
+    // Problems of a script.
+    Expected,          // what, what came instead
+    ColumnTypeProblem, // column, a type phrase
+    AddTypeProblem,    // a type phrase
+    UserTypeArguments, // type
+    AddTypeArguments,
+    IndexOnMissingTable, // index, table
+    ColumnNamedTwice,    // column, table
+    TableCreatedTwice,   // table
+    TooManyKeys,         // index title
+    KeyNotInTable,       // index title, column, table
+    KeyOfLongType,       // index title, type, column
+    SecondClustered,     // index title, table, index title
+    TooManyIndexes,      // index title, table
+    TypeExists,          // type
+    UnterminatedComment,
+    UnterminatedString,
+    UnterminatedQuoted,
+    UnterminatedBracketed,
+    // Phrases about a type, given its name.
+    UnknownType,
+    NoArguments,
+    OneLength,
+    LengthAtLeastOne,
+    FloatPrecision,
+    DecimalPrecision,
+    DecimalScale,
+    // Phrases naming an index, given its name (may be empty).
+    PrimaryKeyTitle,
+    UniqueTitle,
+    IndexTitle,
+    // Phrases for what was expected or found.
+    TableName,
+    SegmentName,
+    ColumnName,
+    ConstraintName,
+    IndexName,
+    ProcedureName,
+    KeyColumn,
+    AType,
+    WholeNumber,
+    FillFactor,
+    IndexOption,
+    AValue,
+    CommaOrClose,
+    TableOrIndex,
+    ConstraintKind,
+    AddTypeParameter,
+    AddTypeEnd,
+    AddTypeArgument,
+    NullOrNotNull,
+    EndOfScript,
+    EndOfType,
+    AString,
+    // The tool's own texts.
+    Malformed,
+    UnexpectedEnd,
+    NumberOutOfRange,
+    NotATable,
+    UnknownKey,
+    DuplicateKey,
+    WrongType,
+    MissingKey,
+    TooManyListedIndexes,
+    NoTable,
+    CannotOpen,
+    CannotRead,
+    CannotWrite,
+    ZeroRowsPerPage,
+    Note,
+    SkippedStatements,
+    UnknownRowsTable,
+    UnknownAverageTable,
+    BadRowsOption,
+    BadAverageOption,
+    BadRowsFile,
+    TextPagesNotDescribed,
+    Help,
+    // JSON kinds, as a wrong value is and as it should have been.
+    KindNull,
+    KindBoolean,
+    KindNumber,
+    KindText,
+    KindObject,
+    KindArray,
+    ExpectNumberOrText,
+    ExpectText,
+    ExpectObject,
+    ExpectObjectOrNull,
+    ExpectArray,
+    None // no text: an argument that is a name alone
+};
+
+class Message {
+public:
+    // A name as written, or a phrase with its own name (shown at its "{1}").
+    struct Argument {
+        Argument(std::string name) : text(std::move(name)) {}
+        Argument(std::string_view name) : text(name) {}
+        Argument(const char* name) : text(name) {}
+        Argument(Text kind, std::string name = {}) : phrase(kind), text(std::move(name)) {}
+        Text phrase = Text::None;
+        std::string text;
+    };
+
+    Message(Text text, std::initializer_list<Argument> arguments = {}) : m_text(text), m_arguments(arguments) {}
+
+    // The text with "{1}", "{2}", ... replaced by the arguments in order.
+    std::string Render(Language language = Language::English) const;
+
+private:
+    Text m_text;
+    std::vector<Argument> m_arguments;
+};
+
+inline std::string Say(Language language, Text text, std::initializer_list<Message::Argument> arguments = {}) {
+    return Message(text, arguments).Render(language);
+}
+
+// Every message of quorvel-size starts with the program's name.
+inline constexpr std::string_view kProgramPrefix = "quorvel-size: ";
+
+} // namespace quorvel

@@ -1,0 +1,16 @@
+#pragma once
+// The limits of SQL Server 6.x that the calculation, the script reader and
+// the command-line tool all keep: one place for each number.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace quorvel::limits {
+
+inline constexpr std::int32_t kRowBytes = 1962;      // bytes of columns in a row or a key
+inline constexpr std::int64_t kColumnBytes = 255;    // bytes of one column
+inline constexpr std::size_t kColumns = 250;         // columns of a table, variable-length ones of a row
+inline constexpr std::size_t kNonClustered = 249;    // nonclustered indexes of a table
+inline constexpr std::size_t kKeyColumns = 16;       // columns of an index key
+
+} // namespace quorvel::limits
