@@ -142,9 +142,7 @@ struct SameTables {
         std::FILE* file = std::fopen(script.c_str(), "wb");
         std::fwrite(text.data(), 1, text.size(), file);
         std::fclose(file);
-        quorvel::schema::ScriptReader reader("bench.sql");
-        reader.Feed(text);
-        const quorvel::schema::SchemaScript read = reader.Finish();
+        const quorvel::schema::SchemaScript read = quorvel::schema::ReadScript(text, "bench.sql");
         std::string json;
         for (std::size_t i = 0; i < read.tables.size(); ++i) {
             const auto derived = quorvel::schema::DeriveTable(read.tables[i], TableRowCount(i), {});

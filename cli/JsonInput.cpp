@@ -23,15 +23,15 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-// What stands between two tokens.
-bool IsSeparator(char c) {
-    return IsBlank(c) || c == '\n' || c == ',' || c == ':';
-}
-
 } // namespace
 
 JsonInput::JsonInput(std::FILE* file, std::size_t chunk) : m_file(file), m_chunk(chunk), m_storage(kKept + chunk) {
-    m_begin = m_p = m_end = m_storage.data();
+    m_begin = m_p = m_end = m_stop = m_storage.data();
+}
+
+void JsonInput::FindStop(const char* from) {
+    const void* lineBreak = std::memchr(from, '\n', static_cast<std::size_t>(m_end - from));
+    m_stop = lineBreak != nullptr ? static_cast<const char*>(lineBreak) : m_end;
 }
 
 bool JsonInput::Fill() {
@@ -48,6 +48,7 @@ bool JsonInput::Fill() {
     m_beginOffset = keptOffset;
     m_p = m_begin + kept - unread;
     m_end = m_begin + kept;
+    FindStop(m_p);
 
     ssize_t got = 0;
     do {
@@ -60,33 +61,35 @@ bool JsonInput::Fill() {
         return false;
     }
     m_end += got;
+    FindStop(m_p);
     return true;
 }
 
-bool JsonInput::More() {
-    if (m_p == m_end && !Fill())
+bool JsonInput::AtStop() {
+    while (m_p == m_end) {
+        if (!Fill())
+            return false;
+    }
+    if (m_p != m_stop)
+        return true;
+    if (m_lineMode) // the end of the line is the end of the value
         return false;
-    return !(m_lineMode && *m_p == '\n');
+    CountLineBreak();
+    return true;
 }
 
-void JsonInput::Consume() {
-    if (*m_p == '\n') {
-        PassLineBreak();
-        return;
-    }
-    if (m_seeking && !IsSeparator(*m_p)) {
-        m_seeking = false;
-        m_tokenOffset = OffsetOf(m_p);
-        m_token = Place{m_line, static_cast<std::size_t>(m_tokenOffset - m_lineStart + 1)};
-    }
-    ++m_p;
+// The byte at m_p is the first of a token since the last place taken.
+void JsonInput::NoteToken() {
+    m_seeking = false;
+    m_tokenOffset = OffsetOf(m_p);
+    m_token = Place{m_line, static_cast<std::size_t>(m_tokenOffset - m_lineStart + 1)};
 }
 
-void JsonInput::PassLineBreak() {
+void JsonInput::CountLineBreak() {
     ++m_line;
     m_previousLineStart = m_lineStart;
     m_lineStart = OffsetOf(m_p) + 1;
-    ++m_p;
+    FindStop(m_p + 1);
 }
 
 Place JsonInput::TakeTokenPlace() {
@@ -138,8 +141,7 @@ ReadError JsonInput::DescribeStop(std::uint64_t offset, bool numberOutOfRange, s
 std::string_view JsonInput::Ahead(std::size_t max) {
     // Reads on until the bytes are there (or the line or the input ends), so
     // the answer never depends on where a read happened to stop.
-    while (static_cast<std::size_t>(m_end - m_p) < max &&
-           std::memchr(m_p, '\n', static_cast<std::size_t>(m_end - m_p)) == nullptr && Fill()) {
+    while (static_cast<std::size_t>(m_end - m_p) < max && m_stop == m_end && Fill()) {
     }
     return std::string_view(m_p, std::min(max, static_cast<std::size_t>(m_end - m_p)));
 }
@@ -149,9 +151,10 @@ bool JsonInput::SkipBlanks() {
     while (m_p != m_end || Fill()) {
         if (*m_p == '\n' && m_lineMode)
             return false;
-        if (*m_p == '\n')
-            PassLineBreak();
-        else if (IsBlank(*m_p))
+        if (*m_p == '\n') {
+            CountLineBreak();
+            ++m_p;
+        } else if (IsBlank(*m_p))
             ++m_p;
         else
             return true;
@@ -162,10 +165,10 @@ bool JsonInput::SkipBlanks() {
 bool JsonInput::NextLine() {
     m_seeking = true;
     while (m_p != m_end || Fill()) {
-        const void* lineBreak = std::memchr(m_p, '\n', static_cast<std::size_t>(m_end - m_p));
-        if (lineBreak != nullptr) {
-            m_p = static_cast<const char*>(lineBreak);
-            PassLineBreak();
+        if (m_stop != m_end) {
+            m_p = m_stop;
+            CountLineBreak();
+            ++m_p;
             return true;
         }
         m_p = m_end;

@@ -100,13 +100,23 @@ public:
     int ReadErrno() const { return m_error; }
 
 private:
-    // Whether a byte is there for the parser (refilling when needed).
-    bool More();
+    // Whether a byte is there for the parser. Asked for every byte, as Consume
+    // is: both inline, and only a line break or the end of the bytes held
+    // takes the slow way.
+    bool More() { return m_p != m_stop || AtStop(); }
     // The parser read the byte at m_p.
-    void Consume();
+    void Consume() {
+        if (m_seeking && !IsSeparator(*m_p))
+            NoteToken();
+        ++m_p;
+    }
+    static bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == ':'; }
+    bool AtStop();
+    void NoteToken();
     bool Fill();
-    // m_p stands on a line break, which the reading passes.
-    void PassLineBreak();
+    // m_p stands on a line break, which is counted and m_stop moved past it.
+    void CountLineBreak();
+    void FindStop(const char* from);
     std::uint64_t OffsetOf(const char* p) const { return m_beginOffset + static_cast<std::uint64_t>(p - m_begin); }
 
     std::FILE* m_file = nullptr;
@@ -116,6 +126,7 @@ private:
     const char* m_begin = nullptr;   // first byte held (what is kept from before, then the chunk)
     const char* m_p = nullptr;       // next byte to read
     const char* m_end = nullptr;     // end of the bytes held
+    const char* m_stop = nullptr;    // the next line break from m_p on, or m_end
     std::uint64_t m_beginOffset = 0; // offset of m_begin in the whole input
     bool m_eof = false;
     bool m_failed = false;

@@ -63,7 +63,7 @@ std::optional<std::string> ScriptSource::AddRowsFile(const std::string& path) {
         if (count)
             m_rows[schema::LowerCase(name)] = RowCount{name, value.is_string() ? value.get<std::string>() : value.dump()};
         shaped = shaped && (outer || count);
-        return true;
+        return depth == 0; // the counts are taken: nothing else is kept
     };
     if (Json::parse(text, take, false).is_discarded() || !shaped)
         return Say(m_language, Text::BadRowsFile, {Printable(path)});
@@ -94,10 +94,10 @@ std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, 
         error = Say(m_language, Text::CannotOpen, {Printable(path), std::strerror(errno)});
         return std::nullopt;
     }
-    schema::ScriptReader reader(source);
+    std::string text;
     std::array<char, 1 << 16> chunk{};
     for (std::size_t got; (got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0;)
-        reader.Feed(std::string_view(chunk.data(), got));
+        text.append(chunk.data(), got);
     const bool failed = std::ferror(file) != 0;
     const int reason = errno;
     if (!standardInput)
@@ -106,11 +106,19 @@ std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, 
         error = Say(m_language, Text::CannotRead, {Printable(source), std::strerror(reason)});
         return std::nullopt;
     }
-    return reader.Finish();
+    schema::SchemaScript script = schema::ReadScript(text, source);
+    const std::vector<schema::TextAverage>& averages = m_assumptions.textAverages;
+    m_averageUsed.resize(averages.size());
+    for (std::size_t i = 0; i < averages.size(); ++i) {
+        m_averageUsed[i] = m_averageUsed[i] || std::any_of(script.tables.begin(), script.tables.end(),
+                                                           [&](const schema::SchemaTable& t) {
+                                                               return schema::EqualsNoCase(t.name, averages[i].table);
+                                                           });
+    }
+    return script;
 }
 
 schema::DerivedTable ScriptSource::Derive(const schema::SchemaTable& table) {
-    m_tablesSeen.insert(schema::LowerCase(table.name));
     std::optional<std::string_view> rowCount;
     if (const auto found = m_rows.find(schema::LowerCase(table.name)); found != m_rows.end()) {
         found->second.used = true;
@@ -205,9 +213,10 @@ std::vector<std::string> ScriptSource::UnusedNames() const {
             warnings.push_back(Say(m_language, Text::UnknownRowsTable, {Printable(rows.name)}));
     }
     std::sort(warnings.begin(), warnings.end()); // the same order on every run
-    for (const schema::TextAverage& average : m_assumptions.textAverages) {
-        if (!m_tablesSeen.contains(schema::LowerCase(average.table)))
-            warnings.push_back(Say(m_language, Text::UnknownAverageTable, {Printable(average.table)}));
+    for (std::size_t i = 0; i < m_assumptions.textAverages.size(); ++i) {
+        if (i >= m_averageUsed.size() || !m_averageUsed[i])
+            warnings.push_back(
+                Say(m_language, Text::UnknownAverageTable, {Printable(m_assumptions.textAverages[i].table)}));
     }
     return warnings;
 }

@@ -21,7 +21,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace quorvel::cli {
@@ -63,7 +62,7 @@ private:
     Language m_language;
     schema::SizingAssumptions m_assumptions;
     std::unordered_map<std::string, RowCount> m_rows; // by lower-case name
-    std::unordered_set<std::string> m_tablesSeen;     // lower case
+    std::vector<bool> m_averageUsed;                  // by text average: a script creates its table
 };
 
 } // namespace quorvel::cli

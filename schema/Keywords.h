@@ -1,19 +1,13 @@
 #pragma once
-// The words of T-SQL that the script reader acts on.
-//
-// The lexer names each plain word once by its keyword in upper case, so the
-// parser and the statement splitter compare with the keyword as the messages
-// show it. A bracketed or quoted name is never a keyword: [table] is a name
-// like any other.
+// The words that begin a statement of T-SQL when they lead a line: CREATE,
+// EXEC, INSERT, GRANT... The script reader ends the statement before at such
+// a word. The parser names every other keyword it acts on where it reads it.
 
 #include <string_view>
 
 namespace quorvel::schema {
 
-// The keyword a word spells in any case, in upper case; empty for any other word.
-std::string_view KeywordOf(std::string_view word);
-
-// Words that begin a statement when they lead a line.
-bool StartsStatement(std::string_view keyword);
+// Whether a word (in any case) begins a statement when it leads a line.
+bool StartsStatement(std::string_view word);
 
 } // namespace quorvel::schema

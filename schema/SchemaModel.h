@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -71,7 +72,7 @@ struct SchemaTable {
 };
 
 struct SchemaScript {
-    std::vector<SchemaTable> tables;     // in the order of their CREATE TABLE
+    std::deque<SchemaTable> tables;      // in the order of their CREATE TABLE; growing moves none
     std::size_t skippedStatements = 0;   // views, procedures, grants, inserts...
     std::vector<ScriptProblem> problems; // those that belong to no table
 };

@@ -4,26 +4,23 @@ namespace quorvel::schema {
 
 namespace {
 
-bool IsBlank(char c) {
+inline bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
-bool IsDigit(char c) {
+inline bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsWordStart(char c) {
+// Letters, digits, _ @ # $ and every byte from 0x80 up.
+inline bool IsWordByte(char c) {
     const auto u = static_cast<unsigned char>(c);
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '@' || c == '#' || c == '$' ||
-           u >= 0x80;
-}
-
-bool IsWordByte(char c) {
-    return IsWordStart(c) || IsDigit(c);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '_' || c == '@' || c == '#' ||
+           c == '$' || u >= 0x80;
 }
 
 // A continuation byte of UTF-8 belongs to the character before it.
-bool IsContinuation(char c) {
+inline bool IsContinuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
@@ -32,36 +29,6 @@ bool IsGo(std::string_view word) {
 }
 
 } // namespace
-
-void ScriptLexer::Read(std::string_view script) {
-    if (script.starts_with("\xEF\xBB\xBF")) // a byte order mark is no text
-        script.remove_prefix(3);
-    m_script = script;
-    while (m_at < m_script.size()) {
-        const char c = m_script[m_at];
-        const char next = m_at + 1 < m_script.size() ? m_script[m_at + 1] : '\0';
-        if (c == '\n' || IsBlank(c)) {
-            Advance(1);
-        } else if (IsWordStart(c) || IsDigit(c)) {
-            Word(IsDigit(c));
-        } else if (c == '\'' || c == '"' || c == '[') {
-            Quote(c);
-        } else if (c == '-' && next == '-') {
-            while (m_at < m_script.size() && m_script[m_at] != '\n')
-                Advance(1);
-        } else if (c == '/' && next == '*') {
-            BlockComment();
-        } else {
-            Token symbol = Begin(TokenKind::Symbol);
-            symbol.text.assign(1, c);
-            Advance(1);
-            m_sink.OnToken(symbol);
-        }
-    }
-    Token end;
-    end.place = Place{m_line, m_column};
-    m_sink.OnToken(end);
-}
 
 void ScriptLexer::Advance(std::size_t bytes) {
     for (const std::size_t stop = m_at + bytes; m_at < stop; ++m_at) {
@@ -74,6 +41,36 @@ void ScriptLexer::Advance(std::size_t bytes) {
             ++m_column;
         }
     }
+}
+
+void ScriptLexer::Read(std::string_view script) {
+    if (script.starts_with("\xEF\xBB\xBF")) // a byte order mark is no text
+        script.remove_prefix(3);
+    m_script = script;
+    while (m_at < m_script.size()) {
+        const char c = m_script[m_at];
+        const char next = m_at + 1 < m_script.size() ? m_script[m_at + 1] : '\0';
+        if (c == '\n' || IsBlank(c)) {
+            Advance(1);
+        } else if (IsWordByte(c)) {
+            Word(IsDigit(c));
+        } else if (c == '\'' || c == '"' || c == '[') {
+            Quote(c);
+        } else if (c == '-' && next == '-') {
+            while (m_at < m_script.size() && m_script[m_at] != '\n')
+                Advance(1);
+        } else if (c == '/' && next == '*') {
+            BlockComment();
+        } else {
+            Token symbol = Begin(TokenKind::Symbol);
+            symbol.text = m_script.substr(m_at, 1);
+            Advance(1);
+            m_sink.OnToken(symbol);
+        }
+    }
+    Token end;
+    end.place = Place{m_line, m_column};
+    m_sink.OnToken(end);
 }
 
 Place ScriptLexer::Here() const {
@@ -101,7 +98,6 @@ void ScriptLexer::Word(bool number) {
         m_sink.OnToken(token);
         return;
     }
-    token.keyword = KeywordOf(token.text);
     if (token.lineStart && IsGo(token.text)) {
         while (end < m_script.size() && IsBlank(m_script[end]))
             ++end;
@@ -118,27 +114,30 @@ void ScriptLexer::Quote(char open) {
                               : open == '"' ? Text::UnterminatedQuoted
                                             : Text::UnterminatedBracketed;
     Advance(1);
-    for (bool closeSeen = false;;) {
-        if (m_at == m_script.size()) {
-            if (closeSeen)
-                break;
+    const std::size_t start = m_at;
+    bool doubled = false;
+    for (;;) {
+        if (m_at == m_script.size())
             return m_sink.OnLexProblem(token.place, unterminated);
-        }
         const char c = m_script[m_at];
-        if (closeSeen && c != close)
+        if (c == close && (m_at + 1 == m_script.size() || m_script[m_at + 1] != close))
             break;
-        if (closeSeen) { // doubled: the character itself
-            token.text.push_back(close);
-            closeSeen = false;
-        } else if (c == close) {
-            closeSeen = true;
+        if (c == close) { // doubled: the character itself
+            doubled = true;
+            Advance(1);
         } else if (c == '\n' && LineIsGo(m_at)) {
             m_sink.OnLexProblem(token.place, unterminated);
             return EmitGo(Place{m_line, 1});
-        } else {
-            token.text.push_back(c);
         }
         Advance(1);
+    }
+    token.text = m_script.substr(start, m_at - start);
+    Advance(1);
+    if (doubled) {
+        std::string& text = m_unquoted.emplace_back();
+        for (std::size_t i = 0; i < token.text.size(); i += token.text[i] == close ? 2 : 1)
+            text.push_back(token.text[i]);
+        token.text = text;
     }
     m_lineHasToken = true; // a string that spans lines leaves its last line taken
     m_sink.OnToken(token);

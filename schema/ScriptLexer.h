@@ -10,11 +10,12 @@
 // a letter, so UTF-8 names (and those of other ASCII-compatible encodings) read
 // as words. Columns count UTF-8 sequences.
 
-#include "Keywords.h"
+#include "AsciiCase.h"
 #include "Messages.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 
@@ -31,13 +32,20 @@ enum class TokenKind : std::uint8_t {
     End,       // the end of the script
 };
 
+// A token's text points into the script, or for a string or a name with a
+// doubled quote into the lexer's own copy without it: valid while both live.
 struct Token {
     TokenKind kind = TokenKind::End;
-    std::string_view keyword; // of a Word: the keyword it spells, in upper case
-    bool lineStart = false;          // the first token on its line
-    std::string text;
+    bool lineStart = false; // the first token on its line
+    std::string_view text;
     Place place;
 };
+
+// Whether the token is that keyword, in any case: a bracketed or quoted name
+// is never a keyword, [table] is a name like any other.
+inline bool IsKeyword(const Token& token, std::string_view keyword) {
+    return token.kind == TokenKind::Word && EqualsNoCase(token.text, keyword);
+}
 
 // Whether the token is that one-byte symbol: ( ) , . ; = and the rest.
 inline bool IsSymbol(const Token& token, char symbol) {
@@ -77,6 +85,7 @@ private:
     std::size_t m_column = 1; // of the next character
     std::size_t m_lineStart = 0;
     bool m_lineHasToken = false;
+    std::deque<std::string> m_unquoted; // texts whose doubled quotes were made single
 };
 
 } // namespace quorvel::schema

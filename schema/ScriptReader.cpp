@@ -1,12 +1,13 @@
 #include "ScriptReader.h"
 
-#include <iterator>
-
 namespace quorvel::schema {
 
-SchemaScript ScriptReader::Finish() {
-    ScriptLexer lexer(*this);
-    lexer.Read(m_script);
+SchemaScript ReadScript(std::string_view script, std::string source) {
+    return ScriptReader(std::move(source)).Read(script);
+}
+
+SchemaScript ScriptReader::Read(std::string_view script) {
+    ScriptLexer(*this).Read(script);
     return m_catalog.Take();
 }
 
@@ -56,12 +57,6 @@ void ScriptReader::EndPiece(const Token& boundary) {
     m_lexProblem.reset();
     m_piece.clear();
     m_dropping = false;
-}
-
-SchemaScript ReadScript(std::istream& in, std::string source) {
-    ScriptReader reader(std::move(source));
-    reader.Feed(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
-    return reader.Finish();
 }
 
 } // namespace quorvel::schema

@@ -1,13 +1,10 @@
 #pragma once
 // Reads a SQL Server 6.x schema script into its tables.
 //
-//   ScriptReader reader("schema.sql");
-//   while (more bytes) reader.Feed(bytes);   // pieces of any size
-//   SchemaScript script = reader.Finish();
+//   SchemaScript script = ReadScript(text, "schema.sql");
 //
-// The script is held whole (a script of ten thousand tables is a few MB) and
-// read at the end, since a CREATE INDEX anywhere later may still add to any
-// table.
+// The script is read whole (a script of ten thousand tables is a few MB): a
+// CREATE INDEX anywhere later may still add to any table.
 //
 // Batches end at GO lines; inside a batch a statement ends at a semicolon or
 // where a line starts with a word that begins a statement (CREATE, EXEC,
@@ -20,7 +17,6 @@
 #include "ScriptLexer.h"
 #include "StatementParser.h"
 
-#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,17 +24,18 @@
 
 namespace quorvel::schema {
 
+// source: the name problems carry (a file name, or "<stdin>").
+SchemaScript ReadScript(std::string_view script, std::string source);
+
+// The statements of a script, cut out of its tokens; a reader reads one script.
 class ScriptReader : private TokenSink {
 public:
-    // source: the name problems carry (a file name, or "<stdin>").
     explicit ScriptReader(std::string source) : m_catalog(std::move(source)), m_parser(m_catalog) {}
 
     ScriptReader(const ScriptReader&) = delete;
     ScriptReader& operator=(const ScriptReader&) = delete;
 
-    void Feed(std::string_view bytes) { m_script.append(bytes); }
-    // The end of the script; a reader reads one script.
-    SchemaScript Finish();
+    SchemaScript Read(std::string_view script);
 
 private:
     void OnToken(const Token& token) override;
@@ -47,15 +44,11 @@ private:
 
     SchemaCatalog m_catalog;
     StatementParser m_parser;
-    std::string m_script;
     std::vector<Token> m_piece;     // the statement being read
     bool m_dropping = false;        // the piece is a statement that is only counted
     bool m_inBody = false;          // the rest of the batch is a procedure body or the like
     bool m_batchStart = true;
     std::optional<ScriptProblem> m_lexProblem;
 };
-
-// Reads a whole stream.
-SchemaScript ReadScript(std::istream& in, std::string source);
 
 } // namespace quorvel::schema

@@ -14,17 +14,17 @@ StatementClass ClassifyStatement(std::span<const Token> first, bool batchStart) 
     if (first.empty())
         return StatementClass::Undecided;
     const Token& t = first[0];
-    if (t.keyword == "CREATE") {
+    if (IsKeyword(t, "CREATE")) {
         if (first.size() < 2)
             return StatementClass::Undecided;
         const Token& what = first[1];
-        if (OneOf(what.keyword, {"TABLE", "INDEX", "UNIQUE", "CLUSTERED", "NONCLUSTERED"}))
+        if (OneOf(what, {"TABLE", "INDEX", "UNIQUE", "CLUSTERED", "NONCLUSTERED"}))
             return StatementClass::Read;
-        if (OneOf(what.keyword, {"PROCEDURE", "PROC", "VIEW", "TRIGGER", "RULE", "DEFAULT"}))
+        if (OneOf(what, {"PROCEDURE", "PROC", "VIEW", "TRIGGER", "RULE", "DEFAULT"}))
             return StatementClass::Body;
         return StatementClass::Passed;
     }
-    if (t.keyword == "EXEC" || t.keyword == "EXECUTE")
+    if (IsKeyword(t, "EXEC") || IsKeyword(t, "EXECUTE"))
         return StatementClass::Read;
     if (batchStart && IsName(t) && EqualsNoCase(t.text, "sp_addtype"))
         return StatementClass::Read;
@@ -75,7 +75,7 @@ bool StatementParser::Statement(bool batchStart, bool& body) {
         return false;
     }
     const Token& first = Next();
-    if (first.keyword == "CREATE") {
+    if (IsKeyword(first, "CREATE")) {
         if (AcceptWord("TABLE"))
             CreateTable(first);
         else
@@ -116,7 +116,7 @@ void StatementParser::CreateTable(const Token& create) {
 
 void StatementParser::TableElement() {
     const Token& first = Peek();
-    if (&first != m_end && OneOf(first.keyword, {"CONSTRAINT", "PRIMARY", "UNIQUE",
+    if (&first != m_end && OneOf(first, {"CONSTRAINT", "PRIMARY", "UNIQUE",
                                                  "FOREIGN", "CHECK"}))
         Constraint(nullptr);
     else
@@ -162,7 +162,7 @@ void StatementParser::ColumnDefinition() {
         } else if (AcceptWord("DEFAULT")) {
             SkipExpression();
         } else if (!AtEnd() &&
-                   OneOf(Peek().keyword, {"CONSTRAINT", "PRIMARY", "UNIQUE",
+                   OneOf(Peek(), {"CONSTRAINT", "PRIMARY", "UNIQUE",
                                           "REFERENCES", "FOREIGN", "CHECK"})) {
             Constraint(&column.name);
         } else {

@@ -12,6 +12,7 @@
 // elsewhere a problem of the script. Nothing recurses, so no nesting of
 // parentheses can exhaust the stack.
 
+#include "Keywords.h"
 #include "SchemaCatalog.h"
 #include "ScriptLexer.h"
 
@@ -36,7 +37,7 @@ StatementClass ClassifyStatement(std::span<const Token> first, bool batchStart);
 
 // Words that start a statement when they lead a line.
 inline bool StartsStatement(const Token& token) {
-    return token.lineStart && StartsStatement(token.keyword);
+    return token.lineStart && token.kind == TokenKind::Word && StartsStatement(token.text);
 }
 
 class StatementParser {
@@ -100,10 +101,10 @@ private:
     }
     bool AtEnd() const { return m_position >= m_tokens.size(); }
     bool IsWord(const Token& token, std::string_view keyword) const {
-        return &token != m_end && token.keyword == keyword;
+        return &token != m_end && IsKeyword(token, keyword);
     }
     bool AcceptWord(std::string_view keyword) {
-        if (AtEnd() || m_tokens[m_position].keyword != keyword)
+        if (AtEnd() || !IsKeyword(m_tokens[m_position], keyword))
             return false;
         ++m_position;
         return true;

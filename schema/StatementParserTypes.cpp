@@ -122,11 +122,11 @@ void StatementParser::AddType(const Token& procedure) {
 
 UserType StatementParser::TypeFromText(const Token& text) {
     TokenList list;
-    if (text.kind == TokenKind::Word) {
+    ScriptLexer lexer(list); // holds the texts of the tokens it reads
+    if (text.kind == TokenKind::Word)
         list.tokens.push_back(text);
-    } else {
-        ScriptLexer(list).Read(text.text);
-    }
+    else
+        lexer.Read(text.text);
     for (Token& t : list.tokens)
         t.place = text.place;
     Token end;

@@ -22,8 +22,8 @@ struct SyntaxError {
     bool atPieceEnd = false; // the piece ended too early
 };
 
-inline bool OneOf(std::string_view keyword, std::initializer_list<std::string_view> keywords) {
-    return std::find(keywords.begin(), keywords.end(), keyword) != keywords.end();
+inline bool OneOf(const Token& token, std::initializer_list<std::string_view> keywords) {
+    return std::any_of(keywords.begin(), keywords.end(), [&token](std::string_view k) { return IsKeyword(token, k); });
 }
 
 inline bool IsName(const Token& token) {
