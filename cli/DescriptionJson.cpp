@@ -4,25 +4,24 @@
 
 #include "ReportFormat.h"
 
+#include <algorithm>
+
 namespace quorvel::cli {
 
 namespace {
 
-// Digits without a leading zero, short enough for any JSON reader's integers.
-bool PlainNumber(std::string_view text) {
-    if (text.empty() || text.size() > 15 || (text[0] == '0' && text.size() > 1))
-        return false;
-    return text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
+// Plain digits as a JSON number, which has no leading zeros ("080" is 80),
+// when short enough for any JSON reader's integers; any other text as a text.
 void Value(std::string& out, std::string_view key, std::string_view text, bool comma = true) {
     if (comma)
         out.push_back(',');
     out.push_back('"');
     out += key;
     out += "\":";
-    if (PlainNumber(text))
-        out += text;
+    const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    const std::string_view number = digits ? text.substr(std::min(text.find_first_not_of('0'), text.size() - 1)) : "";
+    if (digits && number.size() <= 15)
+        out += number;
     else
         AppendJsonString(out, text);
 }

@@ -3,9 +3,10 @@
 // line of JSON Lines:
 //   {"name":"orders","rowCount":9000000,"data":{"fixedBytes":100,"variableBytes":50,
 //    "variableColumns":2},"clustered":{"fixedBytes":4},"nonClustered":[{"fixedBytes":29}]}
-// A value that is a plain whole number is written as a number, any other text
-// (a row count typed as "1.2e6") as the text, so reading the line back gives
-// the same figures.
+// A value that is a plain whole number is written as a number (without the
+// leading zeros a script may write: "080" is 80), any other text (a row count
+// typed as "1.2e6") as the text, so reading the line back gives the same
+// figures.
 
 #include "TableEstimate.h"
 

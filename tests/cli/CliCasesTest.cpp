@@ -6,7 +6,7 @@
 //   {"name": "...", "args": [...], "stdin": INPUT, "files": {"t.jsonl": INPUT},
 //    "env": {"LANG": "ja_JP.UTF-8"}, "stdout_to": "/dev/full", "pipe_into": [...],
 //    "status": 1, "stdout": [every line], "lines": [lines found in this order],
-//    "stderr": [every line], "stderr_has": [texts found]}
+//    "stdout_has": [texts found], "stderr": [every line], "stderr_has": [texts found]}
 // "pipe_into" runs the program a second time, with those arguments, on what
 // the first run wrote; the row then judges the second run (standard error
 // holds both). INPUT is a list of lines, each a text or a list of pieces joined into one
@@ -192,6 +192,8 @@ TEST_P(CliCase, BehavesAsTheRowSays) {
     if (row.contains("stderr")) {
         EXPECT_EQ(Lines(run.err), row["stderr"].get<std::vector<std::string>>());
     }
+    for (const Json& text : row.value("stdout_has", Json::array()))
+        EXPECT_NE(run.out.find(text.get<std::string>()), std::string::npos) << text;
     for (const Json& text : row.value("stderr_has", Json::array()))
         EXPECT_NE(run.err.find(text.get<std::string>()), std::string::npos) << text;
     fs::remove_all(folder);
