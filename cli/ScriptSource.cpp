@@ -56,14 +56,14 @@ std::optional<std::string> ScriptSource::AddRowsFile(const std::string& path) {
     const Json::parser_callback_t take = [&](int depth, Event event, Json& value) {
         if (event == Event::key) {
             name = value.get<std::string>();
-            return true;
+            return false; // the counts are taken as they come: nothing is kept
         }
         const bool outer = depth == 0 && (event == Event::object_start || event == Event::object_end);
         const bool count = depth == 1 && event == Event::value && (value.is_number() || value.is_string());
         if (count)
             m_rows[schema::LowerCase(name)] = RowCount{name, value.is_string() ? value.get<std::string>() : value.dump()};
         shaped = shaped && (outer || count);
-        return depth == 0; // the counts are taken: nothing else is kept
+        return depth == 0;
     };
     if (Json::parse(text, take, false).is_discarded() || !shaped)
         return Say(m_language, Text::BadRowsFile, {Printable(path)});
