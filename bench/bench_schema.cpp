@@ -76,7 +76,7 @@ void Measure(benchmark::State& state, Steps steps)
             const DerivedTable derived = DeriveTable(table, TableRowCount(i), assumptions);
             if (steps == Steps::Run) {
                 TableEstimator estimator;
-                benchmark::DoNotOptimize(EstimateDerivedTable(derived, estimator));
+                benchmark::DoNotOptimize(estimator.Estimate(derived.description));
             }
             benchmark::DoNotOptimize(derived);
         });

@@ -43,7 +43,6 @@ public:
     std::size_t EndLine() const { return m_endLine; }
     // The syntax error that stopped the parser (problem None when none did).
     const ReadError& SyntaxError() const { return m_syntax; }
-    void ClearSyntaxError() { m_syntax = ReadError{}; }
 
     // Hands on an entry for a text that is no table at all (a malformed line)
     // in place of any table held back.

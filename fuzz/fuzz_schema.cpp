@@ -147,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(derived.problem.has_value() == !table.problems.empty());
         if (!derived.problem) {
             TableEstimator estimator;
-            const TableEstimate run = EstimateDerivedTable(derived, estimator);
+            const TableEstimate run = estimator.Estimate(derived.description);
             Check(run.failure != RunMessage::None || run.totals.has_value());
         }
     }

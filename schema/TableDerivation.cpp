@@ -148,13 +148,4 @@ DerivedTable DeriveTable(const SchemaTable& table, std::optional<std::string_vie
     return derived;
 }
 
-TableEstimate EstimateDerivedTable(const DerivedTable& table, TableEstimator& estimator) {
-    if (table.refusal != RunMessage::None) {
-        TableEstimate refused;
-        refused.failure = table.refusal;
-        return refused;
-    }
-    return estimator.Estimate(table.description);
-}
-
 } // namespace quorvel::schema

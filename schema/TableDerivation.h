@@ -66,8 +66,4 @@ struct DerivedTable {
 DerivedTable DeriveTable(const SchemaTable& table, std::optional<std::string_view> rowCount,
                          const SizingAssumptions& assumptions);
 
-// The run of a derived table that has no problem: its refusal, or the run's
-// checks and estimates on its description.
-TableEstimate EstimateDerivedTable(const DerivedTable& table, TableEstimator& estimator);
-
 } // namespace quorvel::schema

@@ -69,9 +69,11 @@ json Result(const SchemaScript& script, const json& row) {
             t["notes"].push_back(note.Render());
         if (d.textPages != 0)
             t["textPages"] = d.textPages;
-        if (d.sized) {
+        if (d.sized && d.refusal != RunMessage::None) {
+            t["refused"] = std::string(MessageText(d.refusal));
+        } else if (d.sized) {
             TableEstimator estimator;
-            const TableEstimate run = EstimateDerivedTable(d, estimator);
+            const TableEstimate run = estimator.Estimate(d.description);
             if (run.totals)
                 t["pages"] = {run.data->pages, run.totals->clusteredPages, run.totals->nonClusteredPages,
                               run.totals->totalPages};
