@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -94,7 +95,14 @@ std::optional<schema::SchemaScript> ScriptSource::Load(const std::string& path, 
         error = Say(m_language, Text::CannotOpen, {Printable(path), std::strerror(errno)});
         return std::nullopt;
     }
+    // A file is read in one piece of its own size; standard input as it comes.
     std::string text;
+    std::error_code sizeUnknown;
+    const std::uintmax_t size = standardInput ? 0 : std::filesystem::file_size(path, sizeUnknown);
+    if (!sizeUnknown && size > 0) {
+        text.resize(size);
+        text.resize(std::fread(text.data(), 1, text.size(), file));
+    }
     std::array<char, 1 << 16> chunk{};
     for (std::size_t got; (got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0;)
         text.append(chunk.data(), got);
