@@ -123,8 +123,8 @@ protected:
             }
         }
         QObject* object = Find(name);
-        if (property == "painted")
-            return PaintedTextColour(*qobject_cast<QWidget*>(object)).name();
+        if (auto* widget = qobject_cast<QWidget*>(object); widget && property == "painted")
+            return PaintedTextColour(*widget).name();
         auto* field = qobject_cast<InputTextBox*>(object);
         if (field && property == "state")
             return FieldState(*field);
