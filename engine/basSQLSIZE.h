@@ -57,13 +57,16 @@ public:
     bool CalcClusteredIndex(const std::int32_t& fillFactor);
     bool CalcNonClusteredIndex(const std::int32_t& fillFactor);
 
-private:
-    // Fills LevelPages from entry 1 upward, starting from the count already in
-    // entry 0. The divisor is given in halves of a row (1 stands for 0.5) so that
-    // a divisor of one half stays exact; the base is the count whose remainder
-    // decides the extra page at the top.
+    // The level walk of both index estimates: fills LevelPages from entry 1
+    // upward, starting from the count already in entry 0 (entries 1-14 must be
+    // 0). The divisor is given in halves of a row (1 stands for 0.5) so that a
+    // divisor of one half stays exact; the base is the count whose remainder
+    // decides the extra page at the top. Public so that the walk's own rules
+    // (the top, its rounding of a divisor) can be tried beyond the divisors
+    // the two estimates happen to give it.
     bool WalkLevels(std::int64_t divisorHalves, WideCount base);
 
+private:
     EstimationRecord m_record;
 };
 

@@ -28,9 +28,13 @@ int LeavingLimitStep(FieldRef field) {
 }
 
 void EnterNumberField(ControlInventory& controls, InputTextBox& field, FieldRef ref) {
-    // Written while the limit of the unfocused field still holds; the plain
-    // form is never longer than the grouped one.
-    field.SetText(QString::fromStdString(numtext::PlainForm(Utf8(field.text()))));
+    // Written while the limit of the unfocused field still holds. A pasted
+    // number whose plain form is longer than that ("-4e10" is "-40000000000")
+    // would be cut into a different number, which a run would then use; it
+    // stays as it is instead, as leaving keeps one whose grouped form is too long.
+    const QString plain = QString::fromStdString(numtext::PlainForm(Utf8(field.text())));
+    if (plain.size() <= field.LengthLimit())
+        field.SetText(plain);
     field.SetLengthLimit(FocusLimit(ref));
     SetTextSel(field);
     SetEditEnabled(controls, true);

@@ -54,35 +54,38 @@ std::string PlaceText(const ValueRef& where) {
     return text;
 }
 
+// A row of a successful estimate states its totals; a row of a failed one
+// states which sections finished (their figures are shown, the rest not).
 void ExpectEstimate(const TableEstimate& e, const nlohmann::json& expected) {
-    EXPECT_EQ(MessageText(e.failure), expected.at("failure").get<std::string>());
+    const std::string failure = expected.at("failure");
+    EXPECT_EQ(MessageText(e.failure), failure);
     EXPECT_EQ(PlaceText(e.where), expected.value("where", "")) << "the section or value named";
-    if (expected.contains("finished")) {
-        EXPECT_EQ(e.data.has_value(), expected["finished"][0].get<bool>());
-        EXPECT_EQ(e.clustered.has_value(), expected["finished"][1].get<bool>());
-        EXPECT_EQ(e.nonClustered.size(), expected["finished"][2].get<std::size_t>());
+    if (failure.empty()) {
+        ASSERT_TRUE(e.totals.has_value());
+        const Totals& t = *e.totals;
+        EXPECT_EQ(Figures({t.clusteredPages, t.nonClusteredPages, t.totalPages, t.tableBytes}),
+                  expected.at("totals"));
+    } else {
+        const nlohmann::json& finished = expected.at("finished");
+        EXPECT_EQ(e.data.has_value(), finished[0].get<bool>());
+        EXPECT_EQ(e.clustered.has_value(), finished[1].get<bool>());
+        EXPECT_EQ(e.nonClustered.size(), finished[2].get<std::size_t>());
         EXPECT_FALSE(e.totals.has_value());
     }
-    if (expected.contains("data") && e.data) {
+    if (expected.contains("data")) {
+        ASSERT_TRUE(e.data.has_value());
         EXPECT_EQ(Figures({e.data->rowSize, e.data->rowsPerPage, e.data->pages}), expected["data"]);
     }
-    if (expected.contains("clustered") && e.clustered) {
+    if (expected.contains("clustered")) {
+        ASSERT_TRUE(e.clustered.has_value());
         EXPECT_EQ(Figures({e.clustered->rowSize, e.clustered->rowsPerPage, e.clustered->pages}),
                   expected["clustered"]);
-    }
-    if (expected.contains("indexes")) {
-        EXPECT_EQ(e.nonClustered.size(), expected["indexes"].get<std::size_t>());
     }
     if (expected.contains("nonClusteredPages")) {
         std::vector<WideCount> pages;
         for (const NonClusteredFigures& f : e.nonClustered)
             pages.push_back(f.pages);
         EXPECT_EQ(pages, expected["nonClusteredPages"].get<std::vector<WideCount>>());
-    }
-    if (expected.contains("totals")) {
-        ASSERT_TRUE(e.totals.has_value());
-        const Totals& t = *e.totals;
-        EXPECT_EQ(Figures({t.clusteredPages, t.nonClusteredPages, t.totalPages, t.tableBytes}), expected["totals"]);
     }
 }
 
@@ -91,7 +94,6 @@ class Tables : public ::testing::TestWithParam<CaseRow> {};
 TEST_P(Tables, CheckedThenEstimated) {
     const nlohmann::json& row = GetParam().data;
     const TableDescription table = TableOf(row.at("table"));
-    EXPECT_EQ(MessageText(CheckTable(table)), row.at("check").get<std::string>());
     const Refusal refusal = FindRefusal(table);
     EXPECT_EQ(MessageText(refusal.message), row.at("check").get<std::string>());
     EXPECT_EQ(PlaceText(refusal.where), row.value("where", "")) << "the value the refusal names";

@@ -8,6 +8,7 @@
 #include "WindowPlacement.h"
 #include "frmSplash.h"
 
+#include <QLabel>
 #include <QScreen>
 #include <QSignalSpy>
 
@@ -62,6 +63,17 @@ TEST(Centred, FrameInTheMiddleOnceShown) {
     const QPoint offset = frame.center() - window.screen()->availableGeometry().center();
     EXPECT_LE(offset.manhattanLength(), 1) << offset.x() << ", " << offset.y();
 }
+
+class SplashLine : public ::testing::TestWithParam<CaseRow> {};
+TEST_P(SplashLine, TextAndItsPaintedColour) {
+    const json& row = GetParam().data;
+    frmSplash splash;
+    auto* line = splash.findChild<QLabel*>(QStringLiteral("lblInfo(%1)").arg(row.at("label").get<int>()));
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), Q(row.at("text")));
+    EXPECT_EQ(PaintedTextColour(*line).name(), Q(row.at("painted")));
+}
+INSTANTIATE_TEST_SUITE_P(Rows, SplashLine, ::testing::ValuesIn(LoadRows("shell_cases.json", "splash")), RowName());
 
 TEST(Splash, PaintedOnScreenOnceAndCentred) {
     frmSplash splash;

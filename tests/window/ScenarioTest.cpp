@@ -9,13 +9,14 @@
 //   ["write", name, text] (the program writes it)  ["move", x, y]  ["minimize"]
 //   ["close"]; a scenario's "helpFailure" is what the help service answers
 //   ["expect", name, property, value]: property text, selected, state
-//     (active | dimmed | grey), enabled, checked, limit, tooltip, visible;
-//     name "window" with tab, focus, status, cursor
+//     (active | dimmed | grey: enabled, and the text's colour as painted),
+//     painted (#rrggbb), enabled, checked, limit, tooltip, visible, or any
+//     other Qt property (title, shortcut ...); name "window" with tab, tabs
+//     (the captions, "|" between), focus, status, cursor, title
 //   ["messages" | "started" | "help" | "dialogs", [...]]: everything so far
 //   ["during", [...]]: the status text while each message so far was up
 //   ["clipboard", text]  ["settings", {key: text}]: the whole store
 
-#include "ForeColors.h"
 #include "WindowFixture.h"
 
 #include <QAbstractButton>
@@ -68,16 +69,21 @@ std::vector<CaseRow> SharedCases() {
     return all;
 }
 
-QString FieldState(const InputTextBox& field) {
+// What the user sees of a field: whether it takes input, and the colour its
+// text is painted in, against the colours the platform's palette gives
+// (window text for an active field, disabled text for a dimmed one) or the
+// fixed grey some dimmed fields start with.
+QString FieldState(InputTextBox& field) {
+    const QPalette platform = QApplication::palette();
     const bool enabled = field.OwnEnabled();
-    const std::uint32_t colour = field.ForeColor();
-    if (enabled && colour == kWindowTextColor)
+    const QColor painted = PaintedTextColour(field);
+    if (enabled && painted == platform.color(QPalette::Active, QPalette::WindowText))
         return "active";
-    if (!enabled && colour == kMenuBarColor)
+    if (!enabled && painted == platform.color(QPalette::Disabled, QPalette::Text))
         return "dimmed";
-    if (!enabled && colour == kStartingGreyColor)
+    if (!enabled && painted == QColor(192, 192, 192))
         return "grey";
-    return QString("enabled=%1 ForeColor=%2").arg(enabled).arg(colour, 8, 16, QLatin1Char('0'));
+    return QString("enabled=%1 painted %2").arg(enabled).arg(painted.name());
 }
 
 class Scenario : public WindowTest, public ::testing::WithParamInterface<CaseRow> {
@@ -107,9 +113,19 @@ protected:
                 return QString::number(m_window->cursor().shape());
             if (property == "visible")
                 return m_window->isVisible() ? "true" : "false";
+            if (property == "title")
+                return m_window->windowTitle();
+            if (property == "tabs") {
+                QStringList captions;
+                for (int t = 0; t < C().tabMain->count(); ++t)
+                    captions << C().tabMain->tabText(t);
+                return captions.join('|');
+            }
         }
         QObject* object = Find(name);
-        const auto* field = qobject_cast<InputTextBox*>(object);
+        if (auto* widget = qobject_cast<QWidget*>(object); widget && property == "painted")
+            return PaintedTextColour(*widget).name();
+        auto* field = qobject_cast<InputTextBox*>(object);
         if (field && property == "state")
             return FieldState(*field);
         if (field && property == "selected")

@@ -22,6 +22,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QSessionManager>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -225,6 +226,49 @@ TEST(Program, StartsWithTheMainWindowAndClosesWithTheSettingsWritten) {
     QSettings written(QSettings::IniFormat, QSettings::UserScope, "Quorvel", "Mivrel");
     EXPECT_EQ(written.value("Set/ToolTipText").toString(), "True");
     EXPECT_TRUE(written.contains("Window/MainLeft") && written.contains("Window/MainTop"));
+}
+
+// The status bar keeps today's date and the time of day beside the status
+// text, written as Japanese write them.
+TEST_F(WindowTest, StatusBarShowsTodayAndTheTimeOfDay) {
+    const QDateTime before = QDateTime::currentDateTime();
+    Open();
+    const QString shown = m_window->findChild<QLabel*>("sbStatusBarDate")->text() + ' ' +
+                          m_window->findChild<QLabel*>("sbStatusBarTime")->text();
+    const QDateTime after = QDateTime::currentDateTime();
+    const auto written = [](const QDateTime& at) {
+        return QStringLiteral("%1/%2/%3 %4:%5")
+            .arg(at.date().year())
+            .arg(at.date().month(), 2, 10, QLatin1Char('0'))
+            .arg(at.date().day(), 2, 10, QLatin1Char('0'))
+            .arg(at.time().hour())
+            .arg(at.time().minute(), 2, 10, QLatin1Char('0'));
+    };
+    EXPECT_TRUE(shown == written(before) || shown == written(after)) << shown.toStdString();
+}
+
+// A log-out asks the program to keep its data as the session manager does,
+// through the session manager's commit request, while the window stays open.
+TEST(Program, LogOutStoresThePositionAndTheHints) {
+    const QString path = QSettings(QSettings::IniFormat, QSettings::UserScope, "Quorvel", "Mivrel").fileName();
+    QFile::remove(path);
+    Main();
+    frmMain* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<frmMain*>(top); found && found->isVisible())
+            window = found;
+    ASSERT_NE(window, nullptr);
+    window->move(135, 90);
+    window->Controls().mnuViewItem[0]->trigger();
+    auto* session = qApp->findChild<QSessionManager*>();
+    ASSERT_NE(session, nullptr) << "no session manager";
+    emit qApp->commitDataRequest(*session);
+    QSettings written(path, QSettings::IniFormat);
+    EXPECT_EQ(written.value("Set/ToolTipText").toString(), "False");
+    EXPECT_EQ(written.value("Window/MainLeft").toString(), "2025");
+    EXPECT_EQ(written.value("Window/MainTop").toString(), "1350");
+    EXPECT_TRUE(window->isVisible());
+    window->close();
 }
 
 // The real program, ended by SIGTERM once its handler is in place.

@@ -13,12 +13,14 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QStringList>
 #include <QTest>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -97,6 +99,39 @@ struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService,
         },
         [this](const QString& path) { return files.count(path) != 0; }};
 };
+
+// The colour a control's text is painted in, read from the control as drawn.
+// It is drawn once in a large bold face without smoothing and without its
+// selection, so that the strokes show the colour itself, not its blends with
+// the background; the colour is then the most common one inside the border after
+// the background, the most common of all. Invalid when only a background shows.
+inline QColor PaintedTextColour(QWidget& control) {
+    auto* edit = qobject_cast<QLineEdit*>(&control);
+    const int cursor = edit ? edit->cursorPosition() : 0;
+    const int start = edit ? edit->selectionStart() : -1;
+    const int length = edit ? edit->selectionLength() : 0;
+    if (edit)
+        edit->deselect();
+    const QFont kept = control.font();
+    QFont large = kept;
+    large.setPixelSize(std::max(8, control.height() * 2 / 3));
+    large.setBold(true);
+    large.setStyleStrategy(QFont::NoAntialias);
+    control.setFont(large);
+    const QImage image = control.grab().toImage();
+    control.setFont(kept);
+    if (start >= 0)
+        cursor == start ? edit->setSelection(start + length, -length) : edit->setSelection(start, length);
+    std::map<QRgb, int> counts;
+    for (int y = 3; y < image.height() - 3; ++y)
+        for (int x = 3; x < image.width() - 3; ++x)
+            ++counts[image.pixel(x, y)];
+    std::vector<std::pair<int, QRgb>> ranked;
+    for (const auto& [colour, n] : counts)
+        ranked.emplace_back(n, colour);
+    std::sort(ranked.rbegin(), ranked.rend());
+    return ranked.size() > 1 ? QColor(ranked[1].second) : QColor();
+}
 
 class WindowTest : public ::testing::Test {
 protected:
