@@ -14,11 +14,15 @@
 //   ["messages" | "started" | "help" | "dialogs", [...]]: everything so far
 //   ["during", [...]]: the status text while each message so far was up
 //   ["clipboard", text]  ["settings", {key: text}]: the whole store
+//   ["heard", name, text]: what a screen reader reads for the control
+//   ["announced", ["name value", ...]]: the values announced so far
 
+#include "AccessibleControls.h"
 #include "ForeColors.h"
 #include "WindowFixture.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QDir>
 #include <QTabBar>
 #include <QTimer>
@@ -137,6 +141,8 @@ protected:
     void Key(const QString& sequence) {
         const QKeyCombination key = QKeySequence(sequence)[0];
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : m_window.get();
+        if (QWidget* menu = QApplication::activePopupWidget())
+            target = menu;
         QTest::keyClick(target, key.key(), key.keyboardModifiers());
     }
 
@@ -197,6 +203,10 @@ protected:
             list(m_dialogs);
         else if (verb == "during")
             list(m_fakes.statusDuringMessages);
+        else if (verb == "heard")
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(Find(Q(step[1])))->text(QAccessible::Name), Q(step[2]));
+        else if (verb == "announced")
+            list(m_announced);
         else if (verb == "clipboard")
             EXPECT_EQ(m_fakes.clipboard, Q(step[1]));
         else if (verb == "settings") {
@@ -209,6 +219,7 @@ protected:
     }
 
     QStringList m_dialogs; // modal windows that opened, closed at once
+    QStringList m_announced;
 };
 
 // Any modal window an action opens is noted and closed, so no test can hang.
@@ -227,6 +238,8 @@ TEST_P(Scenario, Runs) {
         }
     });
     watchdog.start(5);
+    ListenToAnnouncements([this](const QLabel& shown) { m_announced << shown.objectName() + ' ' + shown.text().trimmed(); });
+    const std::unique_ptr<void, void (*)(void*)> unlisten(this, [](void*) { ListenToAnnouncements(nullptr); });
     for (const json& step : GetParam().data.at("steps")) {
         SCOPED_TRACE(step.dump());
         Check(step);
