@@ -160,9 +160,10 @@ void MakeControlsAccessible(ControlInventory& c) {
 }
 
 void AnnounceValue(QLabel& readOut) {
+    const QVariant value = ValueOf(readOut);
     if (Listener())
-        Listener()(readOut);
-    QAccessibleValueChangeEvent event(&readOut, ValueOf(readOut));
+        Listener()(readOut, value);
+    QAccessibleValueChangeEvent event(&readOut, value);
     QAccessible::updateAccessibility(&event);
 }
 

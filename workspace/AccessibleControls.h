@@ -29,8 +29,9 @@ void MakeControlsAccessible(ControlInventory& controls);
 void AnnounceValue(QLabel& readOut);
 
 // Assistive tools hear an announcement only while one listens on the
-// accessibility bus; a test listens here instead (null: nobody).
-using AnnouncementListener = std::function<void(const QLabel& readOut)>;
+// accessibility bus; a test listens here instead (null: nobody). The value is
+// the figure as a number, or the status text.
+using AnnouncementListener = std::function<void(const QLabel& readOut, const QVariant& value)>;
 void ListenToAnnouncements(AnnouncementListener listener);
 
 } // namespace quorvel

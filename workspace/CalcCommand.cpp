@@ -113,10 +113,10 @@ void RunCalcCommand(ControlInventory& c, TableEstimator& estimator, const Platfo
         EndRun(c);
         return;
     }
-    c.tabMain->setCurrentIndex(0);
     // The totals are what a screen reader says after a run.
     for (QLabel* total : c.lblTotal)
         AnnounceValue(*total);
+    c.tabMain->setCurrentIndex(0);
     EndRun(c);
 }
 

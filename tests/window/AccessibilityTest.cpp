@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QGroupBox>
 #include <QMetaEnum>
 
 namespace quorvel::testing {
@@ -66,11 +67,22 @@ TEST_P(AccessibleTab, NamesEveryControlByItsCaption) {
         EXPECT_STREQ(QMetaEnum::fromType<QAccessible::Role>().valueToKey(heard->role()),
                      control[2].get<std::string>().c_str());
         EXPECT_EQ(States(heard->state()), Q(control[3]));
+        if (qobject_cast<QLabel*>(found)) { // a result cell offers its figure as a value
+            ASSERT_NE(heard->valueInterface(), nullptr);
+            EXPECT_EQ(heard->valueInterface()->currentValue(), QVariant(0.0));
+        }
         listed.insert(found->objectName());
     }
 
-    // Nothing on the tab is left out, and no two controls sound alike.
+    // The frame is heard once, as the place of its controls.
     QWidget* page = C().tabMain->currentWidget();
+    for (QGroupBox* inside : page->findChildren<QGroupBox*>()) {
+        const QString frame = inside->title();
+        for (QWidget* control : inside->findChildren<QWidget*>())
+            EXPECT_NE(Heard(control)->text(QAccessible::Name), frame) << control->objectName().toStdString();
+    }
+
+    // Nothing on the tab is left out, and no two controls sound alike.
     std::set<QString> names;
     for (QWidget* control : Readable()) {
         if (!page->isAncestorOf(control))

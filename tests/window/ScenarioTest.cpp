@@ -15,7 +15,7 @@
 //   ["during", [...]]: the status text while each message so far was up
 //   ["clipboard", text]  ["settings", {key: text}]: the whole store
 //   ["heard", name, text]: what a screen reader reads for the control
-//   ["announced", ["name value", ...]]: the values announced so far
+//   ["announced", ["name=value", ...]]: the values announced so far
 
 #include "AccessibleControls.h"
 #include "ForeColors.h"
@@ -238,7 +238,9 @@ TEST_P(Scenario, Runs) {
         }
     });
     watchdog.start(5);
-    ListenToAnnouncements([this](const QLabel& shown) { m_announced << shown.objectName() + ' ' + shown.text().trimmed(); });
+    ListenToAnnouncements([this](const QLabel& shown, const QVariant& value) {
+        m_announced << shown.objectName() + '=' + value.toString();
+    });
     const std::unique_ptr<void, void (*)(void*)> unlisten(this, [](void*) { ListenToAnnouncements(nullptr); });
     for (const json& step : GetParam().data.at("steps")) {
         SCOPED_TRACE(step.dump());
