@@ -276,8 +276,9 @@ void MainWindowBuilder::BuildTotalsFrame(QWidget* page) {
     }};
     for (std::size_t i = 0; i < kTotals.size(); ++i) {
         const Total& total = kTotals[i];
-        QLabel* caption = Caption(frame, kFirstTotalCaption + static_cast<int>(i), captions::kTotals[i], total.captionLeft,
-                                  total.top + 90, total.left - total.captionLeft - kCaptionGap);
+        QLabel* caption =
+            Caption(frame, kFirstTotalCaption + static_cast<int>(i), captions::kTotals[i], total.captionLeft,
+                    total.top + 90, total.left - total.captionLeft - kCaptionGap);
         caption->setFont(PGothicFont(9));
         m_c.lblTotal[i] = ResultCell(frame, "lblTotal", static_cast<int>(i),
                                      TwipsRect(total.left, total.top, total.width, kRowHeight), kTotalGreen);

@@ -19,7 +19,9 @@ AnnouncementListener& Listener() {
     return listener;
 }
 
-QString Shown(const QLabel& readOut) { return readOut.text().trimmed(); }
+QString Shown(const QLabel& readOut) {
+    return readOut.text().trimmed();
+}
 
 // The figure of a result cell as a number ("8,220 " gives 8220); a text that
 // is no number (the status text) as it is.
@@ -97,8 +99,7 @@ QAccessibleInterface* MakeInterface(const QString&, QObject* object) {
 // Qt may already have made the common interface for the control while
 // building the window (every label change queries one); that one goes, so
 // the next query makes ours. Nothing outside has seen the hidden window yet.
-template <typename Own>
-void UseOwnInterface(QWidget& control, const char* kind) {
+template <typename Own> void UseOwnInterface(QWidget& control, const char* kind) {
     control.setProperty(kind, true);
     QAccessibleInterface* known = QAccessible::queryAccessibleInterface(&control);
     if (known && !dynamic_cast<Own*>(known))
@@ -167,6 +168,8 @@ void AnnounceValue(QLabel& readOut) {
     QAccessible::updateAccessibility(&event);
 }
 
-void ListenToAnnouncements(AnnouncementListener listener) { Listener() = std::move(listener); }
+void ListenToAnnouncements(AnnouncementListener listener) {
+    Listener() = std::move(listener);
+}
 
 } // namespace quorvel

@@ -73,7 +73,8 @@ void ForEachHint(const ControlInventory& controls, const HintVisitor& visit) {
 
 void SetToolTips(ControlInventory& controls) {
     const bool on = controls.mnuViewItem[0]->isChecked();
-    ForEachHint(controls, [on](QWidget& control, const QString& hint) { control.setToolTip(on ? hint : QString()); });
+    ForEachHint(controls,
+                [on](QWidget& control, const QString& hint) { control.setToolTip(on ? hint : QString()); });
 }
 
 } // namespace quorvel

@@ -2,8 +2,9 @@
 // accessibility interfaces: rows of "tabs" in tests/cases/window_accessibility.json
 // list every input, option and result cell of a tab as [control, name, role,
 // state] after the options of "select" are chosen (state: "disabled",
-// "checked", or "" for neither). The keyboard-only scenarios of the same file
-// run in ScenarioTest.cpp.
+// "checked", or "" for neither); a field or result cell is also labelled by
+// the caption beside it. The keyboard-only scenarios of the same file run in
+// ScenarioTest.cpp.
 
 #include "WindowFixture.h"
 
@@ -12,12 +13,16 @@
 #include <QGroupBox>
 #include <QMetaEnum>
 
+#include <algorithm>
+
 namespace quorvel::testing {
 namespace {
 
 using nlohmann::json;
 
-QAccessibleInterface* Heard(QObject* control) { return QAccessible::queryAccessibleInterface(control); }
+QAccessibleInterface* Heard(QObject* control) {
+    return QAccessible::queryAccessibleInterface(control);
+}
 
 QString States(const QAccessible::State& state) {
     QStringList states;
@@ -34,7 +39,9 @@ protected:
     std::vector<QWidget*> Readable() {
         std::vector<QWidget*> all;
         C().ForEachField([&all](InputTextBox& field, FieldRef) { all.push_back(&field); });
-        const auto add = [&all](const auto& controls) { all.insert(all.end(), controls.begin(), controls.end()); };
+        const auto add = [&all](const auto& controls) {
+            all.insert(all.end(), controls.begin(), controls.end());
+        };
         add(C().optData);
         add(C().optClaster);
         add(C().optNonClaster);
@@ -67,6 +74,13 @@ TEST_P(AccessibleTab, NamesEveryControlByItsCaption) {
         EXPECT_STREQ(QMetaEnum::fromType<QAccessible::Role>().valueToKey(heard->role()),
                      control[2].get<std::string>().c_str());
         EXPECT_EQ(States(heard->state()), Q(control[3]));
+        if (!qobject_cast<QAbstractButton*>(found)) { // the caption beside it is its label
+            const auto labels = heard->relations(QAccessible::Label);
+            EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&control](const auto& label) {
+                return label.first->role() == QAccessible::StaticText &&
+                       Q(control[1]).startsWith(label.first->text(QAccessible::Name));
+            }));
+        }
         if (qobject_cast<QLabel*>(found)) { // a result cell offers its figure as a value
             ASSERT_NE(heard->valueInterface(), nullptr);
             EXPECT_EQ(heard->valueInterface()->currentValue(), QVariant(0.0));
@@ -87,7 +101,8 @@ TEST_P(AccessibleTab, NamesEveryControlByItsCaption) {
     for (QWidget* control : Readable()) {
         if (!page->isAncestorOf(control))
             continue;
-        EXPECT_TRUE(listed.count(control->objectName())) << control->objectName().toStdString() << " has no row";
+        EXPECT_TRUE(listed.count(control->objectName()))
+            << control->objectName().toStdString() << " has no row";
         const QString name = Heard(control)->text(QAccessible::Name);
         EXPECT_TRUE(names.insert(name).second) << "two controls are heard as " << name.toStdString();
     }

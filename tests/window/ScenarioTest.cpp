@@ -204,7 +204,8 @@ protected:
         else if (verb == "during")
             list(m_fakes.statusDuringMessages);
         else if (verb == "heard")
-            EXPECT_EQ(QAccessible::queryAccessibleInterface(Find(Q(step[1])))->text(QAccessible::Name), Q(step[2]));
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(Find(Q(step[1])))->text(QAccessible::Name),
+                      Q(step[2]));
         else if (verb == "announced")
             list(m_announced);
         else if (verb == "clipboard")
@@ -241,7 +242,8 @@ TEST_P(Scenario, Runs) {
     ListenToAnnouncements([this](const QLabel& shown, const QVariant& value) {
         m_announced << shown.objectName() + '=' + value.toString();
     });
-    const std::unique_ptr<void, void (*)(void*)> unlisten(this, [](void*) { ListenToAnnouncements(nullptr); });
+    const std::unique_ptr<void, void (*)(void*)> unlisten(this,
+                                                          [](void*) { ListenToAnnouncements(nullptr); });
     for (const json& step : GetParam().data.at("steps")) {
         SCOPED_TRACE(step.dump());
         Check(step);
