@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -113,6 +114,8 @@ HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Window) {
     connect(m_lstKeywords, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { ShowKeyword(item->text()); });
     connect(m_brwTopic, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { FollowLink(link); });
+    // Esc closes the window, as it closes a dialog.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 QString HelpViewer::ResolveHelpFile(const QString& helpFile) {

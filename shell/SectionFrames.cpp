@@ -138,11 +138,12 @@ void MainWindowBuilder::BuildDataFrame(QWidget* page) {
     QFrame* withVariableBox = Outline(frame, 1, 90, 1590, 4200, 1230);
 
     const double captionWidth = kFieldLeft - 180 - kCaptionGap;
-    Caption(frame, 0, "データ行数", 180, 270 + kLabelDrop, captionWidth);
+    const int item = layout.firstCaption;
+    Caption(frame, item, "データ行数", 180, 270 + kLabelDrop, captionWidth);
     Field(frame, {FieldArray::txtData, 0}, 270);
 
     m_c.optData[0] = Option(frame, "optData", 0, "固定長列のみ", 630, 1440);
-    Caption(frame, 1, "固定長列のﾊﾞｲﾄ数の合計", 210, 930 + kLabelDrop, captionWidth - 30);
+    Caption(frame, item + 1, "固定長列のﾊﾞｲﾄ数の合計", 210, 930 + kLabelDrop, captionWidth - 30);
     Field(frame, layout.allFixedBytes, 930);
 
     m_c.optData[1] = Option(frame, "optData", 1, "固定長列＋可変長列", 1470, 2040);
@@ -152,7 +153,7 @@ void MainWindowBuilder::BuildDataFrame(QWidget* page) {
         "固定長列のﾊﾞｲﾄ数の合計", "可変長列のﾊﾞｲﾄ数の合計", "可変長列数"};
     for (std::size_t k = 0; k < 3; ++k) {
         const double top = 1740 + 330.0 * static_cast<double>(k);
-        Caption(frame, 2 + static_cast<int>(k), kVariableCaptions[k], 210, top + kLabelDrop,
+        Caption(frame, item + 2 + static_cast<int>(k), kVariableCaptions[k], 210, top + kLabelDrop,
                 captionWidth - 30);
         Field(frame, layout.withVariable[k], top);
     }
@@ -160,7 +161,7 @@ void MainWindowBuilder::BuildDataFrame(QWidget* page) {
     for (std::size_t r = 0; r < captions::kDataFigures.size(); ++r) {
         const double top = 2940 + 300.0 * static_cast<double>(r);
         const int cell = layout.firstFigure + static_cast<int>(r);
-        Caption(frame, 5 + static_cast<int>(r), captions::kDataFigures[r], 180, top + kLabelDrop,
+        Caption(frame, item + 5 + static_cast<int>(r), captions::kDataFigures[r], 180, top + kLabelDrop,
                 captionWidth);
         m_c.lblData[static_cast<std::size_t>(cell)] = ResultCell(
             frame, "lblData", cell, TwipsRect(kFieldLeft, top, kFieldWidth, kRowHeight), kResultYellow);
@@ -191,9 +192,8 @@ void MainWindowBuilder::BuildIndexFrame(QWidget* page, int sectionNumber) {
     QFrame* allFixedBox = Outline(frame, outline[0], 90, 780, 4200, 570);
     QFrame* withVariableBox = Outline(frame, outline[1], 90, 1590, 4200, 1230);
 
-    // Caption labels: the clustered frame's from 8, each nonclustered frame's 11 further on.
     const double captionWidth = kFieldLeft - 210 - kCaptionGap;
-    const int item = clustered ? 8 : 16 + 11 * n;
+    const int item = layout.firstCaption;
     const char* optArray = clustered ? "optClaster" : "optNonClaster";
     const int opt = layout.firstOption;
     QRadioButton** options = clustered ? m_c.optClaster.data() : m_c.optNonClaster.data();
@@ -225,7 +225,7 @@ void MainWindowBuilder::BuildIndexFrame(QWidget* page, int sectionNumber) {
                                           : captions::kNonClusteredFigures[static_cast<std::size_t>(r)];
         if (clustered && r == 1)
             text = captions::kWindowClusteredRowsPerPage;
-        Caption(frame, (clustered ? 13 : 21 + 11 * n) + r, text, 180, top + kLabelDrop,
+        Caption(frame, item + 5 + r, text, 180, top + kLabelDrop,
                 kFieldLeft - 180 - kCaptionGap);
         const int cell = layout.firstFigure + r;
         m_c.lblData[static_cast<std::size_t>(cell)] = ResultCell(
@@ -235,7 +235,7 @@ void MainWindowBuilder::BuildIndexFrame(QWidget* page, int sectionNumber) {
     // Right half: fifteen level rows, the root at the top.
     for (int k = 0; k < kLevelCount; ++k) {
         const double row = 300.0 * (14 - k);
-        Caption(frame, (clustered ? 53 : 68 + 15 * n) + k, captions::LevelCaption(k, !clustered), 4500,
+        Caption(frame, layout.firstLevelCaption + k, captions::LevelCaption(k, !clustered), 4500,
                 300 + row, 5550 - 4500 - kCaptionGap);
         const int cell = layout.firstLevel + k;
         m_c.lblLevel[static_cast<std::size_t>(cell)] =
@@ -276,8 +276,9 @@ void MainWindowBuilder::BuildTotalsFrame(QWidget* page) {
     }};
     for (std::size_t i = 0; i < kTotals.size(); ++i) {
         const Total& total = kTotals[i];
-        QLabel* caption = Caption(frame, 49 + static_cast<int>(i), captions::kTotals[i], total.captionLeft,
-                                  total.top + 90, total.left - total.captionLeft - kCaptionGap);
+        QLabel* caption =
+            Caption(frame, kFirstTotalCaption + static_cast<int>(i), captions::kTotals[i], total.captionLeft,
+                    total.top + 90, total.left - total.captionLeft - kCaptionGap);
         caption->setFont(PGothicFont(9));
         m_c.lblTotal[i] = ResultCell(frame, "lblTotal", static_cast<int>(i),
                                      TwipsRect(total.left, total.top, total.width, kRowHeight), kTotalGreen);

@@ -2,6 +2,7 @@
 
 #include "CalcCommand.h"
 
+#include "AccessibleControls.h"
 #include "EditCommands.h"
 #include "FieldEditing.h"
 #include "Hints.h"
@@ -9,6 +10,7 @@
 #include "MainWindowSettings.h"
 #include "SectionModes.h"
 #include "ShellCommands.h"
+#include "TabPageKeys.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -56,6 +58,8 @@ void ConnectItems(const std::array<QAction*, N>& items, QObject* context, Handle
 frmMain::frmMain(const PlatformServices& services, QString helpFile, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_helpFile(std::move(helpFile)) {
     BuildMainWindowLayout(*this, m_controls);
+    MakeControlsAccessible(m_controls);
+    AddTabPageKeys(*m_controls.tabMain);
     m_shownTab = m_controls.tabMain->currentIndex();
     // Available only while an input field has the focus.
     SetEditEnabled(m_controls, false);

@@ -1,5 +1,6 @@
 #include "CalcCommand.h"
 
+#include "AccessibleControls.h"
 #include "ControlInventory.h"
 #include "NumericText.h"
 #include "PlatformServices.h"
@@ -45,8 +46,14 @@ void ShowMessage(ControlInventory& c, const PlatformServices& services, RunMessa
                               kApplicationTitle);
 }
 
+// The status text is announced, so a screen reader hears the run start and end.
+void ShowStatus(ControlInventory& c, const QString& text) {
+    c.sbStatusBarPanel1->setText(text);
+    AnnounceValue(*c.sbStatusBarPanel1);
+}
+
 void EndRun(ControlInventory& c) {
-    c.sbStatusBarPanel1->setText(QString());
+    ShowStatus(c, QString());
     c.frmMain->unsetCursor();
 }
 
@@ -94,7 +101,7 @@ void RunCalcCommand(ControlInventory& c, TableEstimator& estimator, const Platfo
         return;
     }
 
-    c.sbStatusBarPanel1->setText(QStringLiteral("計算中です..."));
+    ShowStatus(c, QStringLiteral("計算中です..."));
     QCoreApplication::processEvents();
     c.frmMain->setCursor(Qt::WaitCursor);
 
@@ -106,6 +113,9 @@ void RunCalcCommand(ControlInventory& c, TableEstimator& estimator, const Platfo
         EndRun(c);
         return;
     }
+    // The totals are what a screen reader says after a run.
+    for (QLabel* total : c.lblTotal)
+        AnnounceValue(*total);
     c.tabMain->setCurrentIndex(0);
     EndRun(c);
 }

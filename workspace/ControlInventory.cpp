@@ -34,10 +34,14 @@ SectionLayout SectionLayout::Of(int section) {
         layout.withVariable = {{{FieldArray::txtData, 6}, {FieldArray::txtData, 7}, {FieldArray::txtData, 8}}};
         layout.firstFigure = 3;
         layout.figureCount = 3;
+        layout.firstCaption = 8;
+        layout.firstLevelCaption = 53;
         return layout;
     }
     const int b = 3 * (s - 1);
     layout.firstOption = b;
+    layout.firstCaption = 16 + 11 * (s - 1);
+    layout.firstLevelCaption = 68 + 15 * (s - 1);
     layout.allFixedBytes = {FieldArray::txtData1, b};
     layout.withVariable = {{{FieldArray::txtData2, b}, {FieldArray::txtData2, b + 1}, {FieldArray::txtData2, b + 2}}};
     layout.firstFigure = 6 * s;
@@ -68,6 +72,11 @@ SectionControls ControlInventory::Section(int section) const {
         c.withVariableFields[k] = Field(l.withVariable[k]);
     c.figures = std::span<QLabel* const>(lblData).subspan(static_cast<std::size_t>(l.firstFigure),
                                                           static_cast<std::size_t>(l.figureCount));
+    const std::span<QLabel* const> captions(lblItem);
+    c.fieldCaptions = captions.subspan(static_cast<std::size_t>(l.firstCaption), 5);
+    c.figureCaptions = captions.subspan(static_cast<std::size_t>(l.firstCaption) + 5, c.figures.size());
+    if (l.isIndex)
+        c.levelCaptions = captions.subspan(static_cast<std::size_t>(l.firstLevelCaption), c.levels.size());
     return c;
 }
 

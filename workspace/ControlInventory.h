@@ -63,6 +63,12 @@ struct SectionLayout {
     int firstFigure = 0;                  // in lblData
     int figureCount = 0;
     int firstLevel = -1; // in lblLevel; -1 for the data section
+    // The captions in lblItem: from firstCaption the caption of the row count
+    // (data section) or of the fill factor, of the all-fixed field, of the
+    // three fields with variable-length columns, then of each figure; the
+    // level captions from firstLevelCaption (-1 for the data section).
+    int firstCaption = 0;
+    int firstLevelCaption = -1;
 
     // The layout of section 0-4.
     static SectionLayout Of(int section);
@@ -82,7 +88,16 @@ struct SectionControls {
     std::array<InputTextBox*, 3> withVariableFields{};
     std::span<QLabel* const> figures;
     std::span<QLabel* const> levels; // empty for the data section
+    // Beside the fields, in the order of the layout's captions: the row count
+    // or fill factor, the all-fixed field, the three fields with
+    // variable-length columns.
+    std::span<QLabel* const> fieldCaptions;
+    std::span<QLabel* const> figureCaptions;
+    std::span<QLabel* const> levelCaptions; // empty for the data section
 };
+
+// lblItem(49) to (52) stand beside lblTotal(0) to (3).
+inline constexpr int kFirstTotalCaption = 49;
 
 struct ControlInventory {
     QMainWindow* frmMain = nullptr;

@@ -47,30 +47,34 @@ constexpr SectionHints kNonClusteredHints{
      "非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽを構成する列に可変長列が含まれる場合に、可変長列の列数を入力します。"},
 };
 
-void Hint(QWidget* control, bool on, const char* text) {
-    if (control && text)
-        control->setToolTip(on ? QString::fromUtf8(text) : QString());
-}
-
-void HintSection(const SectionControls& section, const SectionHints& hints, bool on) {
-    Hint(section.none, on, hints.none);
-    Hint(section.allFixed, on, hints.allFixed);
-    Hint(section.withVariable, on, hints.withVariable);
-    Hint(section.fillFactor, on, hints.fillFactor);
-    Hint(section.allFixedBytes, on, hints.allFixedBytes);
+void HintSection(const SectionControls& section, const SectionHints& hints, const HintVisitor& visit) {
+    const auto hint = [&visit](QWidget* control, const char* text) {
+        if (control && text)
+            visit(*control, QString::fromUtf8(text));
+    };
+    hint(section.none, hints.none);
+    hint(section.allFixed, hints.allFixed);
+    hint(section.withVariable, hints.withVariable);
+    hint(section.fillFactor, hints.fillFactor);
+    hint(section.allFixedBytes, hints.allFixedBytes);
     for (std::size_t k = 0; k < 3; ++k)
-        Hint(section.withVariableFields[k], on, hints.withVariableFields[k]);
+        hint(section.withVariableFields[k], hints.withVariableFields[k]);
 }
 
 } // namespace
 
+void ForEachHint(const ControlInventory& controls, const HintVisitor& visit) {
+    visit(*controls.txtData[0], QStringLiteral("ﾃｰﾌﾞﾙに格納するﾃﾞｰﾀ行数を入力します。"));
+    HintSection(controls.Section(kDataSection), kDataHints, visit);
+    HintSection(controls.Section(kClusteredSection), kClusteredHints, visit);
+    for (int s = kFirstNonClusteredSection; s < kSectionCount; ++s)
+        HintSection(controls.Section(s), kNonClusteredHints, visit);
+}
+
 void SetToolTips(ControlInventory& controls) {
     const bool on = controls.mnuViewItem[0]->isChecked();
-    Hint(controls.txtData[0], on, "ﾃｰﾌﾞﾙに格納するﾃﾞｰﾀ行数を入力します。");
-    HintSection(controls.Section(kDataSection), kDataHints, on);
-    HintSection(controls.Section(kClusteredSection), kClusteredHints, on);
-    for (int s = kFirstNonClusteredSection; s < kSectionCount; ++s)
-        HintSection(controls.Section(s), kNonClusteredHints, on);
+    ForEachHint(controls,
+                [on](QWidget& control, const QString& hint) { control.setToolTip(on ? hint : QString()); });
 }
 
 } // namespace quorvel

@@ -5,7 +5,14 @@
 
 #include "ControlInventory.h"
 
+#include <functional>
+
 namespace quorvel {
+
+// Every input control with its hint text, whether or not the hints are on:
+// the row count, then each section's options, fill factor and fields.
+using HintVisitor = std::function<void(QWidget& control, const QString& hint)>;
+void ForEachHint(const ControlInventory& controls, const HintVisitor& visit);
 
 // Sets every input control's hint from the hint table when the View item is
 // checked, and "" when it is not, in the fixed order of the controls.

@@ -6,7 +6,7 @@
 //   ["contents"] ["search"]: the Help menu's two calls
 //   ["type", text] ["key", "Return" | "Down" | "Tab" ...]: to the focused control
 //   ["click", list, row]: lstContents or lstKeywords   ["link", url]: in the page
-//   ["expect", what, text]: what is title, topic (its id), tab, focus, page
+//   ["expect", what, text]: what is title, topic (its id), tab, focus, visible, page
 //     (the page's plain text contains text)
 //   ["list", name, [items]]: every item of lstContents or lstKeywords
 
@@ -45,6 +45,8 @@ protected:
             return QString::number(Child<QTabWidget>("tabNavigation")->currentIndex());
         if (what == "focus")
             return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+        if (what == "visible")
+            return m_viewer.isVisible() ? "true" : "false";
         ADD_FAILURE() << "unknown expectation " << what.toStdString();
         return {};
     }

@@ -16,10 +16,14 @@
 //   ["messages" | "started" | "help" | "dialogs", [...]]: everything so far
 //   ["during", [...]]: the status text while each message so far was up
 //   ["clipboard", text]  ["settings", {key: text}]: the whole store
+//   ["heard", name, text]: what a screen reader reads for the control
+//   ["announced", ["name=value", ...]]: the values announced so far
 
+#include "AccessibleControls.h"
 #include "WindowFixture.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QDir>
 #include <QTabBar>
 #include <QTimer>
@@ -153,6 +157,8 @@ protected:
     void Key(const QString& sequence) {
         const QKeyCombination key = QKeySequence(sequence)[0];
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : m_window.get();
+        if (QWidget* menu = QApplication::activePopupWidget())
+            target = menu;
         QTest::keyClick(target, key.key(), key.keyboardModifiers());
     }
 
@@ -213,6 +219,11 @@ protected:
             list(m_dialogs);
         else if (verb == "during")
             list(m_fakes.statusDuringMessages);
+        else if (verb == "heard")
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(Find(Q(step[1])))->text(QAccessible::Name),
+                      Q(step[2]));
+        else if (verb == "announced")
+            list(m_announced);
         else if (verb == "clipboard")
             EXPECT_EQ(m_fakes.clipboard, Q(step[1]));
         else if (verb == "settings") {
@@ -225,6 +236,7 @@ protected:
     }
 
     QStringList m_dialogs; // modal windows that opened, closed at once
+    QStringList m_announced;
 };
 
 // Any modal window an action opens is noted and closed, so no test can hang.
@@ -243,6 +255,11 @@ TEST_P(Scenario, Runs) {
         }
     });
     watchdog.start(5);
+    ListenToAnnouncements([this](const QLabel& shown, const QVariant& value) {
+        m_announced << shown.objectName() + '=' + value.toString();
+    });
+    const std::unique_ptr<void, void (*)(void*)> unlisten(this,
+                                                          [](void*) { ListenToAnnouncements(nullptr); });
     for (const json& step : GetParam().data.at("steps")) {
         SCOPED_TRACE(step.dump());
         Check(step);
