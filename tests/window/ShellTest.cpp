@@ -3,6 +3,7 @@
 // program, the About box's contact lines, the icons, and the real program
 // started, seen and ended. Rows live in tests/cases/shell_cases.json.
 
+#include "ChildProgram.h"
 #include "HelpFile.h"
 #include "HelpViewer.h"
 #include "Icons.h"
@@ -28,7 +29,11 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
+#include <gmock/gmock.h>
+
 #include <csignal>
+#include <optional>
+#include <string>
 
 namespace quorvel::testing {
 namespace {
@@ -271,6 +276,20 @@ TEST(Program, LogOutStoresThePositionAndTheHints) {
     window->close();
 }
 
+// Ends a started program with SIGTERM once its handler is in place; why not
+// when the program ended before (a crash at start included) or stayed.
+std::optional<std::string> EndByTerminationSignal(QProcess& program) {
+    if (!program.waitForStarted())
+        return "the program did not start: " + program.errorString().toStdString();
+    if (auto failed = WaitWhileRunning(program, [&program] { return CatchesSignal(program, SIGTERM); }, 15000))
+        return failed;
+    if (auto failed = SignalChild(program, SIGTERM))
+        return failed;
+    if (!program.waitForFinished(15000))
+        return std::string("the program did not end within 15 s of SIGTERM");
+    return std::nullopt;
+}
+
 // The real program, ended by SIGTERM once its handler is in place.
 TEST(Program, TerminationSignalStoresThePositionAsACloseDoes) {
     QTemporaryDir config;
@@ -280,23 +299,37 @@ TEST(Program, TerminationSignalStoresThePositionAsACloseDoes) {
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     program.setProcessEnvironment(environment);
     program.start(QUORVEL_PROGRAM, {});
-    ASSERT_TRUE(program.waitForStarted());
-    const auto caught = [&program] {
-        QFile status(QString("/proc/%1/status").arg(program.processId()));
-        status.open(QIODevice::ReadOnly);
-        const QByteArray text = status.readAll();
-        const qsizetype at = text.indexOf("SigCgt:");
-        return at >= 0 && ((text.mid(at + 7, 18).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1);
-    };
-    for (int wait = 0; wait < 300 && !caught(); ++wait)
-        QTest::qWait(50);
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    ASSERT_TRUE(program.waitForFinished(15000));
+    if (const auto failed = EndByTerminationSignal(program))
+        FAIL() << *failed;
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
     QSettings written(config.filePath("Quorvel/Mivrel.ini"), QSettings::IniFormat);
     EXPECT_EQ(written.value("Set/ToolTipText").toString(), "True");
     EXPECT_TRUE(written.contains("Window/MainLeft") && written.contains("Window/MainTop"));
+}
+
+// A program that crashes before its handler is in place is never signalled
+// (it has no process id left, and kill(0) would end this whole test run): the
+// test fails at once with how it ended and what it said.
+TEST(Program, AProgramThatCrashesAtStartFailsTheTestWithItsReason) {
+    QProcess standIn;
+    standIn.start("/bin/sh", {"-c", "echo 'the window could not be built' >&2; kill -SEGV $$"});
+    const auto failed = EndByTerminationSignal(standIn);
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_THAT(*failed, ::testing::HasSubstr("ended before it was ready"));
+    EXPECT_THAT(*failed, ::testing::HasSubstr("ended by signal 11"));
+    EXPECT_THAT(*failed, ::testing::HasSubstr("the window could not be built"));
+    EXPECT_EQ(SignalChild(standIn, SIGTERM).value_or(""),
+              "the program is no longer running: it was ended by signal 11; its standard error: the window "
+              "could not be built");
+}
+
+// One that exits with a status of its own says so.
+TEST(Program, AProgramThatExitsAtStartFailsTheTestWithItsStatus) {
+    QProcess standIn;
+    standIn.start("/bin/sh", {"-c", "exit 3"});
+    EXPECT_THAT(EndByTerminationSignal(standIn).value_or(""),
+                ::testing::HasSubstr("ended with status 3; it wrote nothing to standard error"));
 }
 
 } // namespace
