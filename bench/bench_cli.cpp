@@ -8,10 +8,10 @@
 
 #include "BenchMain.h"
 #include "ScriptTables.h"
-#include "DescriptionJson.h"
-#include "ScriptReader.h"
-#include "ScriptSource.h"
-#include "SizeTool.h"
+#include "cli/DescriptionJson.h"
+#include "cli/ScriptSource.h"
+#include "cli/SizeTool.h"
+#include "schema/ScriptReader.h"
 
 #include <benchmark/benchmark.h>
 

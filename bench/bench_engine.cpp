@@ -2,7 +2,7 @@
 // index and three nonclustered indexes, each with its inputs written into the
 // record first, as one calculation run does. The goal is well under 200 ns.
 
-#include "basSQLSIZE.h"
+#include "engine/basSQLSIZE.h"
 
 #include <benchmark/benchmark.h>
 

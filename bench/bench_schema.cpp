@@ -21,8 +21,8 @@
 
 #include "BenchMain.h"
 #include "ScriptTables.h"
-#include "ScriptReader.h"
-#include "TableDerivation.h"
+#include "schema/ScriptReader.h"
+#include "schema/TableDerivation.h"
 
 #include <benchmark/benchmark.h>
 

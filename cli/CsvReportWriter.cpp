@@ -1,6 +1,6 @@
 // The CSV view of the quorvel-size report.
 
-#include "CsvReportWriter.h"
+#include "cli/CsvReportWriter.h"
 
 #include <array>
 #include <cstdint>

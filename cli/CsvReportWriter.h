@@ -15,7 +15,7 @@
 // table that did not succeed is one line with its status and its message.
 // Fields are quoted as RFC 4180 asks; lines end with a line feed.
 
-#include "ReportWriter.h"
+#include "cli/ReportWriter.h"
 
 namespace quorvel::cli {
 

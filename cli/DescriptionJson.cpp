@@ -1,8 +1,8 @@
 // A table description in the input form of quorvel-size.
 
-#include "DescriptionJson.h"
+#include "cli/DescriptionJson.h"
 
-#include "ReportFormat.h"
+#include "cli/ReportFormat.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 // typed as "1.2e6") as the text, so reading the line back gives the same
 // figures.
 
-#include "TableEstimate.h"
+#include "calc/TableEstimate.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 // Which reading an input of quorvel-size gets.
 
-#include "InputFormat.h"
+#include "cli/InputFormat.h"
 
-#include "AsciiCase.h"
+#include "schema/AsciiCase.h"
 
 namespace quorvel::cli {
 

@@ -1,8 +1,8 @@
 // One input of quorvel-size, read as the JSON parser asks for its bytes.
 
-#include "JsonInput.h"
+#include "cli/JsonInput.h"
 
-#include "ReportFormat.h"
+#include "cli/ReportFormat.h"
 
 #include <unistd.h>
 

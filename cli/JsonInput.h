@@ -13,7 +13,7 @@
 // began: the first byte read since the previous event that is not a blank,
 // "," or ":" (those lie between tokens).
 
-#include "TableRecord.h"
+#include "cli/TableRecord.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -23,7 +23,7 @@
 // The database totals are 128-bit, beyond the library's numbers as well.
 // Every text goes through AppendJsonString, so the output is valid UTF-8.
 
-#include "JsonReportWriter.h"
+#include "cli/JsonReportWriter.h"
 
 #include <array>
 #include <cstdint>

@@ -4,7 +4,7 @@
 //            (one table a line)
 //   --jsonl  one object a line per table, then {"database": {...}}
 
-#include "ReportWriter.h"
+#include "cli/ReportWriter.h"
 
 namespace quorvel::cli {
 

@@ -1,6 +1,6 @@
 // Small text helpers of the quorvel-size reports.
 
-#include "ReportFormat.h"
+#include "cli/ReportFormat.h"
 
 #include <cstdint>
 

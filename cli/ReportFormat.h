@@ -5,7 +5,7 @@
 // (a name, a key, a value, an excerpt) goes through Printable or
 // AppendJsonString, so a report is valid UTF-8 whatever bytes came in.
 
-#include "NumericText.h"
+#include "calc/NumericText.h"
 
 #include <cstddef>
 #include <string>

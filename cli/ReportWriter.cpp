@@ -1,12 +1,12 @@
 // What every view of the quorvel-size report says about a table.
 
-#include "ReportWriter.h"
+#include "cli/ReportWriter.h"
 
-#include "Captions.h"
-#include "CsvReportWriter.h"
-#include "JsonReportWriter.h"
-#include "ServerLimits.h"
-#include "TextReportWriter.h"
+#include "calc/Captions.h"
+#include "calc/ServerLimits.h"
+#include "cli/CsvReportWriter.h"
+#include "cli/JsonReportWriter.h"
+#include "cli/TextReportWriter.h"
 
 namespace quorvel::cli {
 

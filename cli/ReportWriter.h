@@ -5,10 +5,10 @@
 // append to a text the tool writes out in chunks, so a stream of a million
 // tables never piles up in memory.
 
-#include "ReportFormat.h"
-#include "TableEstimate.h"
-#include "Messages.h"
-#include "TableRecord.h"
+#include "calc/TableEstimate.h"
+#include "cli/ReportFormat.h"
+#include "cli/TableRecord.h"
+#include "schema/Messages.h"
 
 #include <array>
 #include <cstddef>

@@ -1,9 +1,9 @@
 // The tables of schema scripts for quorvel-size.
 
-#include "ScriptSource.h"
+#include "cli/ScriptSource.h"
 
-#include "DescriptionJson.h"
-#include "ScriptReader.h"
+#include "cli/DescriptionJson.h"
+#include "schema/ScriptReader.h"
 
 #include <nlohmann/json.hpp>
 

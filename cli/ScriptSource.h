@@ -14,8 +14,8 @@
 // Row counts and averages name tables without regard to case, as the server
 // does; the last --rows for a table wins.
 
-#include "SizeTool.h"
-#include "TableDerivation.h"
+#include "cli/SizeTool.h"
+#include "schema/TableDerivation.h"
 
 #include <optional>
 #include <string>

@@ -1,8 +1,8 @@
 // quorvel-size without its command line.
 
-#include "SizeTool.h"
+#include "cli/SizeTool.h"
 
-#include "TableReader.h"
+#include "cli/TableReader.h"
 
 #include <cerrno>
 #include <cstring>

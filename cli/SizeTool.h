@@ -9,12 +9,12 @@
 // cannot be written the tool says why and reads nothing more. Tables of
 // schema scripts come in through AddTable (ScriptSource.h).
 
-#include "InputFormat.h"
-#include "JsonInput.h"
-#include "ReportWriter.h"
-#include "TableEstimate.h"
-#include "Messages.h"
-#include "TableEvents.h"
+#include "calc/TableEstimate.h"
+#include "cli/InputFormat.h"
+#include "cli/JsonInput.h"
+#include "cli/ReportWriter.h"
+#include "cli/TableEvents.h"
+#include "schema/Messages.h"
 
 #include <cstdio>
 #include <functional>

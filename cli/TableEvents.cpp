@@ -1,9 +1,9 @@
 // Table descriptions of quorvel-size, read from the events of the JSON parser.
 
-#include "TableEvents.h"
+#include "cli/TableEvents.h"
 
-#include "ReportFormat.h"
-#include "ServerLimits.h"
+#include "calc/ServerLimits.h"
+#include "cli/ReportFormat.h"
 
 #include <array>
 #include <charconv>

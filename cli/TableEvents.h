@@ -12,8 +12,8 @@
 // value never derails the tables after it; the first problem of a table is the
 // one it reports. Every value keeps the place it was read at.
 
-#include "JsonInput.h"
-#include "TableRecord.h"
+#include "cli/JsonInput.h"
+#include "cli/TableRecord.h"
 
 #include <nlohmann/json.hpp>
 

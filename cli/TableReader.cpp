@@ -1,8 +1,8 @@
 // Reads the tables of one JSON input of quorvel-size.
 
-#include "TableReader.h"
+#include "cli/TableReader.h"
 
-#include "ReportFormat.h"
+#include "cli/ReportFormat.h"
 
 namespace quorvel::cli {
 

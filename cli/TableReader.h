@@ -9,9 +9,9 @@
 // malformed first line never turns the input into a document, and no line is
 // ever held whole.
 
-#include "InputFormat.h"
-#include "JsonInput.h"
-#include "TableEvents.h"
+#include "cli/InputFormat.h"
+#include "cli/JsonInput.h"
+#include "cli/TableEvents.h"
 
 namespace quorvel::cli {
 

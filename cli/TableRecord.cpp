@@ -1,6 +1,6 @@
 // Table records of quorvel-size: the names and places of their values.
 
-#include "TableRecord.h"
+#include "cli/TableRecord.h"
 
 #include <array>
 #include <string_view>

@@ -6,8 +6,8 @@
 // The rest of the tool (estimate, reports) works on records only, so any
 // reader that fills them (JSON today) feeds the same reports.
 
-#include "Messages.h"
-#include "TableEstimate.h"
+#include "calc/TableEstimate.h"
+#include "schema/Messages.h"
 
 #include <array>
 #include <cstddef>

@@ -21,9 +21,9 @@
 //   ﾃﾞｰﾀﾍﾞｰｽ合計                 5,264             0 ...       11.4 MB  ﾃｰﾌﾞﾙ数 2  計算できたﾃｰﾌﾞﾙ数 1
 // A long name pushes the figures of its own line to the right.
 
-#include "TextReportWriter.h"
+#include "cli/TextReportWriter.h"
 
-#include "Captions.h"
+#include "calc/Captions.h"
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // under the window's own captions, numbers aligned on the right; or, as the
 // summary (--summary), one line a table with its page totals and its size.
 
-#include "ReportWriter.h"
+#include "cli/ReportWriter.h"
 
 namespace quorvel::cli {
 

@@ -1,10 +1,10 @@
 // quorvel-size: the figures of the Quorvel window for tables described in JSON
 // or JSON Lines, or created by SQL Server 6.x scripts, without a display.
 
-#include "InputFormat.h"
-#include "ScriptSource.h"
-#include "Messages.h"
-#include "SizeTool.h"
+#include "cli/InputFormat.h"
+#include "cli/ScriptSource.h"
+#include "cli/SizeTool.h"
+#include "schema/Messages.h"
 
 #include <CLI/CLI.hpp>
 

@@ -7,7 +7,7 @@
 // or a negative rows-per-page value on nonclustered pages); such divisors are
 // carried in half-row units so that every quotient stays exact.
 
-#include "basSQLSIZE.h"
+#include "engine/basSQLSIZE.h"
 
 #include <algorithm>
 #include <limits>

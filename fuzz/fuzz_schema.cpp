@@ -10,9 +10,9 @@
 // rest, to build what random mutation seldom reaches: thousands of nested
 // parentheses, and a comment, string or identifier still open at the end.
 
-#include "ScriptReader.h"
-#include "ScriptSource.h"
-#include "TableDerivation.h"
+#include "cli/ScriptSource.h"
+#include "schema/ScriptReader.h"
+#include "schema/TableDerivation.h"
 
 #include <nlohmann/json.hpp>
 

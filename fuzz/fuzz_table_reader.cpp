@@ -7,7 +7,7 @@
 // report must be valid UTF-8, a JSON view must parse, and the exit status
 // must be one the tool documents.
 
-#include "SizeTool.h"
+#include "cli/SizeTool.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,9 +1,9 @@
 // The real services of the running program, one of each, alive until exit.
-#include "DetachedProgramStarter.h"
-#include "IniSettingsStore.h"
-#include "PlatformServices.h"
-#include "QtMessageBox.h"
-#include "SystemInformationLocator.h"
+#include "platform/DetachedProgramStarter.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/PlatformServices.h"
+#include "platform/QtMessageBox.h"
+#include "platform/SystemInformationLocator.h"
 
 namespace quorvel {
 

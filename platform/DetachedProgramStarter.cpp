@@ -1,4 +1,4 @@
-#include "DetachedProgramStarter.h"
+#include "platform/DetachedProgramStarter.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -2,7 +2,7 @@
 // The program starter of the running program: QProcess::startDetached, so the
 // started program lives on its own and outlives the calculator if need be.
 
-#include "ProgramStarter.h"
+#include "platform/ProgramStarter.h"
 
 #include <QStringList>
 

@@ -6,7 +6,7 @@
 // Flush however many values changed (a large file used to be read and
 // rewritten for every single value).
 
-#include "SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <QSettings>
 

@@ -1,4 +1,4 @@
-#include "JapaneseFonts.h"
+#include "platform/JapaneseFonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>

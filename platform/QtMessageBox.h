@@ -1,5 +1,5 @@
 #pragma once
-#include "PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 namespace quorvel {
 

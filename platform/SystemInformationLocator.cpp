@@ -1,4 +1,4 @@
-#include "SystemInformationLocator.h"
+#include "platform/SystemInformationLocator.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>

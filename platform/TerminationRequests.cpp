@@ -1,4 +1,4 @@
-#include "TerminationRequests.h"
+#include "platform/TerminationRequests.h"
 
 #include <QSocketNotifier>
 

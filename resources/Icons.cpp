@@ -1,4 +1,4 @@
-#include "Icons.h"
+#include "resources/Icons.h"
 
 #include <QHash>
 

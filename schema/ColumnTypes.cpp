@@ -2,7 +2,7 @@
 // here, so a script that says varchar(0) or float(53) is refused the way the
 // server refuses it, while a length above 255 is left for the sizing notes.
 
-#include "ColumnTypes.h"
+#include "schema/ColumnTypes.h"
 
 #include <algorithm>
 #include <array>

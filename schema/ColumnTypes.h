@@ -1,8 +1,8 @@
 #pragma once
 // The column types of SQL Server 6.x and the bytes each takes in a row.
 
-#include "Messages.h"
-#include "SchemaModel.h"
+#include "schema/Messages.h"
+#include "schema/SchemaModel.h"
 
 #include <cstdint>
 #include <span>

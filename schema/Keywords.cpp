@@ -1,6 +1,6 @@
-#include "Keywords.h"
+#include "schema/Keywords.h"
 
-#include "AsciiCase.h"
+#include "schema/AsciiCase.h"
 
 #include <algorithm>
 #include <array>

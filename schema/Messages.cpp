@@ -1,6 +1,6 @@
 // The texts of quorvel-size and its script reader, English and Japanese side by side.
 
-#include "Messages.h"
+#include "schema/Messages.h"
 
 #include <array>
 #include <cstdlib>

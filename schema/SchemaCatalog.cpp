@@ -1,6 +1,6 @@
-#include "SchemaCatalog.h"
+#include "schema/SchemaCatalog.h"
 
-#include "ServerLimits.h"
+#include "calc/ServerLimits.h"
 
 #include <algorithm>
 #include <unordered_set>

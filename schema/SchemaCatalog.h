@@ -7,8 +7,8 @@
 // table lacks, a second clustered index, a type named twice. Names compare
 // without regard to case, as on a server with the default sort order.
 
-#include "ColumnTypes.h"
-#include "SchemaModel.h"
+#include "schema/ColumnTypes.h"
+#include "schema/SchemaModel.h"
 
 #include <cstddef>
 #include <span>

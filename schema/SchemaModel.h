@@ -6,8 +6,8 @@
 // calculation run reads. Nothing here knows about pages: a column carries the
 // bytes it takes in a row, an index the names of its key columns.
 
-#include "AsciiCase.h"
-#include "Messages.h"
+#include "schema/AsciiCase.h"
+#include "schema/Messages.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "ScriptLexer.h"
+#include "schema/ScriptLexer.h"
 
 namespace quorvel::schema {
 

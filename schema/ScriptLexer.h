@@ -10,8 +10,8 @@
 // a letter, so UTF-8 names (and those of other ASCII-compatible encodings) read
 // as words. Columns count UTF-8 sequences.
 
-#include "AsciiCase.h"
-#include "Messages.h"
+#include "schema/AsciiCase.h"
+#include "schema/Messages.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "ScriptReader.h"
+#include "schema/ScriptReader.h"
 
 namespace quorvel::schema {
 

@@ -12,10 +12,10 @@
 // A problem never stops the reading: the next statement is read as if nothing
 // had happened.
 
-#include "SchemaCatalog.h"
-#include "SchemaModel.h"
-#include "ScriptLexer.h"
-#include "StatementParser.h"
+#include "schema/SchemaCatalog.h"
+#include "schema/SchemaModel.h"
+#include "schema/ScriptLexer.h"
+#include "schema/StatementParser.h"
 
 #include <optional>
 #include <string>

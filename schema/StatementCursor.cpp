@@ -1,8 +1,8 @@
 // The statement parser's cursor over the tokens of a piece, and the syntax
 // errors it throws.
 
-#include "StatementParser.h"
-#include "SyntaxError.h"
+#include "schema/StatementParser.h"
+#include "schema/SyntaxError.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 // The statements and constraints the sizing reads; the column types and
 // sp_addtype are in StatementParserTypes.cpp, the cursor in StatementCursor.cpp.
 
-#include "StatementParser.h"
-#include "SyntaxError.h"
+#include "schema/StatementParser.h"
+#include "schema/SyntaxError.h"
 
 #include <algorithm>
 

@@ -12,9 +12,9 @@
 // elsewhere a problem of the script. Nothing recurses, so no nesting of
 // parentheses can exhaust the stack.
 
-#include "Keywords.h"
-#include "SchemaCatalog.h"
-#include "ScriptLexer.h"
+#include "schema/Keywords.h"
+#include "schema/SchemaCatalog.h"
+#include "schema/ScriptLexer.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,7 +1,7 @@
 // Column types, and the types that EXEC sp_addtype adds, for the statement parser.
 
-#include "StatementParser.h"
-#include "SyntaxError.h"
+#include "schema/StatementParser.h"
+#include "schema/SyntaxError.h"
 
 #include <array>
 

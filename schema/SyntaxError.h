@@ -6,9 +6,9 @@
 // StatementParserTypes.cpp the column types and sp_addtype, and
 // StatementCursor.cpp moves over the tokens and throws the syntax errors.
 
-#include "SchemaCatalog.h"
-#include "ScriptLexer.h"
-#include "Messages.h"
+#include "schema/Messages.h"
+#include "schema/SchemaCatalog.h"
+#include "schema/ScriptLexer.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -1,7 +1,7 @@
-#include "TableDerivation.h"
+#include "schema/TableDerivation.h"
 
-#include "NumericText.h"
-#include "ServerLimits.h"
+#include "calc/NumericText.h"
+#include "calc/ServerLimits.h"
 
 #include <algorithm>
 #include <limits>

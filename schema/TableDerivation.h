@@ -26,8 +26,8 @@
 // 250 columns, which the description cannot show, is refused with the window's
 // column message before the run.
 
-#include "TableEstimate.h"
-#include "SchemaModel.h"
+#include "calc/TableEstimate.h"
+#include "schema/SchemaModel.h"
 
 #include <cstdint>
 #include <optional>

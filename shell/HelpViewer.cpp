@@ -1,7 +1,7 @@
-#include "HelpViewer.h"
+#include "shell/HelpViewer.h"
 
-#include "Icons.h"
-#include "JapaneseFonts.h"
+#include "platform/JapaneseFonts.h"
+#include "resources/Icons.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

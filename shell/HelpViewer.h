@@ -8,7 +8,7 @@
 // Left: a "目次" tab with every topic and a "キーワード" tab with a search
 // field over the keyword list. Right: the topic.
 
-#include "HelpFile.h"
+#include "platform/HelpFile.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "HelpViewerHost.h"
+#include "shell/HelpViewerHost.h"
 
-#include "WindowPlacement.h"
+#include "shell/WindowPlacement.h"
 
 namespace quorvel {
 

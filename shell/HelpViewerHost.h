@@ -3,8 +3,8 @@
 // window (a child of it, so it closes with it), made on the first call and
 // reused after that. The first time it opens it stands beside its owner.
 
-#include "HelpService.h"
-#include "HelpViewer.h"
+#include "platform/HelpService.h"
+#include "shell/HelpViewer.h"
 
 #include <QPointer>
 

@@ -1,6 +1,6 @@
-#include "MainStatusBar.h"
+#include "shell/MainStatusBar.h"
 
-#include "Twips.h"
+#include "platform/Twips.h"
 
 #include <QDateTime>
 #include <QLabel>

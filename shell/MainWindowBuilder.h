@@ -4,7 +4,7 @@
 // bar and tabbed container; SectionFrames.cpp builds the frames on the tabs
 // with their fields, options, captions, outline boxes and result cells.
 
-#include "ControlInventory.h"
+#include "workspace/ControlInventory.h"
 
 #include <array>
 #include <string_view>

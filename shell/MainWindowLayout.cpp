@@ -1,12 +1,12 @@
-#include "MainWindowLayout.h"
+#include "shell/MainWindowLayout.h"
 
-#include "MainWindowBuilder.h"
+#include "shell/MainWindowBuilder.h"
 
-#include "Captions.h"
-#include "Icons.h"
-#include "JapaneseFonts.h"
-#include "MainStatusBar.h"
-#include "Twips.h"
+#include "calc/Captions.h"
+#include "platform/JapaneseFonts.h"
+#include "platform/Twips.h"
+#include "resources/Icons.h"
+#include "shell/MainStatusBar.h"
 
 #include <QApplication>
 #include <QKeySequence>

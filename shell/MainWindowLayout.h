@@ -11,7 +11,7 @@
 // every field "0", every result "0 ", hints on. No handler is connected here;
 // the window wires them once the inventory is complete.
 
-#include "ControlInventory.h"
+#include "workspace/ControlInventory.h"
 
 namespace quorvel {
 

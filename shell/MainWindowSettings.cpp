@@ -1,9 +1,9 @@
-#include "MainWindowSettings.h"
+#include "shell/MainWindowSettings.h"
 
-#include "NumericText.h"
-#include "SettingsStore.h"
-#include "Twips.h"
-#include "WindowPlacement.h"
+#include "calc/NumericText.h"
+#include "platform/SettingsStore.h"
+#include "platform/Twips.h"
+#include "shell/WindowPlacement.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "OutlineBox.h"
+#include "shell/OutlineBox.h"
 
 #include <QPainter>
 

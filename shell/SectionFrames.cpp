@@ -1,12 +1,12 @@
-#include "MainWindowBuilder.h"
+#include "shell/MainWindowBuilder.h"
 
-#include "Captions.h"
-#include "FieldEditing.h"
-#include "ForeColors.h"
-#include "JapaneseFonts.h"
-#include "OutlineBox.h"
-#include "Twips.h"
-#include "basSQLSIZE.h"
+#include "calc/Captions.h"
+#include "engine/basSQLSIZE.h"
+#include "platform/JapaneseFonts.h"
+#include "platform/Twips.h"
+#include "shell/OutlineBox.h"
+#include "workspace/FieldEditing.h"
+#include "workspace/ForeColors.h"
 
 #include <QApplication>
 

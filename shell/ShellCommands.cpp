@@ -1,8 +1,8 @@
-#include "ShellCommands.h"
+#include "shell/ShellCommands.h"
 
-#include "HelpService.h"
-#include "ProgramStarter.h"
-#include "frmAbout.h"
+#include "platform/HelpService.h"
+#include "platform/ProgramStarter.h"
+#include "shell/frmAbout.h"
 
 #include <array>
 #include <optional>

@@ -2,7 +2,7 @@
 // The commands that leave the calculator: the four SQL Server client tools,
 // the help file and the About box. The main window's menu handlers call these.
 
-#include "PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "TabPageKeys.h"
+#include "shell/TabPageKeys.h"
 
 #include <QShortcut>
 #include <QTabWidget>

@@ -1,10 +1,10 @@
-#include "basMivrel.h"
+#include "shell/basMivrel.h"
 
-#include "HelpViewerHost.h"
-#include "PlatformServices.h"
-#include "TerminationRequests.h"
-#include "frmMain.h"
-#include "frmSplash.h"
+#include "platform/PlatformServices.h"
+#include "platform/TerminationRequests.h"
+#include "shell/HelpViewerHost.h"
+#include "shell/frmMain.h"
+#include "shell/frmSplash.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

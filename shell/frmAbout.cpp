@@ -1,11 +1,11 @@
-#include "frmAbout.h"
+#include "shell/frmAbout.h"
 
-#include "Icons.h"
-#include "JapaneseFonts.h"
-#include "ProgramStarter.h"
-#include "SystemInformationLocator.h"
-#include "Twips.h"
-#include "WindowPlacement.h"
+#include "platform/JapaneseFonts.h"
+#include "platform/ProgramStarter.h"
+#include "platform/SystemInformationLocator.h"
+#include "platform/Twips.h"
+#include "resources/Icons.h"
+#include "shell/WindowPlacement.h"
 
 #include <QEvent>
 #include <QFrame>

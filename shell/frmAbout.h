@@ -5,7 +5,7 @@
 // "Version" button open it modally over the main window (ShowAboutBox), a new
 // one each time.
 
-#include "PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QDialog>
 

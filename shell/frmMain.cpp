@@ -1,16 +1,16 @@
-#include "frmMain.h"
+#include "shell/frmMain.h"
 
-#include "CalcCommand.h"
+#include "workspace/CalcCommand.h"
 
-#include "AccessibleControls.h"
-#include "EditCommands.h"
-#include "FieldEditing.h"
-#include "Hints.h"
-#include "MainWindowLayout.h"
-#include "MainWindowSettings.h"
-#include "SectionModes.h"
-#include "ShellCommands.h"
-#include "TabPageKeys.h"
+#include "shell/MainWindowLayout.h"
+#include "shell/MainWindowSettings.h"
+#include "shell/ShellCommands.h"
+#include "shell/TabPageKeys.h"
+#include "workspace/AccessibleControls.h"
+#include "workspace/EditCommands.h"
+#include "workspace/FieldEditing.h"
+#include "workspace/Hints.h"
+#include "workspace/SectionModes.h"
 
 #include <QApplication>
 #include <QCloseEvent>

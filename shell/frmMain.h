@@ -10,9 +10,9 @@
 // which all reach the controls through the ControlInventory. Option clicks and
 // the input fields' events go straight to those procedures.
 
-#include "ControlInventory.h"
-#include "PlatformServices.h"
-#include "TableEstimate.h"
+#include "calc/TableEstimate.h"
+#include "platform/PlatformServices.h"
+#include "workspace/ControlInventory.h"
 
 #include <QMainWindow>
 

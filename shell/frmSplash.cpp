@@ -1,10 +1,10 @@
-#include "frmSplash.h"
+#include "shell/frmSplash.h"
 
-#include "Icons.h"
-#include "JapaneseFonts.h"
-#include "Twips.h"
+#include "platform/JapaneseFonts.h"
+#include "platform/Twips.h"
+#include "resources/Icons.h"
 
-#include "WindowPlacement.h"
+#include "shell/WindowPlacement.h"
 
 #include <QEventLoop>
 #include <QGroupBox>

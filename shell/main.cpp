@@ -1,5 +1,5 @@
 // Quorvel: estimates the disk space of SQL Server 6.x tables and indexes.
-#include "basMivrel.h"
+#include "shell/basMivrel.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "AccessibleControls.h"
+#include "workspace/AccessibleControls.h"
 
-#include "Hints.h"
+#include "workspace/Hints.h"
 
 #include <QAccessibleWidget>
 

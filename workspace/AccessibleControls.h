@@ -15,7 +15,7 @@
 // Names are distinct within a tab; the tab and its frame, which a reader
 // announces on the way in, tell the tabs apart as they do on screen.
 
-#include "ControlInventory.h"
+#include "workspace/ControlInventory.h"
 
 #include <functional>
 

@@ -1,9 +1,9 @@
-#include "CalcCommand.h"
+#include "workspace/CalcCommand.h"
 
-#include "AccessibleControls.h"
-#include "ControlInventory.h"
-#include "NumericText.h"
-#include "PlatformServices.h"
+#include "calc/NumericText.h"
+#include "platform/PlatformServices.h"
+#include "workspace/AccessibleControls.h"
+#include "workspace/ControlInventory.h"
 
 #include <QCoreApplication>
 

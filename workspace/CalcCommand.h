@@ -8,7 +8,7 @@
 // reported in a message box; a failure leaves later sections and the totals
 // as they were.
 
-#include "TableEstimate.h"
+#include "calc/TableEstimate.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "ControlInventory.h"
+#include "workspace/ControlInventory.h"
 
 namespace quorvel {
 

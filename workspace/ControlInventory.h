@@ -11,7 +11,7 @@
 // Section() instead of working out indices itself.
 // The window owns every control; the pointers stay valid for its whole life.
 
-#include "InputTextBox.h"
+#include "workspace/InputTextBox.h"
 
 #include <QAction>
 #include <QGroupBox>

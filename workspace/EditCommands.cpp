@@ -1,7 +1,7 @@
-#include "EditCommands.h"
+#include "workspace/EditCommands.h"
 
-#include "PlatformServices.h"
-#include "SectionModes.h"
+#include "platform/PlatformServices.h"
+#include "workspace/SectionModes.h"
 
 namespace quorvel {
 namespace {

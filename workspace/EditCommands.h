@@ -5,7 +5,7 @@
 // and the clipboard (plain text only). The menu items and the toolbar buttons
 // "Clear", "Cut", "Copy", "Paste" all arrive at mnuEditItem_Click.
 
-#include "ControlInventory.h"
+#include "workspace/ControlInventory.h"
 
 namespace quorvel {
 

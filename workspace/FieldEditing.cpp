@@ -1,6 +1,6 @@
-#include "FieldEditing.h"
+#include "workspace/FieldEditing.h"
 
-#include "NumericText.h"
+#include "calc/NumericText.h"
 
 #include <string>
 

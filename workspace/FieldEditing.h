@@ -12,7 +12,7 @@
 // and Backspace can be typed. Range checks with messages belong to the
 // validation before a run, not here.
 
-#include "ControlInventory.h"
+#include "workspace/ControlInventory.h"
 
 namespace quorvel {
 

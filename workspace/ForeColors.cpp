@@ -1,4 +1,4 @@
-#include "ForeColors.h"
+#include "workspace/ForeColors.h"
 
 #include <QGuiApplication>
 #include <QPalette>

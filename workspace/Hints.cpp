@@ -1,4 +1,4 @@
-#include "Hints.h"
+#include "workspace/Hints.h"
 
 namespace quorvel {
 namespace {

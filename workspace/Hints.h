@@ -3,7 +3,7 @@
 // what to enter. The View menu's check item "入力領域の説明" switches all of
 // them on or off together. Labels, frames and result cells carry no hint.
 
-#include "ControlInventory.h"
+#include "workspace/ControlInventory.h"
 
 #include <functional>
 

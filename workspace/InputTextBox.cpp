@@ -1,6 +1,6 @@
-#include "InputTextBox.h"
+#include "workspace/InputTextBox.h"
 
-#include "ForeColors.h"
+#include "workspace/ForeColors.h"
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>

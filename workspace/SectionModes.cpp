@@ -1,6 +1,6 @@
-#include "SectionModes.h"
+#include "workspace/SectionModes.h"
 
-#include "ForeColors.h"
+#include "workspace/ForeColors.h"
 
 namespace quorvel {
 namespace {

@@ -9,7 +9,7 @@
 // The tab logic enables only the frame of the tab on show, which takes every
 // other section out of reach while its fields keep their own state.
 
-#include "ControlInventory.h"
+#include "workspace/ControlInventory.h"
 
 namespace quorvel {
 

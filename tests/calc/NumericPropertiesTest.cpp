@@ -5,7 +5,7 @@
 // neighbour for the run and away from zero for the forms; whole numbers of up
 // to 128 bits print their decimal digits, grouped by three.
 
-#include "NumericText.h"
+#include "calc/NumericText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // numeric_rows.json.
 
 #include "CaseRows.h"
-#include "NumericText.h"
+#include "calc/NumericText.h"
 
 namespace quorvel::testing {
 namespace {

@@ -4,7 +4,7 @@
 // its levels; one estimator used for many tables answers as a fresh one; and
 // more rows never take fewer pages.
 
-#include "TableEstimate.h"
+#include "calc/TableEstimate.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // which message the checks give, and what the estimates give after them.
 
 #include "CaseRows.h"
-#include "TableEstimate.h"
+#include "calc/TableEstimate.h"
 
 namespace quorvel::testing {
 namespace {

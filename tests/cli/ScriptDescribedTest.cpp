@@ -2,8 +2,8 @@
 // Lines give the same figures, table by table, whatever the columns, keys,
 // fill factors, nullability and assumed fill of variable-length columns.
 
-#include "ScriptSource.h"
-#include "SizeTool.h"
+#include "cli/ScriptSource.h"
+#include "cli/SizeTool.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -2,7 +2,7 @@
 // units change where the rounded number reaches 1,024, one byte either side.
 
 #include "CaseRows.h"
-#include "ReportFormat.h"
+#include "cli/ReportFormat.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 // the sum of the tables it counts, whatever view carries it.
 
 #include "CaseRows.h"
-#include "SizeTool.h"
+#include "cli/SizeTool.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

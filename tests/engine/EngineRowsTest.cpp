@@ -6,7 +6,7 @@
 // touches another's shows up.
 
 #include "CaseRows.h"
-#include "basSQLSIZE.h"
+#include "engine/basSQLSIZE.h"
 
 #include <algorithm>
 

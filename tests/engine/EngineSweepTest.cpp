@@ -2,7 +2,7 @@
 // input, including the ones validation never lets through, and checks what
 // must hold whatever the inputs. Meant above all to run under the sanitizers.
 
-#include "basSQLSIZE.h"
+#include "engine/basSQLSIZE.h"
 
 #include <gtest/gtest.h>
 

@@ -5,13 +5,13 @@
 // the search path. Rows live in tests/cases/platform_cases.json.
 
 #include "CaseRows.h"
-#include "DetachedProgramStarter.h"
-#include "HelpFile.h"
-#include "IniSettingsStore.h"
-#include "JapaneseFonts.h"
-#include "SystemInformationLocator.h"
-#include "TerminationRequests.h"
-#include "Twips.h"
+#include "platform/DetachedProgramStarter.h"
+#include "platform/HelpFile.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/JapaneseFonts.h"
+#include "platform/SystemInformationLocator.h"
+#include "platform/TerminationRequests.h"
+#include "platform/Twips.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,8 +6,8 @@
 // with the row as JSON.
 
 #include "CaseRows.h"
-#include "ScriptReader.h"
-#include "TableDerivation.h"
+#include "schema/ScriptReader.h"
+#include "schema/TableDerivation.h"
 
 #include <string>
 

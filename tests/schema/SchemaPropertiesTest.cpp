@@ -10,8 +10,8 @@
 //   rounded up, for varchar and varbinary).
 
 #include "CaseRows.h"
-#include "ScriptReader.h"
-#include "TableDerivation.h"
+#include "schema/ScriptReader.h"
+#include "schema/TableDerivation.h"
 
 #include <algorithm>
 #include <random>

@@ -10,9 +10,9 @@
 //     (the page's plain text contains text)
 //   ["list", name, [items]]: every item of lstContents or lstKeywords
 
-#include "HelpViewer.h"
-#include "HelpViewerHost.h"
 #include "WindowFixture.h"
+#include "shell/HelpViewer.h"
+#include "shell/HelpViewerHost.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,11 +2,11 @@
 // a frame centred in an area, the splash, and the main window's place kept
 // from one run to the next. Rows live in tests/cases/shell_cases.json.
 
-#include "MainWindowSettings.h"
-#include "Twips.h"
 #include "WindowFixture.h"
-#include "WindowPlacement.h"
-#include "frmSplash.h"
+#include "platform/Twips.h"
+#include "shell/MainWindowSettings.h"
+#include "shell/WindowPlacement.h"
+#include "shell/frmSplash.h"
 
 #include <QLabel>
 #include <QScreen>

@@ -19,8 +19,8 @@
 //   ["heard", name, text]: what a screen reader reads for the control
 //   ["announced", ["name=value", ...]]: the values announced so far
 
-#include "AccessibleControls.h"
 #include "WindowFixture.h"
+#include "workspace/AccessibleControls.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -4,16 +4,16 @@
 // started, seen and ended. Rows live in tests/cases/shell_cases.json.
 
 #include "ChildProgram.h"
-#include "HelpFile.h"
-#include "HelpViewer.h"
-#include "Icons.h"
-#include "IniSettingsStore.h"
-#include "MainWindowSettings.h"
-#include "Twips.h"
 #include "WindowFixture.h"
-#include "basMivrel.h"
-#include "frmAbout.h"
-#include "frmSplash.h"
+#include "platform/HelpFile.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/Twips.h"
+#include "resources/Icons.h"
+#include "shell/HelpViewer.h"
+#include "shell/MainWindowSettings.h"
+#include "shell/basMivrel.h"
+#include "shell/frmAbout.h"
+#include "shell/frmSplash.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,11 +6,11 @@
 // (the test program points QSettings at a temporary folder as well).
 
 #include "CaseRows.h"
-#include "HelpService.h"
-#include "ProgramStarter.h"
-#include "SettingsStore.h"
-#include "SystemInformationLocator.h"
-#include "frmMain.h"
+#include "platform/HelpService.h"
+#include "platform/ProgramStarter.h"
+#include "platform/SettingsStore.h"
+#include "platform/SystemInformationLocator.h"
+#include "shell/frmMain.h"
 
 #include <QApplication>
 #include <QLineEdit>

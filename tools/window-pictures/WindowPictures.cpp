@@ -6,11 +6,11 @@
 //
 // The pictures come at the screen's scale (QT_SCALE_FACTOR=2 gives twice the
 // pixels); tools/render-windows runs this offscreen at 100% and 200%.
-#include "HelpViewerHost.h"
-#include "PlatformServices.h"
-#include "frmAbout.h"
-#include "frmMain.h"
-#include "frmSplash.h"
+#include "platform/PlatformServices.h"
+#include "shell/HelpViewerHost.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMain.h"
+#include "shell/frmSplash.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,10 +5,10 @@
 // The texts are read with the numeric rules of NumericText, so a field showing
 // "1,500" stands for 1500 and "12.5" reaches a 16-bit field as 12.
 
-#include "TableEstimate.h"
+#include "calc/TableEstimate.h"
 
-#include "NumericText.h"
-#include "ServerLimits.h"
+#include "calc/NumericText.h"
+#include "calc/ServerLimits.h"
 
 #include <cstddef>
 

@@ -1,6 +1,6 @@
-#include "Captions.h"
+#include "calc/Captions.h"
 
-#include "basSQLSIZE.h"
+#include "engine/basSQLSIZE.h"
 
 namespace quorvel::captions {
 

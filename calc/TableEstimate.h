@@ -11,7 +11,7 @@
 // cells, the tool prints them. Message texts live here so both faces say
 // exactly the same thing.
 
-#include "basSQLSIZE.h"
+#include "engine/basSQLSIZE.h"
 
 #include <array>
 #include <cstddef>

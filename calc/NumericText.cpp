@@ -6,7 +6,7 @@
 // double, so a half is a true half (32767.5 is above 32767, 2.5 is exactly
 // between 2 and 3) and an exponent of any size cannot overflow anything.
 
-#include "NumericText.h"
+#include "calc/NumericText.h"
 
 #include <charconv>
 #include <cstddef>
