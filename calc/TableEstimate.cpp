@@ -11,6 +11,7 @@
 #include "calc/ServerLimits.h"
 
 #include <cstddef>
+#include <limits>
 
 namespace quorvel {
 
@@ -18,7 +19,7 @@ namespace {
 
 using numtext::Fit;
 
-constexpr double kMaxFillFactor = 100.0;
+constexpr double kMaxFillFactor = limits::kFillFactor;
 constexpr std::int32_t kMaxKeyBytes = limits::kRowBytes;
 constexpr double kMaxVariableColumns = static_cast<double>(limits::kColumns);
 
@@ -31,6 +32,12 @@ bool FillFactorValid(const std::string& text)
     const auto value = numtext::ToDouble(text);
     return value && *value <= kMaxFillFactor;
 }
+
+// The first value that made the checks refuse a table, and why.
+struct Refusal {
+    RunMessage message = RunMessage::None;
+    ValueRef where;
+};
 
 // A section of the table being checked, as a refusal names it.
 struct SectionRef {
@@ -224,7 +231,7 @@ Refusal ValidateInputs(const TableDescription& table)
 }
 
 // The estimates, section by section, and the totals of values already converted.
-TableEstimate RunConverted(const TableValues& values, basSQLSIZE& engine)
+TableEstimate RunConverted(const TableValues& values, WideCount textPagesPerRow, basSQLSIZE& engine)
 {
     TableEstimate result;
     EstimationRecord& record = engine.Record();
@@ -236,9 +243,9 @@ TableEstimate RunConverted(const TableValues& values, basSQLSIZE& engine)
         result.where.section = TableSection::Data;
         return result;
     }
-    result.data = DataFigures{record.DataRowSize, record.DataRowsPerPage, record.DataPages};
+    result.data = record;
 
-    ClusteredFigures clustered;
+    ClusteredEstimate clustered;
     if (values.clustered.present) {
         LoadKey(record, values.clustered);
         std::int32_t fillFactor = values.clustered.fillFactor;
@@ -247,18 +254,14 @@ TableEstimate RunConverted(const TableValues& values, basSQLSIZE& engine)
             result.where.section = TableSection::Clustered;
             return result;
         }
-        clustered.present = true;
-        clustered.rowSize = record.ClusteredRowSize;
-        clustered.rowsPerPage = record.ClusteredRowsPerPage;
-        clustered.pages = record.ClusteredPages;
         // Read at once: the next index estimate refills the level table.
-        clustered.levels = record.LevelPages;
+        clustered = {record, true, record.LevelPages};
     }
     result.clustered = clustered;
 
     result.nonClustered.reserve(values.nonClustered.size());
     for (const SectionValues& section : values.nonClustered) {
-        NonClusteredFigures figures;
+        NonClusteredEstimate index;
         if (section.present) {
             LoadKey(record, section);
             std::int32_t fillFactor = section.fillFactor;
@@ -267,25 +270,28 @@ TableEstimate RunConverted(const TableValues& values, basSQLSIZE& engine)
                 result.where = ValueRef{TableSection::NonClustered, result.nonClustered.size()};
                 return result;
             }
-            figures.present = true;
-            figures.leafRowSize = record.LeafRowSize;
-            figures.leafRowsPerPage = record.LeafRowsPerPage;
-            figures.leafPages = record.LeafPages;
-            figures.nonLeafRowSize = record.NonLeafRowSize;
-            figures.nonLeafRowsPerPage = record.NonLeafRowsPerPage;
-            figures.pages = record.NonClusteredPages;
-            figures.levels = record.LevelPages;
+            index = {record, true, record.LevelPages};
         }
-        result.nonClustered.push_back(figures);
+        result.nonClustered.push_back(index);
     }
 
     // 64-bit totals: with large row counts the page counts pass 2,147,483,647,
-    // and even 249 indexes of 2^32 pages each stay far inside 64 bits.
+    // and even the most indexes a table has, of 2^32 pages each, stay far
+    // inside 64 bits.
     Totals totals;
-    totals.clusteredPages = clustered.present ? clustered.pages : 0;
-    for (const NonClusteredFigures& figures : result.nonClustered)
-        totals.nonClusteredPages += figures.pages;
-    totals.totalPages = result.data->pages + totals.nonClusteredPages + totals.clusteredPages;
+    totals.clusteredPages = clustered.present ? clustered.ClusteredPages : 0;
+    for (const NonClusteredEstimate& index : result.nonClustered)
+        totals.nonClusteredPages += index.NonClusteredPages;
+    totals.totalPages = result.data->DataPages + totals.nonClusteredPages + totals.clusteredPages;
+    const std::optional<WideCount> textPages = TextPages(values.rowCount, textPagesPerRow, totals.totalPages);
+    if (!textPages) {
+        TableEstimate refused;
+        refused.failure = RunMessage::InputInvalid;
+        refused.where = ValueRef{TableSection::Table, 0, TableField::RowCount};
+        return refused;
+    }
+    totals.textPages = *textPages;
+    totals.totalPages += totals.textPages;
     totals.tableBytes = totals.totalPages * kBytesPerPage;
     result.totals = totals;
     return result;
@@ -293,7 +299,7 @@ TableEstimate RunConverted(const TableValues& values, basSQLSIZE& engine)
 
 } // namespace
 
-std::string_view MessageText(RunMessage message)
+std::string MessageText(RunMessage message)
 {
     switch (message) {
     case RunMessage::None:
@@ -303,9 +309,9 @@ std::string_view MessageText(RunMessage message)
     case RunMessage::InputInvalid:
         return "入力値が正しくありません。";
     case RunMessage::ByteLimit:
-        return "1列の最大ﾊﾞｲﾄ数は、1962までです。";
+        return "1列の最大ﾊﾞｲﾄ数は、" + std::to_string(limits::kRowBytes) + "までです。";
     case RunMessage::ColumnLimit:
-        return "1ﾃｰﾌﾞﾙの最大列数は、250までです。";
+        return "1ﾃｰﾌﾞﾙの最大列数は、" + std::to_string(limits::kColumns) + "までです。";
     case RunMessage::DataFailed:
         return "ﾃﾞｰﾀﾍﾟｰｼﾞを計算中にｴﾗｰが発生しました。";
     case RunMessage::ClusteredFailed:
@@ -322,40 +328,31 @@ bool IsEstimateFailure(RunMessage message)
         || message == RunMessage::NonClusteredFailed;
 }
 
-Refusal FindRefusal(const TableDescription& table)
+std::optional<WideCount> TextPages(std::int32_t rows, WideCount perRow, WideCount otherPages)
 {
-    if (const Refusal refused = ValidateInputs(table); refused.message != RunMessage::None)
-        return refused;
-    TableValues values;
-    return ConvertTable(table, values);
+    constexpr WideCount kMost = std::numeric_limits<WideCount>::max() / kBytesPerPage;
+    if (perRow <= 0 || rows <= 0)
+        return 0;
+    if (perRow > kMost / rows || perRow * rows > kMost - otherPages)
+        return std::nullopt;
+    return perRow * rows;
 }
 
-RunMessage CheckTable(const TableDescription& table)
-{
-    return FindRefusal(table).message;
-}
-
-TableEstimate TableEstimator::EstimateChecked(const TableDescription& table)
+TableEstimate TableEstimator::Estimate(const TableDescription& table, const std::function<void()>& beforeEstimates)
 {
     TableValues values;
-    if (const Refusal refused = ConvertTable(table, values); refused.message != RunMessage::None) {
+    Refusal refused = ValidateInputs(table);
+    if (refused.message == RunMessage::None)
+        refused = ConvertTable(table, values);
+    if (refused.message != RunMessage::None) {
         TableEstimate result;
         result.failure = refused.message;
         result.where = refused.where;
         return result;
     }
-    return RunConverted(values, m_engine);
-}
-
-TableEstimate TableEstimator::Estimate(const TableDescription& table)
-{
-    if (const Refusal refused = ValidateInputs(table); refused.message != RunMessage::None) {
-        TableEstimate result;
-        result.failure = refused.message;
-        result.where = refused.where;
-        return result;
-    }
-    return EstimateChecked(table);
+    if (beforeEstimates)
+        beforeEstimates();
+    return RunConverted(values, table.textPagesPerRow, m_engine);
 }
 
 } // namespace quorvel

@@ -4,18 +4,19 @@
 //
 // The main window and the command-line tool are two faces of this code. Each
 // describes a table as the user entered it (TableDescription: the texts of
-// the row count and of every section), asks CheckTable whether the run may use
-// it, and lets a TableEstimator feed the engine section by section (data
-// pages, clustered index, nonclustered indexes in order), which stops at the
-// first estimate that fails. The window then shows the figures in its result
-// cells, the tool prints them. Message texts live here so both faces say
-// exactly the same thing.
+// the row count and of every section) and hands it to a TableEstimator, which
+// checks it as a run does, converts each text once and feeds the engine
+// section by section (data pages, clustered index, nonclustered indexes in
+// order), stopping at the first estimate that fails. The window then shows
+// the figures in its result cells, the tool prints them. Message texts live
+// here so both faces say exactly the same thing.
 
 #include "engine/basSQLSIZE.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,14 +44,17 @@ struct TableDescription {
     SectionDescription data{KeyMode::WithVariable};
     SectionDescription clustered;
     std::vector<SectionDescription> nonClustered; // the window always has three
+    // Text and image values live on pages of their own: the pages one row's
+    // values take (a script's averages give them; the window has none).
+    WideCount textPagesPerRow = 0;
 };
 
 enum class RunMessage {
     None,
-    FillFactorInvalid,  // a fill factor is not numeric or above 100
+    FillFactorInvalid,  // a fill factor is not numeric or above the maximum
     InputInvalid,       // a field is not numeric, or its value does not fit where the run puts it
-    ByteLimit,          // more than 1962 bytes of columns
-    ColumnLimit,        // more than 250 variable-length columns
+    ByteLimit,          // more bytes of columns than a row or key holds
+    ColumnLimit,        // more variable-length columns than a row holds
     DataFailed,
     ClusteredFailed,
     NonClusteredFailed,
@@ -69,51 +73,20 @@ struct ValueRef {
 };
 
 // The text the user is shown for a message ("" for None).
-std::string_view MessageText(RunMessage message);
+std::string MessageText(RunMessage message);
 
 // True for the three messages of a failed estimate (shown with the critical icon);
 // the others refuse input (shown with the exclamation icon).
 bool IsEstimateFailure(RunMessage message);
 
-// The checks before a run, in their fixed order, and then whether every value
-// the run will read fits its destination (row count and fill factors in 32
-// bits, byte and column counts in 16 bits; only fields of the selected modes
-// count). None when the table may be estimated; otherwise the refusal.
-RunMessage CheckTable(const TableDescription& table);
-
-struct Refusal {
-    RunMessage message = RunMessage::None;
-    ValueRef where; // the first value that made the checks refuse the table
+// An index with the pages of each of its levels; present false: the section
+// is "なし", and every figure is 0.
+template <typename Figures> struct IndexEstimate : Figures {
+    bool present = false;
+    LevelTable levels{};
 };
-
-// CheckTable, telling also which value was refused: FindRefusal(t).message is
-// always CheckTable(t).
-Refusal FindRefusal(const TableDescription& table);
-
-struct DataFigures {
-    std::int16_t rowSize = 0;
-    std::int16_t rowsPerPage = 0;
-    WideCount pages = 0;
-};
-
-struct ClusteredFigures {
-    bool present = false; // false: no clustered index, every figure 0
-    std::int16_t rowSize = 0;
-    std::int16_t rowsPerPage = 0;
-    WideCount pages = 0;
-    std::array<std::int32_t, kLevelCount> levels{};
-};
-
-struct NonClusteredFigures {
-    bool present = false; // false: no such index, every figure 0
-    std::int16_t leafRowSize = 0;
-    std::int16_t leafRowsPerPage = 0;
-    WideCount leafPages = 0;
-    std::int16_t nonLeafRowSize = 0;
-    std::int16_t nonLeafRowsPerPage = 0;
-    WideCount pages = 0;
-    std::array<std::int32_t, kLevelCount> levels{};
-};
+using ClusteredEstimate = IndexEstimate<ClusteredFigures>;
+using NonClusteredEstimate = IndexEstimate<NonClusteredFigures>;
 
 // A page holds 2 KB.
 inline constexpr WideCount kBytesPerPage = 2048;
@@ -122,32 +95,40 @@ inline constexpr WideCount kBytesPerPage = 2048;
 struct Totals {
     WideCount clusteredPages = 0;
     WideCount nonClusteredPages = 0;
-    WideCount totalPages = 0;
+    WideCount textPages = 0;  // text and image values; 0 in the window
+    WideCount totalPages = 0; // text pages included
     WideCount tableBytes = 0; // totalPages x 2048
 };
 
 struct TableEstimate {
-    // None on success; a refusal of CheckTable (nothing estimated); or the
-    // failed estimate, after the sections finished before it.
+    // None on success; a refusal of the checks before a run (nothing was
+    // estimated); or the failed estimate, after the sections finished before it.
     RunMessage failure = RunMessage::None;
     ValueRef where; // the refused value, or the section whose estimate failed
-    std::optional<DataFigures> data;               // set when the data estimate succeeded
-    std::optional<ClusteredFigures> clustered;     // set when the clustered section finished
-    std::vector<NonClusteredFigures> nonClustered; // one per finished section, in order
-    std::optional<Totals> totals;                  // set when every section finished
+    std::optional<DataFigures> data;                // set when the data estimate succeeded
+    std::optional<ClusteredEstimate> clustered;     // set when the clustered section finished
+    std::vector<NonClusteredEstimate> nonClustered; // one per finished section, in order
+    std::optional<Totals> totals;                   // set when every section finished
+
+    // Refused by the checks: nothing was estimated.
+    bool Refused() const { return failure != RunMessage::None && !IsEstimateFailure(failure); }
 };
+
+// The pages of text and image values of rows rows whose values take perRow
+// pages each; nullopt when they and otherPages together would pass the
+// bytes a 64-bit table size counts (a row count no table can have).
+std::optional<WideCount> TextPages(std::int32_t rows, WideCount perRow, WideCount otherPages = 0);
 
 // Estimates tables one after another with one engine, whose record lives as
 // long as the estimator (the window keeps one for its whole life).
 class TableEstimator {
 public:
-    // CheckTable, then the estimates when the table passed.
-    TableEstimate Estimate(const TableDescription& table);
-
-    // The estimates of a table that already passed CheckTable. A table that
-    // would not have passed is refused with InputInvalid and never reaches
-    // the engine.
-    TableEstimate EstimateChecked(const TableDescription& table);
+    // The checks before a run, in their fixed order, and whether every value
+    // the run reads fits its destination (row count and fill factors in 32
+    // bits, byte and column counts in 16 bits; only fields of the selected
+    // modes count); then, for a table that passed, beforeEstimates and the
+    // estimates section by section, and the totals.
+    TableEstimate Estimate(const TableDescription& table, const std::function<void()>& beforeEstimates = {});
 
 private:
     basSQLSIZE m_engine;

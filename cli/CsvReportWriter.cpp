@@ -33,7 +33,7 @@ void AppendStart(std::string& out, std::string_view table, std::string_view stru
 
 void AppendStructure(std::string& out, std::string_view table, std::string_view structure,
                      std::int64_t rowSize, std::int64_t rowsPerPage, BigCount pages,
-                     const std::array<std::int32_t, kLevelCount>* levels) {
+                     const LevelTable* levels) {
     AppendStart(out, table, structure);
     out.push_back(',');
     if (rowSize >= 0) {
@@ -82,18 +82,18 @@ void CsvReportWriter::Table(const TableOutcome& outcome, std::string& out) {
         return;
     }
     const TableEstimate& r = *outcome.result;
-    AppendStructure(out, table, "data", r.data->rowSize, r.data->rowsPerPage, r.data->pages, nullptr);
+    AppendStructure(out, table, "data", r.data->DataRowSize, r.data->DataRowsPerPage, r.data->DataPages, nullptr);
     if (r.clustered->present)
-        AppendStructure(out, table, "clustered", r.clustered->rowSize, r.clustered->rowsPerPage,
-                        r.clustered->pages, &r.clustered->levels);
+        AppendStructure(out, table, "clustered", r.clustered->ClusteredRowSize, r.clustered->ClusteredRowsPerPage,
+                        r.clustered->ClusteredPages, &r.clustered->levels);
     for (std::size_t i = 0; i < r.nonClustered.size(); ++i) {
-        const NonClusteredFigures& f = r.nonClustered[i];
+        const NonClusteredEstimate& f = r.nonClustered[i];
         if (f.present)
-            AppendStructure(out, table, SectionPath(TableSection::NonClustered, i), f.leafRowSize,
-                            f.leafRowsPerPage, f.pages, &f.levels);
+            AppendStructure(out, table, SectionPath(TableSection::NonClustered, i), f.LeafRowSize,
+                            f.LeafRowsPerPage, f.NonClusteredPages, &f.levels);
     }
-    if (outcome.record.textPages != 0)
-        AppendStructure(out, table, "text", -1, 0, outcome.record.textPages, nullptr);
+    if (r.totals->textPages != 0)
+        AppendStructure(out, table, "text", -1, 0, r.totals->textPages, nullptr);
     AppendStructure(out, table, "total", -1, 0, r.totals->totalPages, nullptr);
 }
 

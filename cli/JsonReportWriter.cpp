@@ -49,7 +49,7 @@ void TextMember(std::string& out, const char* key, std::string_view text) {
     AppendJsonString(out, text);
 }
 
-void Levels(std::string& out, const std::array<std::int32_t, kLevelCount>& levels) {
+void Levels(std::string& out, const LevelTable& levels) {
     out += "\"levels\":[";
     for (std::size_t k = 0, shown = LevelsShown(levels); k < shown; ++k) {
         if (k > 0)
@@ -59,12 +59,12 @@ void Levels(std::string& out, const std::array<std::int32_t, kLevelCount>& level
     out.push_back(']');
 }
 
-void Figures(std::string& out, const TableEstimate& result, WideCount textPages) {
+void Figures(std::string& out, const TableEstimate& result) {
     if (result.data) {
         out += ",\"data\":{";
-        Member(out, "rowSize", result.data->rowSize);
-        Member(out, "rowsPerPage", result.data->rowsPerPage);
-        Member(out, "pages", result.data->pages, false);
+        Member(out, "rowSize", result.data->DataRowSize);
+        Member(out, "rowsPerPage", result.data->DataRowsPerPage);
+        Member(out, "pages", result.data->DataPages, false);
         out.push_back('}');
     }
     if (result.clustered) {
@@ -73,16 +73,16 @@ void Figures(std::string& out, const TableEstimate& result, WideCount textPages)
             out += "null";
         } else {
             out.push_back('{');
-            Member(out, "rowSize", result.clustered->rowSize);
-            Member(out, "rowsPerPage", result.clustered->rowsPerPage);
-            Member(out, "pages", result.clustered->pages);
+            Member(out, "rowSize", result.clustered->ClusteredRowSize);
+            Member(out, "rowsPerPage", result.clustered->ClusteredRowsPerPage);
+            Member(out, "pages", result.clustered->ClusteredPages);
             Levels(out, result.clustered->levels);
             out.push_back('}');
         }
         // Listed once the clustered section is done, even when no index finished.
         out += ",\"nonClustered\":[";
         for (std::size_t i = 0; i < result.nonClustered.size(); ++i) {
-            const NonClusteredFigures& f = result.nonClustered[i];
+            const NonClusteredEstimate& f = result.nonClustered[i];
             if (i > 0)
                 out.push_back(',');
             if (!f.present) {
@@ -90,12 +90,12 @@ void Figures(std::string& out, const TableEstimate& result, WideCount textPages)
                 continue;
             }
             out.push_back('{');
-            Member(out, "leafRowSize", f.leafRowSize);
-            Member(out, "leafRowsPerPage", f.leafRowsPerPage);
-            Member(out, "leafPages", f.leafPages);
-            Member(out, "nonLeafRowSize", f.nonLeafRowSize);
-            Member(out, "nonLeafRowsPerPage", f.nonLeafRowsPerPage);
-            Member(out, "pages", f.pages);
+            Member(out, "leafRowSize", f.LeafRowSize);
+            Member(out, "leafRowsPerPage", f.LeafRowsPerPage);
+            Member(out, "leafPages", f.LeafPages);
+            Member(out, "nonLeafRowSize", f.NonLeafRowSize);
+            Member(out, "nonLeafRowsPerPage", f.NonLeafRowsPerPage);
+            Member(out, "pages", f.NonClusteredPages);
             Levels(out, f.levels);
             out.push_back('}');
         }
@@ -105,8 +105,8 @@ void Figures(std::string& out, const TableEstimate& result, WideCount textPages)
         out += ",\"totals\":{";
         Member(out, "clusteredPages", result.totals->clusteredPages);
         Member(out, "nonClusteredPages", result.totals->nonClusteredPages);
-        if (textPages != 0)
-            Member(out, "textPages", textPages);
+        if (result.totals->textPages != 0)
+            Member(out, "textPages", result.totals->textPages);
         Member(out, "totalPages", result.totals->totalPages);
         Member(out, "tableBytes", result.totals->tableBytes, false);
         out.push_back('}');
@@ -186,7 +186,7 @@ void JsonReportWriter::Table(const TableOutcome& outcome, std::string& out) {
         out.push_back(']');
     }
     if (outcome.result != nullptr)
-        Figures(out, *outcome.result, outcome.record.textPages);
+        Figures(out, *outcome.result);
     out += m_lines ? "}\n" : "}";
 }
 

@@ -71,7 +71,7 @@ std::unique_ptr<ReportWriter> MakeReportWriter(ReportView view, Language languag
     return std::make_unique<TextReportWriter>(false, language);
 }
 
-std::size_t LevelsShown(const std::array<std::int32_t, kLevelCount>& levels) {
+std::size_t LevelsShown(const LevelTable& levels) {
     std::size_t top = 0;
     for (std::size_t k = 0; k < levels.size(); ++k) {
         if (levels[k] != 0)
@@ -82,16 +82,16 @@ std::size_t LevelsShown(const std::array<std::int32_t, kLevelCount>& levels) {
 
 void FindZeroRowsPerPage(const TableEstimate& result, std::vector<ZeroRowsPerPage>& found) {
     found.clear();
-    if (result.data && result.data->rowsPerPage == 0)
+    if (result.data && result.data->DataRowsPerPage == 0)
         found.push_back({ValueRef{TableSection::Data}, captions::kDataFigures[1], "rowsPerPage"});
-    if (result.clustered && result.clustered->present && result.clustered->rowsPerPage == 0)
+    if (result.clustered && result.clustered->present && result.clustered->ClusteredRowsPerPage == 0)
         found.push_back({ValueRef{TableSection::Clustered}, captions::kClusteredFigures[1], "rowsPerPage"});
     for (std::size_t i = 0; i < result.nonClustered.size(); ++i) {
-        const NonClusteredFigures& f = result.nonClustered[i];
+        const NonClusteredEstimate& f = result.nonClustered[i];
         const ValueRef index{TableSection::NonClustered, i};
-        if (f.present && f.leafRowsPerPage == 0)
+        if (f.present && f.LeafRowsPerPage == 0)
             found.push_back({index, captions::kNonClusteredFigures[1], "leafRowsPerPage"});
-        if (f.present && f.nonLeafRowsPerPage == 0)
+        if (f.present && f.NonLeafRowsPerPage == 0)
             found.push_back({index, captions::kNonClusteredFigures[4], "nonLeafRowsPerPage"});
     }
 }

@@ -80,7 +80,7 @@ std::unique_ptr<ReportWriter> MakeReportWriter(ReportView view, Language languag
 
 // How many levels of an index the views list: from level 0 up to the highest
 // level that has pages (level 0 always).
-std::size_t LevelsShown(const std::array<std::int32_t, kLevelCount>& levels);
+std::size_t LevelsShown(const LevelTable& levels);
 
 // The zero rows-per-page figures of an estimate, in the order of its sections.
 void FindZeroRowsPerPage(const TableEstimate& result, std::vector<ZeroRowsPerPage>& found);

@@ -148,7 +148,6 @@ TableRecord ScriptSource::Record(const schema::SchemaTable& table, const schema:
     r.description = derived.description;
     r.sized = derived.sized;
     r.refusal = derived.refusal;
-    r.textPages = derived.textPages;
     for (const Message& note : derived.notes)
         r.notes.push_back(note.Render(m_language));
     return r;
@@ -199,8 +198,11 @@ ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, st
             continue;
         }
         AppendDescription(text, table.name, record.description);
-        if (derived.textPages != 0)
-            record.notes.push_back(Say(m_language, Text::TextPagesNotDescribed, {std::to_string(derived.textPages)}));
+        const numtext::Int32Conversion rows = numtext::ToInt32(record.description.rowCount);
+        const WideCount textPages =
+            rows.fit == numtext::Fit::Fits ? TextPages(rows.value, record.description.textPagesPerRow).value_or(0) : 0;
+        if (derived.sized && textPages != 0)
+            record.notes.push_back(Say(m_language, Text::TextPagesNotDescribed, {std::to_string(textPages)}));
         for (const std::string& note : record.notes)
             messages += where + Say(m_language, Text::Note, {Printable(note)}) + "\n";
     }

@@ -105,10 +105,10 @@ bool SizeTool::OnTable(const TableRecord& record) {
             status = TableStatus::Succeeded;
             shown = &result;
             ++m_totals.succeeded;
-            m_totals.dataPages += result.data->pages;
+            m_totals.dataPages += result.data->DataPages;
             m_totals.clusteredPages += result.totals->clusteredPages;
             m_totals.nonClusteredPages += result.totals->nonClusteredPages;
-            m_totals.textPages += record.textPages;
+            m_totals.textPages += result.totals->textPages;
             m_totals.pages += result.totals->totalPages;
             m_totals.bytes += result.totals->tableBytes;
         } else if (IsEstimateFailure(result.failure)) {
@@ -127,26 +127,13 @@ bool SizeTool::OnTable(const TableRecord& record) {
 }
 
 TableEstimate SizeTool::Estimate(const TableRecord& record) {
-    TableEstimate result;
     if (record.refusal != RunMessage::None) {
-        result.failure = record.refusal;
-        result.where = ValueRef{TableSection::Data};
-        return result;
-    }
-    result = m_estimator.Estimate(record.description);
-    if (result.failure != RunMessage::None || record.textPages == 0)
-        return result;
-    // Text pages belong to the table: they join its pages and its size. So
-    // many that the total leaves 64 bits is a row count the table cannot have.
-    auto& totals = *result.totals;
-    if (__builtin_add_overflow(totals.totalPages, record.textPages, &totals.totalPages) ||
-        __builtin_mul_overflow(totals.totalPages, kBytesPerPage, &totals.tableBytes)) {
         TableEstimate refused;
-        refused.failure = RunMessage::InputInvalid;
-        refused.where = ValueRef{TableSection::Table, 0, TableField::RowCount};
+        refused.failure = record.refusal;
+        refused.where = ValueRef{TableSection::Data};
         return refused;
     }
-    return result;
+    return m_estimator.Estimate(record.description);
 }
 
 bool SizeTool::AddTable(const TableRecord& record, std::string_view source) {

@@ -69,7 +69,6 @@ struct TableRecord {
     // What a schema script adds beside the description.
     bool sized = true;                     // false: no row count, so described only
     RunMessage refusal = RunMessage::None; // a refusal the description cannot carry
-    WideCount textPages = 0;               // pages of text and image values, added to the totals
     std::vector<std::string> notes;        // in the user's language
 };
 

@@ -96,7 +96,7 @@ void AppendLine(std::string& out, const Label& label, BigCount value) {
     out.push_back('\n');
 }
 
-void AppendLevels(std::string& out, const std::array<std::int32_t, kLevelCount>& levels,
+void AppendLevels(std::string& out, const LevelTable& levels,
                   const std::array<Label, kLevelCount>& labels) {
     for (std::size_t k = 0, shown = LevelsShown(levels); k < shown; ++k)
         AppendLine(out, labels[k], levels[k]);
@@ -115,35 +115,35 @@ void AppendNonClusteredHeading(std::string& out, std::size_t index) {
     out.push_back(')');
 }
 
-void AppendFigures(std::string& out, const TableEstimate& result, WideCount textPages) {
+void AppendFigures(std::string& out, const TableEstimate& result) {
     const Labels& t = TheLabels();
     if (result.data) {
         AppendHeading(out, captions::kTabs[0]);
-        AppendLine(out, t.data[0], result.data->rowSize);
-        AppendLine(out, t.data[1], result.data->rowsPerPage);
-        AppendLine(out, t.data[2], result.data->pages);
+        AppendLine(out, t.data[0], result.data->DataRowSize);
+        AppendLine(out, t.data[1], result.data->DataRowsPerPage);
+        AppendLine(out, t.data[2], result.data->DataPages);
     }
     if (result.clustered) {
         if (!result.clustered->present) {
             AppendHeading(out, captions::kTabs[1], "  なし");
         } else {
             AppendHeading(out, captions::kTabs[1]);
-            AppendLine(out, t.clustered[0], result.clustered->rowSize);
-            AppendLine(out, t.clustered[1], result.clustered->rowsPerPage);
-            AppendLine(out, t.clustered[2], result.clustered->pages);
+            AppendLine(out, t.clustered[0], result.clustered->ClusteredRowSize);
+            AppendLine(out, t.clustered[1], result.clustered->ClusteredRowsPerPage);
+            AppendLine(out, t.clustered[2], result.clustered->ClusteredPages);
             AppendLevels(out, result.clustered->levels, t.clusteredLevels);
         }
     }
     for (std::size_t i = 0; i < result.nonClustered.size(); ++i) {
-        const NonClusteredFigures& f = result.nonClustered[i];
+        const NonClusteredEstimate& f = result.nonClustered[i];
         AppendNonClusteredHeading(out, i + 1);
         if (!f.present) {
             out += "  なし\n";
             continue;
         }
         out.push_back('\n');
-        const std::array<BigCount, 6> figures{f.leafRowSize,    f.leafRowsPerPage,    f.leafPages,
-                                              f.nonLeafRowSize, f.nonLeafRowsPerPage, f.pages};
+        const std::array<BigCount, 6> figures{f.LeafRowSize,    f.LeafRowsPerPage,    f.LeafPages,
+                                              f.NonLeafRowSize, f.NonLeafRowsPerPage, f.NonClusteredPages};
         for (std::size_t k = 0; k < figures.size(); ++k)
             AppendLine(out, t.nonClustered[k], figures[k]);
         AppendLevels(out, f.levels, t.leafLevels);
@@ -152,8 +152,8 @@ void AppendFigures(std::string& out, const TableEstimate& result, WideCount text
         AppendHeading(out, captions::kTotalsHeading);
         AppendLine(out, t.totals[0], result.totals->clusteredPages);
         AppendLine(out, t.totals[1], result.totals->nonClusteredPages);
-        if (textPages != 0)
-            AppendLine(out, t.textPages, textPages);
+        if (result.totals->textPages != 0)
+            AppendLine(out, t.textPages, result.totals->textPages);
         AppendLine(out, t.totals[2], result.totals->totalPages);
         AppendLine(out, t.totals[3], result.totals->tableBytes);
     }
@@ -211,18 +211,18 @@ void TextReportWriter::Table(const TableOutcome& outcome, std::string& out) {
         const TableEstimate& r = *outcome.result;
         AppendSummary(
             out, start,
-            {r.data->pages, r.totals->clusteredPages, r.totals->nonClusteredPages, r.totals->totalPages},
+            {r.data->DataPages, r.totals->clusteredPages, r.totals->nonClusteredPages, r.totals->totalPages},
             r.totals->tableBytes);
         out.push_back('\n');
-        if (outcome.record.textPages != 0) {
+        if (r.totals->textPages != 0) {
             out += "  ";
-            AppendCount(out, kTextPagesCaption, outcome.record.textPages);
+            AppendCount(out, kTextPagesCaption, r.totals->textPages);
             out.push_back('\n');
         }
     } else {
         out.push_back('\n');
         if (outcome.result != nullptr)
-            AppendFigures(out, *outcome.result, outcome.record.textPages);
+            AppendFigures(out, *outcome.result);
     }
     for (const std::string& note : outcome.record.notes) {
         out += indent;

@@ -22,30 +22,46 @@ using WideCount = std::int64_t;
 
 inline constexpr int kLevelCount = 15;
 
-struct EstimationRecord {
-    std::int32_t RowCount = 0;
-    std::int16_t ColumnKind = 0; // 1: all columns fixed-length; anything else: some variable-length
-    std::int16_t FixedBytes = 0;
-    std::int16_t VariableBytes = 0;
-    std::int16_t VariableColumns = 0;
+// Pages of each B-tree level of an index; 0 is the lowest level.
+using LevelTable = std::array<std::int32_t, kLevelCount>;
 
+// The figures of each estimate. The record holds them under these names, and
+// the calculation of a table hands them on to the window and the tool as they
+// are: one shape for the engine's results everywhere.
+struct DataFigures {
     std::int16_t DataRowSize = 0;
     std::int16_t DataRowsPerPage = 0;
     WideCount DataPages = 0;
+};
 
+struct ClusteredFigures {
     std::int16_t ClusteredRowSize = 0;
     std::int16_t ClusteredRowsPerPage = 0;
     WideCount ClusteredPages = 0;
+};
 
+struct NonClusteredFigures {
     std::int16_t LeafRowSize = 0;
     std::int16_t LeafRowsPerPage = 0;
     WideCount LeafPages = 0;
     std::int16_t NonLeafRowSize = 0;
     std::int16_t NonLeafRowsPerPage = 0;
     WideCount NonClusteredPages = 0;
+};
 
-    // Pages of each B-tree level of the index estimated last; 0 is the lowest level.
-    std::array<std::int32_t, kLevelCount> LevelPages{};
+// The description of a data row or an index key, and the row count.
+struct EstimationInputs {
+    std::int32_t RowCount = 0;
+    std::int16_t ColumnKind = 0; // 1: all columns fixed-length; anything else: some variable-length
+    std::int16_t FixedBytes = 0;
+    std::int16_t VariableBytes = 0;
+    std::int16_t VariableColumns = 0;
+};
+
+// Inputs, then the outputs of the three estimates, in that order.
+struct EstimationRecord : EstimationInputs, DataFigures, ClusteredFigures, NonClusteredFigures {
+    // Pages of each level of the index estimated last.
+    LevelTable LevelPages{};
 };
 
 class basSQLSIZE {

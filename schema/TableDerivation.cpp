@@ -10,7 +10,6 @@ namespace quorvel::schema {
 
 namespace {
 
-constexpr std::int64_t kTextPageBytes = 1800;
 constexpr std::int64_t kLarge = std::numeric_limits<std::int64_t>::max();
 
 std::int64_t AddCapped(std::int64_t a, std::int64_t b) {
@@ -95,18 +94,14 @@ void CountTextPages(const SchemaTable& table, const SizingAssumptions& assumptio
         if (c.kind != StorageKind::TextPointer)
             continue;
         if (const TextAverage* average = FindAverage(assumptions, table, c.name))
-            pagesPerRow =
-                AddCapped(pagesPerRow, (std::int64_t{average->bytes} + kTextPageBytes - 1) / kTextPageBytes);
+            pagesPerRow = AddCapped(pagesPerRow, (std::int64_t{average->bytes} + limits::kTextPageBytes - 1) /
+                                                     limits::kTextPageBytes);
         else
             unknown += (unknown.empty() ? "" : ", ") + c.name;
     }
     if (!unknown.empty() && derived.sized)
         derived.notes.push_back({Text::NoAverage, {unknown}});
-    if (pagesPerRow == 0 || !derived.sized)
-        return;
-    const numtext::Int32Conversion rows = numtext::ToInt32(derived.description.rowCount);
-    if (rows.fit == numtext::Fit::Fits && rows.value > 0)
-        derived.textPages = MultiplyCapped(pagesPerRow, rows.value);
+    derived.description.textPagesPerRow = pagesPerRow;
 }
 
 } // namespace

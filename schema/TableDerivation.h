@@ -57,7 +57,6 @@ struct DerivedTable {
     std::optional<ScriptProblem> problem;
     // A refusal of the window that the description cannot carry; None otherwise.
     RunMessage refusal = RunMessage::None;
-    WideCount textPages = 0; // to be added to the table's pages
     std::vector<Message> notes;
 };
 

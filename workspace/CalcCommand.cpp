@@ -34,14 +34,13 @@ void ShowCells(std::span<QLabel* const> cells, std::initializer_list<WideCount> 
         cells[i++]->setText(QString::fromStdString(numtext::ResultForm(figure)));
 }
 
-void ShowLevels(std::span<QLabel* const> cells, const std::array<std::int32_t, kLevelCount>& levels) {
+void ShowLevels(std::span<QLabel* const> cells, const LevelTable& levels) {
     for (std::size_t k = 0; k < levels.size(); ++k)
         cells[k]->setText(QString::fromStdString(numtext::ResultForm(levels[k])));
 }
 
 void ShowMessage(ControlInventory& c, const PlatformServices& services, RunMessage message) {
-    const std::string_view text = MessageText(message);
-    services.messageBox->Show(c.frmMain, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+    services.messageBox->Show(c.frmMain, QString::fromStdString(MessageText(message)),
                               IsEstimateFailure(message) ? MessageIcon::Critical : MessageIcon::Exclamation,
                               kApplicationTitle);
 }
@@ -72,20 +71,20 @@ TableDescription ReadTableDescription(const ControlInventory& c) {
 void ShowFigures(ControlInventory& c, const TableEstimate& estimate) {
     if (estimate.data) {
         const DataFigures& d = *estimate.data;
-        ShowCells(c.Section(kDataSection).figures, {d.rowSize, d.rowsPerPage, d.pages});
+        ShowCells(c.Section(kDataSection).figures, {d.DataRowSize, d.DataRowsPerPage, d.DataPages});
     }
     if (estimate.clustered) {
-        const ClusteredFigures& f = *estimate.clustered;
+        const ClusteredEstimate& f = *estimate.clustered;
         const SectionControls section = c.Section(kClusteredSection);
-        ShowCells(section.figures, {f.rowSize, f.rowsPerPage, f.pages});
+        ShowCells(section.figures, {f.ClusteredRowSize, f.ClusteredRowsPerPage, f.ClusteredPages});
         ShowLevels(section.levels, f.levels);
     }
     // The window shows three nonclustered indexes.
     for (std::size_t n = 0; n < estimate.nonClustered.size() && n < 3; ++n) {
-        const NonClusteredFigures& f = estimate.nonClustered[n];
+        const NonClusteredEstimate& f = estimate.nonClustered[n];
         const SectionControls section = c.Section(kFirstNonClusteredSection + static_cast<int>(n));
-        ShowCells(section.figures, {f.leafRowSize, f.leafRowsPerPage, f.leafPages, f.nonLeafRowSize,
-                                    f.nonLeafRowsPerPage, f.pages});
+        ShowCells(section.figures, {f.LeafRowSize, f.LeafRowsPerPage, f.LeafPages, f.NonLeafRowSize,
+                                    f.NonLeafRowsPerPage, f.NonClusteredPages});
         ShowLevels(section.levels, f.levels);
     }
     if (estimate.totals) {
@@ -95,17 +94,17 @@ void ShowFigures(ControlInventory& c, const TableEstimate& estimate) {
 }
 
 void RunCalcCommand(ControlInventory& c, TableEstimator& estimator, const PlatformServices& services) {
-    const TableDescription table = ReadTableDescription(c);
-    if (const RunMessage refusal = CheckTable(table); refusal != RunMessage::None) {
-        ShowMessage(c, services, refusal);
+    // The status text, a pass of pending events and the busy pointer come
+    // once the checks have passed, before the first estimate.
+    const TableEstimate estimate = estimator.Estimate(ReadTableDescription(c), [&c] {
+        ShowStatus(c, QStringLiteral("計算中です..."));
+        QCoreApplication::processEvents();
+        c.frmMain->setCursor(Qt::WaitCursor);
+    });
+    if (estimate.Refused()) {
+        ShowMessage(c, services, estimate.failure);
         return;
     }
-
-    ShowStatus(c, QStringLiteral("計算中です..."));
-    QCoreApplication::processEvents();
-    c.frmMain->setCursor(Qt::WaitCursor);
-
-    const TableEstimate estimate = estimator.EstimateChecked(table);
     // Each finished section's cells; the totals only after a full success.
     ShowFigures(c, estimate);
     if (estimate.failure != RunMessage::None) {

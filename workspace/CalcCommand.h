@@ -2,9 +2,9 @@
 // The Calc command on the main window (F5, the toolbar's "Calc").
 //
 // Reads the texts and options of the five sections into a TableDescription,
-// asks the calculation core (TableEstimate.h) whether they may be used, runs
-// the estimates and writes every finished section's figures into the result
-// cells, then the four totals. Refused input and failed estimates are
+// hands it to the calculation core (TableEstimate.h), which checks it and
+// runs the estimates, and writes every finished section's figures into the
+// result cells, then the four totals. Refused input and failed estimates are
 // reported in a message box; a failure leaves later sections and the totals
 // as they were.
 

@@ -67,15 +67,15 @@ json Result(const SchemaScript& script, const json& row) {
             t["nonClustered"].push_back(SectionText(s));
         for (const Message& note : d.notes)
             t["notes"].push_back(note.Render());
-        if (d.textPages != 0)
-            t["textPages"] = d.textPages;
         if (d.sized && d.refusal != RunMessage::None) {
             t["refused"] = std::string(MessageText(d.refusal));
         } else if (d.sized) {
             TableEstimator estimator;
             const TableEstimate run = estimator.Estimate(d.description);
+            if (run.totals && run.totals->textPages != 0)
+                t["textPages"] = run.totals->textPages;
             if (run.totals)
-                t["pages"] = {run.data->pages, run.totals->clusteredPages, run.totals->nonClusteredPages,
+                t["pages"] = {run.data->DataPages, run.totals->clusteredPages, run.totals->nonClusteredPages,
                               run.totals->totalPages};
             else
                 t["refused"] = std::string(MessageText(run.failure));

@@ -251,7 +251,7 @@ TEST(GeneratedTables, DescriptionsAreTheirColumnsSummedByHand) {
         EXPECT_EQ(Described(derived.description.data), Expected(data, 0));
         EXPECT_EQ(Described(derived.description.clustered), clustered);
         EXPECT_EQ(got, expected);
-        EXPECT_EQ(derived.textPages, textPagesPerRow * rows);
+        EXPECT_EQ(derived.description.textPagesPerRow, textPagesPerRow);
         EXPECT_EQ(derived.description.rowCount, std::to_string(rows));
     }
 }
