@@ -16,5 +16,7 @@ inline constexpr std::int32_t kFillFactor = 100;     // the highest fill factor,
 inline constexpr std::int32_t kRowCount = 2147483647; // rows of a table: a 32-bit count
 inline constexpr std::int64_t kTextBytes = 2147483647; // bytes of one text or image value
 inline constexpr std::int64_t kTextPageBytes = 1800; // bytes of text or image data a 2 KB page holds
+inline constexpr std::int64_t kFloatPrecision = 15;  // digits of a float
+inline constexpr std::int64_t kDecimalPrecision = 38; // digits of a decimal or numeric
 
 } // namespace quorvel::limits

@@ -69,13 +69,12 @@ void CsvReportWriter::Begin(std::string& out) {
 void CsvReportWriter::Table(const TableOutcome& outcome, std::string& out) {
     const std::string table = TableName(outcome);
     if (outcome.status == TableStatus::Described) {
-        AppendStart(out, table, "described");
+        AppendStart(out, table, StatusName(outcome.status));
         out.push_back('\n');
         return;
     }
     if (outcome.status != TableStatus::Succeeded) {
-        static constexpr std::array<std::string_view, 3> kStatus{"refused", "failed", "invalid"};
-        AppendStart(out, table, kStatus[static_cast<std::size_t>(outcome.status) - 1]);
+        AppendStart(out, table, StatusName(outcome.status));
         out.push_back(',');
         AppendField(out, ProblemText(outcome, m_language));
         out.push_back('\n');

@@ -2,7 +2,8 @@
 
 #include "cli/DescriptionJson.h"
 
-#include "cli/ReportFormat.h"
+#include "cli/JsonWriter.h"
+#include "cli/TableRecord.h"
 
 #include <algorithm>
 
@@ -12,62 +13,55 @@ namespace {
 
 // Plain digits as a JSON number, which has no leading zeros ("080" is 80),
 // when short enough for any JSON reader's integers; any other text as a text.
-void Value(std::string& out, std::string_view key, std::string_view text, bool comma = true) {
-    if (comma)
-        out.push_back(',');
-    out.push_back('"');
-    out += key;
-    out += "\":";
+void Value(JsonWriter& json, std::string_view key, std::string_view text) {
+    json.Key(key);
     const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
     const std::string_view number = digits ? text.substr(std::min(text.find_first_not_of('0'), text.size() - 1)) : "";
     if (digits && number.size() <= 15)
-        out += number;
+        json.Digits(number);
     else
-        AppendJsonString(out, text);
+        json.Text(text);
 }
 
-void Section(std::string& out, const SectionDescription& s, bool index) {
-    out.push_back('{');
-    bool first = true;
-    if (index && s.fillFactor != "0") {
-        Value(out, "fillFactor", s.fillFactor, false);
-        first = false;
-    }
+void Section(JsonWriter& json, const SectionDescription& s, bool index) {
+    json.Object();
+    if (index && s.fillFactor != "0")
+        Value(json, keys::kFillFactor, s.fillFactor);
     if (s.mode == KeyMode::AllFixed) {
-        Value(out, "fixedBytes", s.allFixedBytes, !first);
+        Value(json, keys::kFixedBytes, s.allFixedBytes);
     } else {
-        Value(out, "fixedBytes", s.fixedBytes, !first);
-        Value(out, "variableBytes", s.variableBytes);
-        Value(out, "variableColumns", s.variableColumns);
+        Value(json, keys::kFixedBytes, s.fixedBytes);
+        Value(json, keys::kVariableBytes, s.variableBytes);
+        Value(json, keys::kVariableColumns, s.variableColumns);
     }
-    out.push_back('}');
+    json.End();
 }
 
 } // namespace
 
 void AppendDescription(std::string& out, std::string_view name, const TableDescription& description) {
-    out += "{\"name\":";
-    AppendJsonString(out, name);
-    Value(out, "rowCount", description.rowCount);
-    out += ",\"data\":";
-    Section(out, description.data, false);
+    JsonWriter json(out);
+    json.Object();
+    json.Member(keys::kName, name);
+    Value(json, keys::kRowCount, description.rowCount);
+    json.Key(keys::kData);
+    Section(json, description.data, false);
     if (description.clustered.mode != KeyMode::None) {
-        out += ",\"clustered\":";
-        Section(out, description.clustered, true);
+        json.Key(keys::kClustered);
+        Section(json, description.clustered, true);
     }
     if (!description.nonClustered.empty()) {
-        out += ",\"nonClustered\":[";
-        for (std::size_t i = 0; i < description.nonClustered.size(); ++i) {
-            if (i > 0)
-                out.push_back(',');
-            if (description.nonClustered[i].mode == KeyMode::None)
-                out += "null";
+        json.Key(keys::kNonClustered).Array();
+        for (const SectionDescription& index : description.nonClustered) {
+            if (index.mode == KeyMode::None)
+                json.Null();
             else
-                Section(out, description.nonClustered[i], true);
+                Section(json, index, true);
         }
-        out.push_back(']');
+        json.End();
     }
-    out += "}\n";
+    json.End();
+    out.push_back('\n');
 }
 
 } // namespace quorvel::cli

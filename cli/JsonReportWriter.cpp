@@ -16,139 +16,106 @@
 // structures whose rows per page are 0, "notes" what a script's reading
 // assumed. Text pages (from a script) are counted in totalPages and tableBytes.
 //
-// Written here rather than through nlohmann::json: building each table as a
-// library value and dumping it took 12.8 µs a table (2.9 µs when one value is
-// reused) on the development machine, against 3.9 µs for reading, estimating
-// and reporting a whole table, far more than the 10% the library may cost.
-// The database totals are 128-bit, beyond the library's numbers as well.
-// Every text goes through AppendJsonString, so the output is valid UTF-8.
+// Written with JsonWriter rather than built as nlohmann::json values: the
+// report of a million tables then takes a third of the time (bench/README.md
+// has the figures), and the database totals are 128-bit, beyond the
+// library's numbers.
 
 #include "cli/JsonReportWriter.h"
 
-#include <array>
-#include <cstdint>
+#include "cli/JsonWriter.h"
 
 namespace quorvel::cli {
 
 namespace {
 
-// "key":value, and a comma unless it is the last.
-void Member(std::string& out, std::string_view key, BigCount value, bool comma = true) {
-    out.push_back('"');
-    out += key;
-    out += "\":";
-    AppendDecimal(out, value);
-    if (comma)
-        out.push_back(',');
+void Levels(JsonWriter& json, const LevelTable& levels) {
+    json.Key("levels").Array();
+    for (std::size_t k = 0, shown = LevelsShown(levels); k < shown; ++k)
+        json.Number(levels[k]);
+    json.End();
 }
 
-void TextMember(std::string& out, const char* key, std::string_view text) {
-    out += ",\"";
-    out += key;
-    out += "\":";
-    AppendJsonString(out, text);
-}
-
-void Levels(std::string& out, const LevelTable& levels) {
-    out += "\"levels\":[";
-    for (std::size_t k = 0, shown = LevelsShown(levels); k < shown; ++k) {
-        if (k > 0)
-            out.push_back(',');
-        AppendDecimal(out, levels[k]);
-    }
-    out.push_back(']');
-}
-
-void Figures(std::string& out, const TableEstimate& result) {
+void Figures(JsonWriter& json, const TableEstimate& result) {
     if (result.data) {
-        out += ",\"data\":{";
-        Member(out, "rowSize", result.data->DataRowSize);
-        Member(out, "rowsPerPage", result.data->DataRowsPerPage);
-        Member(out, "pages", result.data->DataPages, false);
-        out.push_back('}');
+        json.Key("data").Object();
+        json.Member("rowSize", result.data->DataRowSize);
+        json.Member("rowsPerPage", result.data->DataRowsPerPage);
+        json.Member("pages", result.data->DataPages);
+        json.End();
     }
     if (result.clustered) {
-        out += ",\"clustered\":";
-        if (!result.clustered->present) {
-            out += "null";
+        const ClusteredEstimate& c = *result.clustered;
+        if (!c.present) {
+            json.Key("clustered").Null();
         } else {
-            out.push_back('{');
-            Member(out, "rowSize", result.clustered->ClusteredRowSize);
-            Member(out, "rowsPerPage", result.clustered->ClusteredRowsPerPage);
-            Member(out, "pages", result.clustered->ClusteredPages);
-            Levels(out, result.clustered->levels);
-            out.push_back('}');
+            json.Key("clustered").Object();
+            json.Member("rowSize", c.ClusteredRowSize);
+            json.Member("rowsPerPage", c.ClusteredRowsPerPage);
+            json.Member("pages", c.ClusteredPages);
+            Levels(json, c.levels);
+            json.End();
         }
         // Listed once the clustered section is done, even when no index finished.
-        out += ",\"nonClustered\":[";
-        for (std::size_t i = 0; i < result.nonClustered.size(); ++i) {
-            const NonClusteredEstimate& f = result.nonClustered[i];
-            if (i > 0)
-                out.push_back(',');
+        json.Key("nonClustered").Array();
+        for (const NonClusteredEstimate& f : result.nonClustered) {
             if (!f.present) {
-                out += "null";
+                json.Null();
                 continue;
             }
-            out.push_back('{');
-            Member(out, "leafRowSize", f.LeafRowSize);
-            Member(out, "leafRowsPerPage", f.LeafRowsPerPage);
-            Member(out, "leafPages", f.LeafPages);
-            Member(out, "nonLeafRowSize", f.NonLeafRowSize);
-            Member(out, "nonLeafRowsPerPage", f.NonLeafRowsPerPage);
-            Member(out, "pages", f.NonClusteredPages);
-            Levels(out, f.levels);
-            out.push_back('}');
+            json.Object();
+            json.Member("leafRowSize", f.LeafRowSize);
+            json.Member("leafRowsPerPage", f.LeafRowsPerPage);
+            json.Member("leafPages", f.LeafPages);
+            json.Member("nonLeafRowSize", f.NonLeafRowSize);
+            json.Member("nonLeafRowsPerPage", f.NonLeafRowsPerPage);
+            json.Member("pages", f.NonClusteredPages);
+            Levels(json, f.levels);
+            json.End();
         }
-        out.push_back(']');
+        json.End();
     }
     if (result.totals) {
-        out += ",\"totals\":{";
-        Member(out, "clusteredPages", result.totals->clusteredPages);
-        Member(out, "nonClusteredPages", result.totals->nonClusteredPages);
-        if (result.totals->textPages != 0)
-            Member(out, "textPages", result.totals->textPages);
-        Member(out, "totalPages", result.totals->totalPages);
-        Member(out, "tableBytes", result.totals->tableBytes, false);
-        out.push_back('}');
+        const Totals& t = *result.totals;
+        json.Key("totals").Object();
+        json.Member("clusteredPages", t.clusteredPages);
+        json.Member("nonClusteredPages", t.nonClusteredPages);
+        if (t.textPages != 0)
+            json.Member("textPages", t.textPages);
+        json.Member("totalPages", t.totalPages);
+        json.Member("tableBytes", t.tableBytes);
+        json.End();
     }
 }
 
-const char* StatusText(TableStatus status) {
-    static constexpr std::array<const char*, 5> kStatus{"ok", "refused", "failed", "invalid", "described"};
-    return kStatus[static_cast<std::size_t>(status)];
-}
-
-void Problem(std::string& out, const TableOutcome& outcome, Language language) {
+void Problem(JsonWriter& json, const TableOutcome& outcome, Language language) {
     if (outcome.status == TableStatus::Invalid) {
-        TextMember(out, "error", ProblemText(outcome, language));
+        json.Member("error", ProblemText(outcome, language));
     } else {
-        TextMember(out, "message", MessageText(outcome.message));
+        json.Member("message", MessageText(outcome.message));
         if (outcome.status == TableStatus::Refused && outcome.where.field != TableField::None)
-            TextMember(out, "value",
-                       FieldText(outcome.record.description, outcome.where, outcome.where.field));
+            json.Member("value", FieldText(outcome.record.description, outcome.where, outcome.where.field));
     }
     if (const std::string key = ProblemKey(outcome); !key.empty())
-        TextMember(out, "key", key);
-    TextMember(out, "source", outcome.source);
+        json.Member("key", key);
+    json.Member("source", outcome.source);
     const Place place = ProblemPlace(outcome);
     if (place.line > 0) {
-        out.push_back(',');
-        Member(out, "line", static_cast<BigCount>(place.line));
-        Member(out, "column", static_cast<BigCount>(place.column), false);
+        json.Member("line", static_cast<BigCount>(place.line));
+        json.Member("column", static_cast<BigCount>(place.column));
     }
 }
 
-void Warnings(std::string& out, const TableOutcome& outcome, Language language) {
-    out += ",\"warnings\":[";
-    for (std::size_t i = 0; i < outcome.warnings.size(); ++i) {
-        const ZeroRowsPerPage& w = outcome.warnings[i];
-        out += i > 0 ? ",{\"key\":" : "{\"key\":";
-        AppendJsonString(out, SectionPath(w.section.section, w.section.index));
-        TextMember(out, "figure", w.key);
-        TextMember(out, "message", WarningText(outcome, w, language));
-        out.push_back('}');
+void Warnings(JsonWriter& json, const TableOutcome& outcome, Language language) {
+    json.Key("warnings").Array();
+    for (const ZeroRowsPerPage& w : outcome.warnings) {
+        json.Object();
+        json.Member("key", SectionPath(w.section.section, w.section.index));
+        json.Member("figure", w.key);
+        json.Member("message", WarningText(outcome, w, language));
+        json.End();
     }
-    out.push_back(']');
+    json.End();
 }
 
 } // namespace
@@ -162,51 +129,55 @@ void JsonReportWriter::Table(const TableOutcome& outcome, std::string& out) {
     if (!m_lines)
         out += m_first ? "\n" : ",\n";
     m_first = false;
-    out += "{\"table\":";
-    AppendDecimal(out, static_cast<BigCount>(outcome.ordinal));
-    out += ",\"name\":";
+    JsonWriter json(out);
+    json.Object();
+    json.Member("table", static_cast<BigCount>(outcome.ordinal));
     if (outcome.record.name.empty())
-        out += "null";
+        json.Key("name").Null();
     else
-        AppendJsonString(out, outcome.record.name);
-    out += ",\"status\":\"";
-    out += StatusText(outcome.status);
-    out.push_back('"');
+        json.Member("name", outcome.record.name);
+    json.Member("status", StatusName(outcome.status));
     if (outcome.status != TableStatus::Succeeded && outcome.status != TableStatus::Described)
-        Problem(out, outcome, m_language);
+        Problem(json, outcome, m_language);
     if (!outcome.warnings.empty())
-        Warnings(out, outcome, m_language);
+        Warnings(json, outcome, m_language);
     if (!outcome.record.notes.empty()) {
-        out += ",\"notes\":[";
-        for (std::size_t i = 0; i < outcome.record.notes.size(); ++i) {
-            if (i > 0)
-                out.push_back(',');
-            AppendJsonString(out, NoteText(outcome, outcome.record.notes[i], m_language));
-        }
-        out.push_back(']');
+        json.Key("notes").Array();
+        for (const std::string& note : outcome.record.notes)
+            json.Text(NoteText(outcome, note, m_language));
+        json.End();
     }
     if (outcome.result != nullptr)
-        Figures(out, *outcome.result);
-    out += m_lines ? "}\n" : "}";
+        Figures(json, *outcome.result);
+    json.End();
+    if (m_lines)
+        out.push_back('\n');
 }
 
 void JsonReportWriter::End(const DatabaseTotals& totals, std::string& out) {
+    if (!m_lines)
+        out += m_first ? "],\n" : "\n],\n";
+    JsonWriter json(out);
     if (m_lines)
-        out += "{\"database\":{";
-    else
-        out += m_first ? "],\n\"database\":{" : "\n],\n\"database\":{";
-    Member(out, "tables", static_cast<BigCount>(totals.tables));
-    Member(out, "succeeded", static_cast<BigCount>(totals.succeeded));
+        json.Object();
+    json.Key("database").Object();
+    json.Member("tables", static_cast<BigCount>(totals.tables));
+    json.Member("succeeded", static_cast<BigCount>(totals.succeeded));
     if (totals.described != 0)
-        Member(out, "described", static_cast<BigCount>(totals.described));
-    Member(out, "dataPages", totals.dataPages);
-    Member(out, "clusteredPages", totals.clusteredPages);
-    Member(out, "nonClusteredPages", totals.nonClusteredPages);
+        json.Member("described", static_cast<BigCount>(totals.described));
+    json.Member("dataPages", totals.dataPages);
+    json.Member("clusteredPages", totals.clusteredPages);
+    json.Member("nonClusteredPages", totals.nonClusteredPages);
     if (totals.textPages != 0)
-        Member(out, "textPages", totals.textPages);
-    Member(out, "pages", totals.pages);
-    Member(out, "bytes", totals.bytes, false);
-    out += "}}\n";
+        json.Member("textPages", totals.textPages);
+    json.Member("pages", totals.pages);
+    json.Member("bytes", totals.bytes);
+    json.End();
+    if (m_lines)
+        json.End();
+    else
+        out.push_back('}'); // the report's own object, opened by Begin
+    out.push_back('\n');
 }
 
 } // namespace quorvel::cli

@@ -28,6 +28,10 @@ enum class TableStatus {
     Described, // a table of a script without a row count: not sized
 };
 
+// "ok", "refused", "failed", "invalid", "described": how the JSON and CSV
+// views name a status.
+std::string_view StatusName(TableStatus status);
+
 // A structure whose rows per page came out 0: its pages grow level by level
 // and mean nothing, though the run succeeds.
 struct ZeroRowsPerPage {

@@ -2,6 +2,7 @@
 
 #include "cli/ScriptSource.h"
 
+#include "calc/ServerLimits.h"
 #include "cli/DescriptionJson.h"
 #include "schema/ScriptReader.h"
 
@@ -20,8 +21,6 @@
 namespace quorvel::cli {
 
 namespace {
-
-constexpr std::uint32_t kMaxTextBytes = 2147483647; // the longest text value the server stores
 
 // The name a script's problems carry: "-" is standard input.
 std::string SourceName(const std::string& path) {
@@ -79,9 +78,9 @@ std::optional<std::string> ScriptSource::AddTextAverage(std::string_view option)
                     equals + 1 < option.size() &&
                     std::from_chars(option.data() + equals + 1, option.data() + option.size(), bytes).ptr ==
                         option.data() + option.size() &&
-                    bytes <= kMaxTextBytes;
+                    bytes <= limits::kTextBytes;
     if (!ok)
-        return Say(m_language, Text::BadAverageOption, {Printable(option)});
+        return Say(m_language, Text::BadAverageOption, {Printable(option), std::to_string(limits::kTextBytes)});
     m_assumptions.textAverages.push_back(schema::TextAverage{
         std::string(option.substr(0, dot)), std::string(option.substr(dot + 1, equals - dot - 1)), bytes});
     return std::nullopt;
@@ -153,49 +152,50 @@ TableRecord ScriptSource::Record(const schema::SchemaTable& table, const schema:
     return r;
 }
 
-bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
+bool ScriptSource::Walk(const std::string& path, const TableVisit& visit, const MessageSink& say, bool emptyIsError) {
     const std::string source = Printable(SourceName(path));
     std::string error;
     const std::optional<schema::SchemaScript> script = Load(path, error);
     if (!script) {
-        tool.Message(error, SizeTool::MessageKind::InputError);
+        say(error, SizeTool::MessageKind::InputError);
         return false;
     }
     for (const schema::SchemaTable& table : script->tables) {
-        if (!tool.AddTable(Record(table, Derive(table)), source))
+        if (!visit(table, Derive(table)))
             return false;
     }
-    if (script->tables.empty()) // as for any input without a table
-        tool.Message(source + ": " + Say(m_language, Text::NoTable), SizeTool::MessageKind::InputError);
+    if (script->tables.empty() && emptyIsError) // as for any input without a table
+        say(source + ": " + Say(m_language, Text::NoTable), SizeTool::MessageKind::InputError);
     for (const schema::ScriptProblem& problem : script->problems)
-        tool.Message(ProblemLine(problem, m_language), SizeTool::MessageKind::Problem);
+        say(ProblemLine(problem, m_language), SizeTool::MessageKind::Problem);
     if (script->skippedStatements != 0)
-        tool.Message(source + ": " + Say(m_language, Text::SkippedStatements, {std::to_string(script->skippedStatements)}),
-                     SizeTool::MessageKind::Note);
+        say(source + ": " + Say(m_language, Text::SkippedStatements, {std::to_string(script->skippedStatements)}),
+            SizeTool::MessageKind::Note);
     return true;
 }
 
-ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, std::string& text,
-                                                     std::string& messages) {
+bool ScriptSource::Size(const std::string& path, SizeTool& tool) {
     const std::string source = Printable(SourceName(path));
-    std::string error;
-    const std::optional<schema::SchemaScript> script = Load(path, error);
-    if (!script) {
-        messages += std::string(kProgramPrefix) + error + "\n";
-        return DescribeOutcome::Unreadable;
-    }
-    bool ok = true;
-    for (const schema::SchemaTable& table : script->tables) {
-        const schema::DerivedTable derived = Derive(table);
+    return Walk(
+        path,
+        [&](const schema::SchemaTable& table, const schema::DerivedTable& derived) {
+            return tool.AddTable(Record(table, derived), source);
+        },
+        [&tool](const std::string& line, SizeTool::MessageKind kind) { tool.Message(line, kind); }, true);
+}
+
+void ScriptSource::Describe(const std::string& path, std::string& text, const MessageSink& say) {
+    const std::string source = Printable(SourceName(path));
+    const auto describe = [&](const schema::SchemaTable& table, const schema::DerivedTable& derived) {
         TableRecord record = Record(table, derived);
-        const std::string where =
-            std::string(kProgramPrefix) + PlacePrefix(source, record.place) + Printable(table.name) + ": ";
-        if (derived.problem || derived.refusal != RunMessage::None) {
-            messages += derived.problem ? std::string(kProgramPrefix) + ProblemLine(*derived.problem, m_language)
-                                        : where + std::string(MessageText(derived.refusal));
-            messages.push_back('\n');
-            ok = false;
-            continue;
+        const std::string where = PlacePrefix(source, record.place) + Printable(table.name) + ": ";
+        if (derived.problem) {
+            say(ProblemLine(*derived.problem, m_language), SizeTool::MessageKind::Problem);
+            return true;
+        }
+        if (derived.refusal != RunMessage::None) {
+            say(where + MessageText(derived.refusal), SizeTool::MessageKind::Problem);
+            return true;
         }
         AppendDescription(text, table.name, record.description);
         const numtext::Int32Conversion rows = numtext::ToInt32(record.description.rowCount);
@@ -204,16 +204,11 @@ ScriptSource::DescribeOutcome ScriptSource::Describe(const std::string& path, st
         if (derived.sized && textPages != 0)
             record.notes.push_back(Say(m_language, Text::TextPagesNotDescribed, {std::to_string(textPages)}));
         for (const std::string& note : record.notes)
-            messages += where + Say(m_language, Text::Note, {Printable(note)}) + "\n";
-    }
-    for (const schema::ScriptProblem& problem : script->problems) {
-        messages += std::string(kProgramPrefix) + ProblemLine(problem, m_language) + "\n";
-        ok = false;
-    }
-    if (script->skippedStatements != 0)
-        messages += std::string(kProgramPrefix) + source + ": " +
-                    Say(m_language, Text::SkippedStatements, {std::to_string(script->skippedStatements)}) + "\n";
-    return ok ? DescribeOutcome::Described : DescribeOutcome::SomeProblem;
+            say(where + Say(m_language, Text::Note, {Printable(note)}), SizeTool::MessageKind::Note);
+        return true;
+    };
+    // Describing a script without tables describes nothing, and says nothing.
+    Walk(path, describe, say, false);
 }
 
 std::vector<std::string> ScriptSource::UnusedNames() const {

@@ -17,6 +17,7 @@
 #include "cli/SizeTool.h"
 #include "schema/TableDerivation.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,10 +42,10 @@ public:
     // tool; false when it could not be read (the reason went to the tool).
     bool Size(const std::string& path, SizeTool& tool);
     // Appends the derived descriptions as JSON Lines, in the tool's input
-    // form, to text, and the notes and problems (lines for standard error) to
-    // messages.
-    enum class DescribeOutcome { Described, SomeProblem, Unreadable };
-    DescribeOutcome Describe(const std::string& path, std::string& text, std::string& messages);
+    // form, to text; the notes and problems go to say, each a line for
+    // standard error.
+    using MessageSink = std::function<void(const std::string& line, SizeTool::MessageKind kind)>;
+    void Describe(const std::string& path, std::string& text, const MessageSink& say);
     // Warnings for names on the command line that no script read so far creates.
     std::vector<std::string> UnusedNames() const;
 
@@ -55,6 +56,12 @@ private:
         bool used = false;
     };
 
+    // What a walk over a script hands on: each table with its derived
+    // description (false stops the walk), then what concerns no table.
+    using TableVisit = std::function<bool(const schema::SchemaTable&, const schema::DerivedTable&)>;
+    // One walk for sizing and describing; false when the script could not
+    // be read or a visit stopped the walk.
+    bool Walk(const std::string& path, const TableVisit& visit, const MessageSink& say, bool emptyIsError);
     std::optional<schema::SchemaScript> Load(const std::string& path, std::string& error);
     schema::DerivedTable Derive(const schema::SchemaTable& table);
     TableRecord Record(const schema::SchemaTable& table, const schema::DerivedTable& derived) const;

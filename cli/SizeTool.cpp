@@ -29,7 +29,7 @@ bool SizeTool::Flush() {
     if (!m_buffer.empty() && !m_out(m_buffer)) {
         m_writeFailed = true;
         const std::string reason = std::strerror(errno);
-        m_err(std::string(kProgramPrefix) + Say(m_language, Text::CannotWrite, {reason}) + "\n");
+        m_err(Say(m_language, Text::CannotWrite, {reason}));
     }
     m_buffer.clear();
     return !m_writeFailed;
@@ -44,7 +44,7 @@ void SizeTool::Message(const std::string& text, MessageKind kind) {
 void SizeTool::Error(const std::string& message) {
     // The report so far goes first, so the message lands after the tables it follows.
     Flush();
-    m_err(std::string(kProgramPrefix) + message + "\n");
+    m_err(message);
 }
 
 bool SizeTool::ReadPath(const std::string& path, InputFormat format) {

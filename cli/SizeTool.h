@@ -36,6 +36,8 @@ public:
     // Writes a text; false when it could not (errno says why).
     using Output = std::function<bool(std::string_view)>;
 
+    // out takes the report; err one message at a time, each a line for
+    // standard error without the program's name or a line end.
     SizeTool(ReportView view, Language language, Output out, Output err);
     ~SizeTool();
 

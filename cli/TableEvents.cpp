@@ -5,6 +5,7 @@
 #include "calc/ServerLimits.h"
 #include "cli/ReportFormat.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -13,10 +14,24 @@ namespace quorvel::cli {
 
 namespace {
 
-// The keys of a table and its sections, by Field from Name on (each ends in a NUL).
-constexpr std::array<std::string_view, 9> kKeys{"name",       "rowCount",      "data",
-                                                "clustered",  "nonClustered",  "fillFactor",
-                                                "fixedBytes", "variableBytes", "variableColumns"};
+struct FieldKeyRow {
+    TableEvents::Field field;
+    std::string_view key;
+    bool inSection; // a key of a section, not of the table
+};
+
+constexpr std::array kFieldKeys{
+    FieldKeyRow{TableEvents::Field::Name, keys::kName, false},
+    FieldKeyRow{TableEvents::Field::RowCount, keys::kRowCount, false},
+    FieldKeyRow{TableEvents::Field::Data, keys::kData, false},
+    FieldKeyRow{TableEvents::Field::Clustered, keys::kClustered, false},
+    FieldKeyRow{TableEvents::Field::NonClustered, keys::kNonClustered, false},
+    FieldKeyRow{TableEvents::Field::FillFactor, keys::kFillFactor, true},
+    FieldKeyRow{TableEvents::Field::FixedBytes, keys::kFixedBytes, true},
+    FieldKeyRow{TableEvents::Field::VariableBytes, keys::kVariableBytes, true},
+    FieldKeyRow{TableEvents::Field::VariableColumns, keys::kVariableColumns, true},
+};
+
 // Longest key quoted in a message.
 constexpr std::size_t kKeyBytes = 64;
 
@@ -130,21 +145,18 @@ bool TableEvents::parse_error(std::size_t position, const std::string& lastToken
 
 // The key a table or a section reads for a field; the data section has no fill factor.
 TableEvents::Field TableEvents::FieldOf(const std::string& key, bool inSection) const {
-    const auto first = static_cast<unsigned>(inSection ? Field::FillFactor : Field::Name);
-    const auto last = static_cast<unsigned>(inSection ? Field::VariableColumns : Field::NonClustered);
-    for (unsigned f = first; f <= last; ++f) {
-        if (kKeys[f - static_cast<unsigned>(Field::Name)] != key)
-            continue;
-        const bool noFillFactor =
-            f == static_cast<unsigned>(Field::FillFactor) && m_sectionKind == TableSection::Data;
-        return noFillFactor ? Field::Unknown : static_cast<Field>(f);
-    }
-    return Field::Unknown;
+    const auto row = std::find_if(kFieldKeys.begin(), kFieldKeys.end(), [&](const FieldKeyRow& r) {
+        return r.inSection == inSection && r.key == key;
+    });
+    if (row == kFieldKeys.end() || (row->field == Field::FillFactor && m_sectionKind == TableSection::Data))
+        return Field::Unknown;
+    return row->field;
 }
 
-const char* TableEvents::FieldName(Field f) {
-    const auto name = static_cast<unsigned>(Field::Name);
-    return static_cast<unsigned>(f) >= name ? kKeys[static_cast<unsigned>(f) - name].data() : "";
+std::string_view TableEvents::FieldName(Field f) {
+    const auto row =
+        std::find_if(kFieldKeys.begin(), kFieldKeys.end(), [f](const FieldKeyRow& r) { return r.field == f; });
+    return row == kFieldKeys.end() ? std::string_view() : row->key;
 }
 
 // A key as the path from the table: "rowCount", "nonClustered[2].fillFactor".

@@ -63,7 +63,7 @@ public:
     bool parse_error(std::size_t position, const std::string& lastToken,
                      const nlohmann::json::exception& ex) override;
 
-private:
+    // The value a key names; public for the table of keys.
     enum class Field : unsigned {
         None,
         Unknown,
@@ -77,12 +77,14 @@ private:
         VariableBytes,
         VariableColumns,
     };
+
+private:
     enum class Context { TopArray, Table, Section, IndexList };
 
     static unsigned Bit(Field f) { return 1u << static_cast<unsigned>(f); }
     Field FieldOf(const std::string& key, bool inSection) const;
     std::string PathOf(std::string_view key) const;
-    static const char* FieldName(Field f);
+    static std::string_view FieldName(Field f);
 
     bool Scalar(JsonKind kind, const std::string& text, Place at);
     bool Start(bool object, Place at);

@@ -2,35 +2,20 @@
 
 #include "cli/TableRecord.h"
 
-#include <array>
-#include <string_view>
-
 namespace quorvel::cli {
-
-namespace {
-
-// By TableField; one key carries the fixed bytes in both modes of a section.
-constexpr std::array<const char*, 7> kFieldKeys{"",           "rowCount",      "fillFactor",     "fixedBytes",
-                                                "fixedBytes", "variableBytes", "variableColumns"};
-// By TableSection, up to the nonclustered indexes, which carry their number.
-constexpr std::array<std::string_view, 3> kSectionKeys{"", "data", "clustered"};
-
-// The texts of a section by TableField, FillFactor onwards.
-constexpr std::array<std::string SectionDescription::*, 5> kSectionTexts{
-    &SectionDescription::fillFactor, &SectionDescription::allFixedBytes, &SectionDescription::fixedBytes,
-    &SectionDescription::variableBytes, &SectionDescription::variableColumns};
-
-std::size_t Index(TableSection section) {
-    return static_cast<std::size_t>(section);
-}
-
-} // namespace
 
 const SectionPlaces& PlacesOf(const TableRecord& record, const ValueRef& where) {
     static const SectionPlaces unknown;
-    const std::array<const SectionPlaces*, 3> named{&record.table, &record.data, &record.clustered};
-    if (where.section != TableSection::NonClustered)
-        return *named[Index(where.section)];
+    switch (where.section) {
+    case TableSection::Table:
+        return record.table;
+    case TableSection::Data:
+        return record.data;
+    case TableSection::Clustered:
+        return record.clustered;
+    case TableSection::NonClustered:
+        break;
+    }
     return where.index < record.nonClustered.size() ? record.nonClustered[where.index] : unknown;
 }
 
@@ -44,19 +29,57 @@ const std::string& FieldText(const TableDescription& description, const ValueRef
         : where.section == TableSection::NonClustered && where.index < description.nonClustered.size()
             ? &description.nonClustered[where.index]
             : nullptr;
-    const std::size_t member =
-        static_cast<std::size_t>(field) - static_cast<std::size_t>(TableField::FillFactor);
-    return s != nullptr && member < kSectionTexts.size() ? s->*kSectionTexts[member] : none;
+    if (s == nullptr)
+        return none;
+    switch (field) {
+    case TableField::FillFactor:
+        return s->fillFactor;
+    case TableField::AllFixedBytes:
+        return s->allFixedBytes;
+    case TableField::FixedBytes:
+        return s->fixedBytes;
+    case TableField::VariableBytes:
+        return s->variableBytes;
+    case TableField::VariableColumns:
+        return s->variableColumns;
+    case TableField::None:
+    case TableField::RowCount:
+        break;
+    }
+    return none;
 }
 
-const char* FieldKey(TableField field) {
-    return kFieldKeys[static_cast<std::size_t>(field)];
+std::string_view FieldKey(TableField field) {
+    switch (field) {
+    case TableField::RowCount:
+        return keys::kRowCount;
+    case TableField::FillFactor:
+        return keys::kFillFactor;
+    case TableField::AllFixedBytes:
+    case TableField::FixedBytes:
+        return keys::kFixedBytes;
+    case TableField::VariableBytes:
+        return keys::kVariableBytes;
+    case TableField::VariableColumns:
+        return keys::kVariableColumns;
+    case TableField::None:
+        break;
+    }
+    return {};
 }
 
 std::string SectionPath(TableSection section, std::size_t index) {
-    if (section != TableSection::NonClustered)
-        return std::string(kSectionKeys[Index(section)]);
-    return "nonClustered[" + std::to_string(index) + "]";
+    switch (section) {
+    case TableSection::Table:
+        return {};
+    case TableSection::Data:
+        return std::string(keys::kData);
+    case TableSection::Clustered:
+        return std::string(keys::kClustered);
+    case TableSection::NonClustered:
+        break;
+    }
+    return std::string(keys::kNonClustered) + "[" + std::to_string(index) + "]";
 }
 
 std::string KeyPath(const ValueRef& where, TableField field) {

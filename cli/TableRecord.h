@@ -12,9 +12,24 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvel::cli {
+
+// The keys of a table in the tool's JSON input, and of its sections: read
+// by the reader, named in messages, written by --describe and the window's files.
+namespace keys {
+inline constexpr std::string_view kName = "name";
+inline constexpr std::string_view kRowCount = "rowCount";
+inline constexpr std::string_view kData = "data";
+inline constexpr std::string_view kClustered = "clustered";
+inline constexpr std::string_view kNonClustered = "nonClustered";
+inline constexpr std::string_view kFillFactor = "fillFactor";
+inline constexpr std::string_view kFixedBytes = "fixedBytes";
+inline constexpr std::string_view kVariableBytes = "variableBytes";
+inline constexpr std::string_view kVariableColumns = "variableColumns";
+} // namespace keys
 
 // The JSON type of a value, for the messages about a wrong one.
 enum class JsonKind { Null, Boolean, Number, String, Object, Array };
@@ -82,6 +97,7 @@ const SectionPlaces& PlacesOf(const TableRecord& record, const ValueRef& where);
 // how the input names a section or a value (indexes counted from 0).
 std::string KeyPath(const ValueRef& where, TableField field);
 std::string SectionPath(TableSection section, std::size_t index);
-const char* FieldKey(TableField field);
+// The key of a value ("" for None); both forms of the fixed bytes share one.
+std::string_view FieldKey(TableField field);
 
 } // namespace quorvel::cli

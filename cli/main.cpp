@@ -1,6 +1,7 @@
 // quorvel-size: the figures of the Quorvel window for tables described in JSON
 // or JSON Lines, or created by SQL Server 6.x scripts, without a display.
 
+#include "cli/HelpText.h"
 #include "cli/InputFormat.h"
 #include "cli/ScriptSource.h"
 #include "cli/SizeTool.h"
@@ -36,38 +37,47 @@ bool WriteAll(int fd, std::string_view text) {
     return true;
 }
 
-// Help, version and usage errors: a text that could not be written is an
-// error like any other.
-int Emit(std::string_view text, int fd, int status, Language language) {
-    if (WriteAll(fd, text))
+// A message for the user: one line on standard error, after the program's name.
+bool WriteError(std::string_view message) {
+    return WriteAll(STDERR_FILENO, "quorvel-size: " + std::string(message) + "\n");
+}
+
+// Help and version: a text that could not be written is an error like any other.
+int Emit(std::string_view text, int status, Language language) {
+    if (WriteAll(STDOUT_FILENO, text))
         return status;
     const std::string reason = std::strerror(errno);
-    WriteAll(STDERR_FILENO, std::string(kProgramPrefix) + Say(language, Text::CannotWrite, {reason}) + "\n");
+    WriteError(Say(language, Text::CannotWrite, {reason}));
     return kExitInputError;
 }
 
-int UsageError(const std::string& message, Language language) {
-    return Emit(std::string(kProgramPrefix) + message + "\n", STDERR_FILENO, kExitInputError, language);
+int UsageError(const std::string& message) {
+    WriteError(message);
+    return kExitInputError;
 }
 
 // --describe: the tables of the scripts in the tool's input form, not sized.
 int Describe(ScriptSource& scripts, const std::vector<std::string>& paths, Language language) {
     int status = kExitAllSucceeded;
     for (const std::string& path : paths) {
-        std::string text, messages;
-        const ScriptSource::DescribeOutcome outcome = scripts.Describe(path, text, messages);
+        std::string text;
+        std::vector<std::string> messages;
+        scripts.Describe(path, text, [&](const std::string& line, SizeTool::MessageKind kind) {
+            messages.push_back(line);
+            if (kind == SizeTool::MessageKind::InputError)
+                status = kExitInputError;
+            else if (kind == SizeTool::MessageKind::Problem && status == kExitAllSucceeded)
+                status = kExitSomeTableUnsuccessful;
+        });
         if (!WriteAll(STDOUT_FILENO, text)) {
             const std::string reason = std::strerror(errno);
-            return UsageError(Say(language, Text::CannotWrite, {reason}), language);
+            return UsageError(Say(language, Text::CannotWrite, {reason}));
         }
-        WriteAll(STDERR_FILENO, messages);
-        if (outcome == ScriptSource::DescribeOutcome::Unreadable)
-            status = kExitInputError;
-        else if (outcome == ScriptSource::DescribeOutcome::SomeProblem && status == kExitAllSucceeded)
-            status = kExitSomeTableUnsuccessful;
+        for (const std::string& line : messages)
+            WriteError(line);
     }
     for (const std::string& warning : scripts.UnusedNames())
-        WriteAll(STDERR_FILENO, std::string(kProgramPrefix) + warning + "\n");
+        WriteError(warning);
     return status;
 }
 
@@ -115,14 +125,13 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         std::ostringstream out, err;
         app.exit(e, out, err);
-        return Emit(err.str() + "Run with --help for more information.\n", STDERR_FILENO, kExitInputError,
-                    language);
+        WriteAll(STDERR_FILENO, err.str() + "Run with --help for more information.\n");
+        return kExitInputError;
     }
     if (help)
-        return Emit(Say(language, Text::Help), STDOUT_FILENO, kExitAllSucceeded, language);
+        return Emit(HelpText(language), kExitAllSucceeded, language);
     if (version)
-        return Emit(std::string("quorvel-size ") + QUORVEL_VERSION + "\n", STDOUT_FILENO, kExitAllSucceeded,
-                    language);
+        return Emit(std::string("quorvel-size ") + QUORVEL_VERSION + "\n", kExitAllSucceeded, language);
 
     ScriptSource scriptSource(language);
     scriptSource.Assumptions().variableFillPercent = variableFill;
@@ -136,7 +145,7 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; !bad && i < averages.size(); ++i)
         bad = scriptSource.AddTextAverage(averages[i]);
     if (bad)
-        return UsageError(*bad, language);
+        return UsageError(*bad);
     if (describe)
         return Describe(scriptSource, scripts, language);
 
@@ -151,7 +160,7 @@ int main(int argc, char** argv) {
 
     SizeTool tool(
         view, language, [](std::string_view text) { return WriteAll(STDOUT_FILENO, text); },
-        [](std::string_view text) { return WriteAll(STDERR_FILENO, text); });
+        WriteError);
     for (const std::string& path : paths)
         tool.ReadPath(path, format);
     for (const std::string& path : scripts)

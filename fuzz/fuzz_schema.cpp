@@ -97,7 +97,9 @@ void ThroughTheTool(const std::string& text, const SchemaScript& script, std::si
         (void)nlohmann::json::parse(out);
 
     std::string described, messages;
-    source.Describe(path, described, messages);
+    source.Describe(path, described, [&messages](const std::string& line, cli::SizeTool::MessageKind) {
+        messages += line + "\n";
+    });
     close(fd);
     (void)nlohmann::json(messages).dump();
     std::size_t lines = 0;

@@ -4,6 +4,8 @@
 
 #include "schema/ColumnTypes.h"
 
+#include "calc/ServerLimits.h"
+
 #include <algorithm>
 #include <array>
 #include <initializer_list>
@@ -51,8 +53,6 @@ constexpr std::array kTypes{
 };
 
 constexpr std::int64_t kDefaultDecimalPrecision = 18;
-constexpr std::int64_t kMaxDecimalPrecision = 38;
-constexpr std::int64_t kMaxFloatPrecision = 15;
 constexpr std::int64_t kMaxSingleFloatPrecision = 7;
 
 // Bytes of a decimal by precision: the upper precision of each size, from 2 bytes up.
@@ -69,9 +69,10 @@ std::int64_t DecimalBytes(std::int64_t precision) {
     return bytes;
 }
 
-TypeLookup Refused(Text error) {
+TypeLookup Refused(Text error, std::int64_t bound = 0) {
     TypeLookup lookup;
     lookup.error = error;
+    lookup.bound = bound;
     return lookup;
 }
 
@@ -122,14 +123,14 @@ TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> argu
     case Arguments::FloatPrecision:
         if (count == 0)
             return Found(*entry, entry->bytes, {});
-        if (count > 1 || first < 1 || first > kMaxFloatPrecision)
-            return Refused(Text::FloatPrecision);
+        if (count > 1 || first < 1 || first > limits::kFloatPrecision)
+            return Refused(Text::FloatPrecision, limits::kFloatPrecision);
         return Found(*entry, first <= kMaxSingleFloatPrecision ? 4 : 8, {first});
     case Arguments::DecimalPrecision: {
         const std::int64_t precision = count == 0 ? kDefaultDecimalPrecision : first;
         const std::int64_t scale = count == 2 ? arguments[1] : 0;
-        if (count > 2 || precision < 1 || precision > kMaxDecimalPrecision)
-            return Refused(Text::DecimalPrecision);
+        if (count > 2 || precision < 1 || precision > limits::kDecimalPrecision)
+            return Refused(Text::DecimalPrecision, limits::kDecimalPrecision);
         if (scale < 0 || scale > precision)
             return Refused(Text::DecimalScale);
         return Found(*entry, DecimalBytes(precision), {precision, scale});

@@ -22,6 +22,13 @@ struct TypeLookup {
     bool unknown = false; // no type of that name
     ColumnType type;
     Text error = Text::UnknownType; // a phrase about the type, given its name
+    std::int64_t bound = 0;         // the limit error names, if it names one
+
+    // Why the type was refused, as an argument of a message: the phrase with
+    // the type's name (and the limit).
+    Message::Argument Problem(std::string name) const {
+        return {error, std::move(name), bound != 0 ? std::to_string(bound) : std::string()};
+    }
 };
 
 // name: the type's words in lower case, joined by one blank ("double precision",

@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,24 +40,24 @@ enum class Text : std::uint8_t {
     // Notes on a table of a script.
     NoRowCount,
     AverageForMissingColumn, // column, table
-    AverageNotUsed,          // column, type
-    NoAverage,               // columns
-    LongColumn,              // column, type
+    AverageNotUsed, // column, type
+    NoAverage, // columns
+    LongColumn, // column, type, the most bytes of a column
     // Problems of a script.
-    Expected,          // what, what came instead
+    Expected, // what, what came instead
     ColumnTypeProblem, // column, a type phrase
-    AddTypeProblem,    // a type phrase
+    AddTypeProblem, // a type phrase
     UserTypeArguments, // type
     AddTypeArguments,
     IndexOnMissingTable, // index, table
-    ColumnNamedTwice,    // column, table
-    TableCreatedTwice,   // table
-    TooManyKeys,         // index title
-    KeyNotInTable,       // index title, column, table
-    KeyOfLongType,       // index title, type, column
-    SecondClustered,     // index title, table, index title
-    TooManyIndexes,      // index title, table
-    TypeExists,          // type
+    ColumnNamedTwice, // column, table
+    TableCreatedTwice, // table
+    TooManyKeys, // index title, the most key columns
+    KeyNotInTable, // index title, column, table
+    KeyOfLongType, // index title, type, column
+    SecondClustered, // index title, table, index title
+    TooManyIndexes, // index title, table, the most nonclustered indexes
+    TypeExists, // type
     UnterminatedComment,
     UnterminatedString,
     UnterminatedQuoted,
@@ -116,11 +117,10 @@ enum class Text : std::uint8_t {
     UnknownRowsTable,
     UnknownAverageTable,
     BadRowsOption,
-    BadAverageOption,
+    BadAverageOption, // option, the longest text value
     BadRowsFile,
     TextPagesNotDescribed,
-    Help,
-    // JSON kinds, as a wrong value is and as it should have been.
+    // JSON kinds, as a wrong value is; what one should have been.
     KindNull,
     KindBoolean,
     KindNumber,
@@ -128,10 +128,7 @@ enum class Text : std::uint8_t {
     KindObject,
     KindArray,
     ExpectNumberOrText,
-    ExpectText,
-    ExpectObject,
     ExpectObjectOrNull,
-    ExpectArray,
     None // no text: an argument that is a name alone
 };
 
@@ -142,15 +139,20 @@ public:
         Argument(std::string name) : text(std::move(name)) {}
         Argument(std::string_view name) : text(name) {}
         Argument(const char* name) : text(name) {}
-        Argument(Text kind, std::string name = {}) : phrase(kind), text(std::move(name)) {}
+        Argument(Text kind, std::string name = {}, std::string second = {})
+            : phrase(kind), text(std::move(name)), second(std::move(second)) {}
         Text phrase = Text::None;
         std::string text;
+        std::string second; // a phrase's "{2}"
     };
 
     Message(Text text, std::initializer_list<Argument> arguments = {}) : m_text(text), m_arguments(arguments) {}
 
     // The text with "{1}", "{2}", ... replaced by the arguments in order.
     std::string Render(Language language = Language::English) const;
+
+    // Any pattern of this form filled the same way (the tool's help, say).
+    static std::string Fill(std::string_view pattern, std::span<const Argument> arguments, Language language);
 
 private:
     Text m_text;
@@ -160,8 +162,5 @@ private:
 inline std::string Say(Language language, Text text, std::initializer_list<Message::Argument> arguments = {}) {
     return Message(text, arguments).Render(language);
 }
-
-// Every message of quorvel-size starts with the program's name.
-inline constexpr std::string_view kProgramPrefix = "quorvel-size: ";
 
 } // namespace quorvel

@@ -47,7 +47,7 @@ SchemaTable& SchemaCatalog::AddTable(SchemaTable&& table) {
 
 void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex&& index, Place at, std::span<const Place> keyPlaces) {
     if (index.columns.size() > limits::kKeyColumns) {
-        table.problems.push_back(Problem(at, Message(Text::TooManyKeys, {IndexTitle(index)})));
+        table.problems.push_back(Problem(at, Message(Text::TooManyKeys, {IndexTitle(index), std::to_string(limits::kKeyColumns)})));
         return;
     }
     for (std::size_t i = 0; i < index.columns.size(); ++i) {
@@ -74,7 +74,7 @@ void SchemaCatalog::AddIndex(SchemaTable& table, SchemaIndex&& index, Place at, 
     }
     const std::size_t nonClustered = table.indexes.size() - (clustered != table.indexes.end() ? 1 : 0);
     if (!index.clustered && nonClustered >= limits::kNonClustered) {
-        table.problems.push_back(Problem(at, Message(Text::TooManyIndexes, {IndexTitle(index), table.name})));
+        table.problems.push_back(Problem(at, Message(Text::TooManyIndexes, {IndexTitle(index), table.name, std::to_string(limits::kNonClustered)})));
         return;
     }
     table.indexes.push_back(std::move(index));

@@ -144,7 +144,7 @@ void StatementParser::ColumnDefinition() {
         } else {
             m_table.problems.push_back(m_catalog.Problem(
                 typeToken.place, Message(Text::ColumnTypeProblem,
-                                             {column.name, {parsed.lookup.error, parsed.name}})));
+                                             {column.name, parsed.lookup.Problem(parsed.name)})));
         }
     }
 

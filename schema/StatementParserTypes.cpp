@@ -154,7 +154,7 @@ UserType StatementParser::TypeFromText(const Token& text) {
 
     if (!parsed.lookup.found)
         throw SyntaxError{text.place,
-                          Message(Text::AddTypeProblem, {{parsed.lookup.error, parsed.name}})};
+                          Message(Text::AddTypeProblem, {parsed.lookup.Problem(parsed.name)})};
     return UserType{parsed.lookup.type, Nullability::Unspecified};
 }
 

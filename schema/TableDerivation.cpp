@@ -124,7 +124,7 @@ DerivedTable DeriveTable(const SchemaTable& table, std::optional<std::string_vie
     for (const SchemaColumn& c : table.columns) {
         counter.Add(row, c);
         if (c.kind != StorageKind::TextPointer && c.bytes > limits::kColumnBytes)
-            derived.notes.push_back({Text::LongColumn, {c.name, c.type}});
+            derived.notes.push_back({Text::LongColumn, {c.name, c.type, std::to_string(limits::kColumnBytes)}});
     }
     row.Section("0", derived.description.data);
     if (table.columns.size() > limits::kColumns && row.variableColumns <= static_cast<std::int64_t>(limits::kColumns))
