@@ -10,28 +10,33 @@
 namespace quorvel {
 namespace {
 
-// The SQL Server 6.x client programs, by tool item index.
-const std::array<QString, 4> kToolCommands = {
-    QStringLiteral("SQLEW.EXE"),
-    QStringLiteral("ISQLW.EXE"),
-    QStringLiteral("SQLMGR.EXE"),
-    QStringLiteral("INFOVIEW.EXE SQLBOOKS.MVB"),
+// The command that starts each SQL Server 6.x client program.
+struct ToolProgram {
+    ToolCommand tool;
+    const char* command;
+};
+constexpr std::array kToolPrograms{
+    ToolProgram{ToolCommand::EnterpriseManager, "SQLEW.EXE"},
+    ToolProgram{ToolCommand::QueryWindow, "ISQLW.EXE"},
+    ToolProgram{ToolCommand::ServiceManager, "SQLMGR.EXE"},
+    ToolProgram{ToolCommand::BooksOnline, "INFOVIEW.EXE SQLBOOKS.MVB"},
 };
 
 } // namespace
 
-void StartSqlTool(ProgramStarter& programs, int index) {
-    if (index < 0 || index >= static_cast<int>(kToolCommands.size()))
-        return;
-    // A tool that is not installed simply does not start; nothing is said.
-    programs.Start(kToolCommands[static_cast<std::size_t>(index)]);
+void StartSqlTool(ProgramStarter& programs, ToolCommand tool) {
+    for (const ToolProgram& program : kToolPrograms) {
+        // A tool that is not installed simply does not start; nothing is said.
+        if (program.tool == tool)
+            programs.Start(QString::fromLatin1(program.command));
+    }
 }
 
-void OpenHelp(QWidget* owner, const PlatformServices& services, const QString& helpFile, int index) {
+void OpenHelp(QWidget* owner, const PlatformServices& services, const QString& helpFile, HelpCommand command) {
     std::optional<QString> failure;
-    if (index == 0)
+    if (command == HelpCommand::Contents)
         failure = services.help->ShowContents(owner, helpFile);
-    else if (index == 1)
+    else if (command == HelpCommand::KeywordSearch)
         failure = services.help->SearchKeywords(owner, helpFile);
     if (failure)
         services.messageBox->Show(owner, *failure, MessageIcon::Exclamation, kApplicationTitle);

@@ -22,28 +22,6 @@
 namespace quorvel {
 namespace {
 
-// Toolbar key -> the menu item it stands for.
-enum class Menu { File, Edit, Tool, Help };
-struct ToolbarRoute {
-    const char* key;
-    Menu menu;
-    int item;
-};
-constexpr std::array<ToolbarRoute, 12> kToolbarRoutes{{
-    {"End", Menu::File, 2},
-    {"Calc", Menu::File, 0},
-    {"Clear", Menu::Edit, 0},
-    {"Cut", Menu::Edit, 2},
-    {"Copy", Menu::Edit, 3},
-    {"Paste", Menu::Edit, 4},
-    {"SQLEW", Menu::Tool, 0},
-    {"ISQLW", Menu::Tool, 1},
-    {"SQLMGR", Menu::Tool, 2},
-    {"SQLBOOK", Menu::Tool, 3},
-    {"Help", Menu::Help, 0},
-    {"Version", Menu::Help, 3},
-}};
-
 template <std::size_t N, typename Handler>
 void ConnectItems(const std::array<QAction*, N>& items, QObject* context, Handler handler) {
     for (std::size_t i = 0; i < N; ++i) {
@@ -74,7 +52,7 @@ frmMain::frmMain(const PlatformServices& services, QString helpFile, QWidget* pa
 }
 
 void frmMain::Form_Load() {
-    RestoreMainWindowSettings(*this, *m_controls.mnuViewItem[0], *m_services.settings);
+    RestoreMainWindowSettings(*this, *m_controls.MenuItem(ViewCommand::Hints), *m_services.settings);
     SetToolTips(m_controls);
     m_controls.tabMain->setCurrentIndex(0);
     m_controls.sbStatusBarPanel1->setText(QString());
@@ -88,7 +66,7 @@ void frmMain::Form_Unload() {
 }
 
 void frmMain::StoreSettings() {
-    SaveMainWindowSettings(*this, *m_controls.mnuViewItem[0], *m_services.settings);
+    SaveMainWindowSettings(*this, *m_controls.MenuItem(ViewCommand::Hints), *m_services.settings);
 }
 
 void frmMain::EndSession() {
@@ -106,68 +84,69 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::RunCalc() { RunCalcCommand(m_controls, m_estimator, m_services); }
 
 void frmMain::mnuFileItem_Click(int index) {
-    switch (index) {
-    case 0:
+    if (const auto command = ControlInventory::FileCommandAt(index))
+        RunCommand(*command);
+}
+
+void frmMain::mnuEditItem_Click(int index) {
+    if (const auto command = ControlInventory::EditCommandAt(index))
+        RunCommand(*command);
+}
+
+void frmMain::mnuViewItem_Click(int index) {
+    if (const auto command = ControlInventory::ViewCommandAt(index))
+        RunCommand(*command);
+}
+
+void frmMain::mnuToolItem_Click(int index) {
+    if (const auto command = ControlInventory::ToolCommandAt(index))
+        RunCommand(*command);
+}
+
+void frmMain::mnuHelpItem_Click(int index) {
+    if (const auto command = ControlInventory::HelpCommandAt(index))
+        RunCommand(*command);
+}
+
+void frmMain::tbToolBar_ButtonClick(const QString& key) {
+    if (const auto command = ControlInventory::ToolbarCommand(key))
+        RunCommand(*command);
+}
+
+void frmMain::RunCommand(Command command) {
+    std::visit([this](auto c) { Run(c); }, command);
+}
+
+void frmMain::Run(FileCommand command) {
+    switch (command) {
+    case FileCommand::Calc:
         RunCalc();
         break;
-    case 2:
+    case FileCommand::End:
         close();
-        break;
-    default:
         break;
     }
 }
 
-void frmMain::mnuEditItem_Click(int index) {
-    quorvel::mnuEditItem_Click(m_controls, *m_services.clipboard, index);
+void frmMain::Run(EditCommand command) {
+    RunEditCommand(m_controls, *m_services.clipboard, command);
 }
 
-void frmMain::mnuViewItem_Click(int index) {
-    if (index != 0)
-        return;
-    QAction* hints = m_controls.mnuViewItem[0];
+void frmMain::Run(ViewCommand) {
+    QAction* hints = m_controls.MenuItem(ViewCommand::Hints);
     hints->setChecked(!hints->isChecked());
     SetToolTips(m_controls);
 }
 
-void frmMain::mnuToolItem_Click(int index) {
-    StartSqlTool(*m_services.programs, index);
+void frmMain::Run(ToolCommand command) {
+    StartSqlTool(*m_services.programs, command);
 }
 
-void frmMain::mnuHelpItem_Click(int index) {
-    switch (index) {
-    case 0:
-    case 1:
-        OpenHelp(this, m_services, m_helpFile, index);
-        break;
-    case 3:
+void frmMain::Run(HelpCommand command) {
+    if (command == HelpCommand::About)
         ShowAboutBox(this, m_services);
-        break;
-    default:
-        break;
-    }
-}
-
-void frmMain::tbToolBar_ButtonClick(const QString& key) {
-    for (const ToolbarRoute& route : kToolbarRoutes) {
-        if (key != QLatin1String(route.key))
-            continue;
-        switch (route.menu) {
-        case Menu::File:
-            mnuFileItem_Click(route.item);
-            break;
-        case Menu::Edit:
-            mnuEditItem_Click(route.item);
-            break;
-        case Menu::Tool:
-            mnuToolItem_Click(route.item);
-            break;
-        case Menu::Help:
-            mnuHelpItem_Click(route.item);
-            break;
-        }
-        return;
-    }
+    else
+        OpenHelp(this, m_services, m_helpFile, command);
 }
 
 void frmMain::tabMain_Click(int previousTab) {
@@ -186,10 +165,10 @@ void frmMain::WireMenus() {
     ConnectItems(m_controls.mnuHelpItem, this, [this](int i) { mnuHelpItem_Click(i); });
     // The view item is checkable, so Qt has already flipped its check mark when
     // it reports the trigger; put it back so the handler flips it exactly once.
-    QAction* hints = m_controls.mnuViewItem[0];
+    QAction* hints = m_controls.MenuItem(ViewCommand::Hints);
     connect(hints, &QAction::triggered, this, [this, hints] {
         hints->setChecked(!hints->isChecked());
-        mnuViewItem_Click(0);
+        RunCommand(ViewCommand::Hints);
     });
 }
 

@@ -38,13 +38,14 @@ public:
     // The Calc command.
     void RunCalc();
 
-    // Commands: menu items by index, toolbar buttons by key.
+    // Menu items by index and toolbar buttons by key, each the command it carries.
     void mnuFileItem_Click(int index);
     void mnuEditItem_Click(int index);
     void mnuViewItem_Click(int index);
     void mnuToolItem_Click(int index);
     void mnuHelpItem_Click(int index);
     void tbToolBar_ButtonClick(const QString& key);
+    void RunCommand(Command command);
 
     // The tab change, with the tab shown before.
     void tabMain_Click(int previousTab);
@@ -60,6 +61,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void Run(FileCommand command);
+    void Run(EditCommand command);
+    void Run(ViewCommand command);
+    void Run(ToolCommand command);
+    void Run(HelpCommand command);
+
     // Unload steps: stores the position and the hint switch.
     void Form_Unload();
 

@@ -1,5 +1,7 @@
 #include "workspace/ControlInventory.h"
 
+#include <type_traits>
+
 namespace quorvel {
 
 const char* ArrayName(FieldArray array) {
@@ -134,6 +136,96 @@ QAction* ControlInventory::ToolbarButton(QStringView key) const {
             return button;
     }
     return nullptr;
+}
+
+namespace {
+
+// Which item of its menu carries each command.
+template <typename C> struct ItemRow {
+    C command;
+    std::size_t index;
+};
+constexpr std::array kFileItems{ItemRow<FileCommand>{FileCommand::Calc, 0}, ItemRow<FileCommand>{FileCommand::End, 2}};
+constexpr std::array kEditItems{ItemRow<EditCommand>{EditCommand::Clear, 0}, ItemRow<EditCommand>{EditCommand::Cut, 2},
+                                ItemRow<EditCommand>{EditCommand::Copy, 3}, ItemRow<EditCommand>{EditCommand::Paste, 4}};
+constexpr std::array kViewItems{ItemRow<ViewCommand>{ViewCommand::Hints, 0}};
+constexpr std::array kToolItems{ItemRow<ToolCommand>{ToolCommand::EnterpriseManager, 0},
+                                ItemRow<ToolCommand>{ToolCommand::QueryWindow, 1},
+                                ItemRow<ToolCommand>{ToolCommand::ServiceManager, 2},
+                                ItemRow<ToolCommand>{ToolCommand::BooksOnline, 3}};
+constexpr std::array kHelpItems{ItemRow<HelpCommand>{HelpCommand::Contents, 0},
+                                ItemRow<HelpCommand>{HelpCommand::KeywordSearch, 1},
+                                ItemRow<HelpCommand>{HelpCommand::About, 3}};
+
+// Which command each toolbar button carries, by its key.
+struct ToolbarRow {
+    const char* key;
+    Command command;
+};
+const std::array kToolbar{
+    ToolbarRow{"End", FileCommand::End},
+    ToolbarRow{"Calc", FileCommand::Calc},
+    ToolbarRow{"Clear", EditCommand::Clear},
+    ToolbarRow{"Cut", EditCommand::Cut},
+    ToolbarRow{"Copy", EditCommand::Copy},
+    ToolbarRow{"Paste", EditCommand::Paste},
+    ToolbarRow{"SQLEW", ToolCommand::EnterpriseManager},
+    ToolbarRow{"ISQLW", ToolCommand::QueryWindow},
+    ToolbarRow{"SQLMGR", ToolCommand::ServiceManager},
+    ToolbarRow{"SQLBOOK", ToolCommand::BooksOnline},
+    ToolbarRow{"Help", HelpCommand::Contents},
+    ToolbarRow{"Version", HelpCommand::About},
+};
+
+template <typename C, std::size_t N> std::optional<C> CommandAt(const std::array<ItemRow<C>, N>& items, int index) {
+    for (const ItemRow<C>& item : items) {
+        if (static_cast<int>(item.index) == index)
+            return item.command;
+    }
+    return std::nullopt;
+}
+
+template <typename C, std::size_t N, std::size_t M>
+QAction* ItemOf(const std::array<ItemRow<C>, N>& items, const std::array<QAction*, M>& menu, C command) {
+    for (const ItemRow<C>& item : items) {
+        if (item.command == command)
+            return menu[item.index];
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QAction* ControlInventory::MenuItem(Command command) const {
+    return std::visit(
+        [this](auto c) -> QAction* {
+            using C = decltype(c);
+            if constexpr (std::is_same_v<C, FileCommand>)
+                return ItemOf(kFileItems, mnuFileItem, c);
+            else if constexpr (std::is_same_v<C, EditCommand>)
+                return ItemOf(kEditItems, mnuEditItem, c);
+            else if constexpr (std::is_same_v<C, ViewCommand>)
+                return ItemOf(kViewItems, mnuViewItem, c);
+            else if constexpr (std::is_same_v<C, ToolCommand>)
+                return ItemOf(kToolItems, mnuToolItem, c);
+            else
+                return ItemOf(kHelpItems, mnuHelpItem, c);
+        },
+        command);
+}
+
+std::optional<FileCommand> ControlInventory::FileCommandAt(int index) { return CommandAt(kFileItems, index); }
+std::optional<EditCommand> ControlInventory::EditCommandAt(int index) { return CommandAt(kEditItems, index); }
+std::optional<ViewCommand> ControlInventory::ViewCommandAt(int index) { return CommandAt(kViewItems, index); }
+std::optional<ToolCommand> ControlInventory::ToolCommandAt(int index) { return CommandAt(kToolItems, index); }
+std::optional<HelpCommand> ControlInventory::HelpCommandAt(int index) { return CommandAt(kHelpItems, index); }
+
+std::optional<Command> ControlInventory::ToolbarCommand(QStringView key) {
+    for (const ToolbarRow& row : kToolbar) {
+        if (key == QLatin1String(row.key))
+            return row.command;
+    }
+    return std::nullopt;
 }
 
 } // namespace quorvel

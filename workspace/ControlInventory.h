@@ -11,6 +11,7 @@
 // Section() instead of working out indices itself.
 // The window owns every control; the pointers stay valid for its whole life.
 
+#include "workspace/Commands.h"
 #include "workspace/InputTextBox.h"
 
 #include <QAction>
@@ -26,6 +27,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <span>
 
 namespace quorvel {
@@ -162,6 +164,18 @@ struct ControlInventory {
     // The toolbar button with exactly this key (letter case counts); null for
     // separators and unknown keys.
     QAction* ToolbarButton(QStringView key) const;
+
+    // The menu item that carries a command.
+    QAction* MenuItem(Command command) const;
+    // The command of a menu item, by the item's index in its menu; nullopt
+    // for a separator or an index the menu does not have.
+    static std::optional<FileCommand> FileCommandAt(int index);
+    static std::optional<EditCommand> EditCommandAt(int index);
+    static std::optional<ViewCommand> ViewCommandAt(int index);
+    static std::optional<ToolCommand> ToolCommandAt(int index);
+    static std::optional<HelpCommand> HelpCommandAt(int index);
+    // The command of a toolbar button, by its key; nullopt for an unknown key.
+    static std::optional<Command> ToolbarCommand(QStringView key);
 };
 
 } // namespace quorvel

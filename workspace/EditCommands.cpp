@@ -27,21 +27,19 @@ InputTextBox* ActiveTextBox(const ControlInventory& controls) {
 
 } // namespace
 
-void mnuEditItem_Click(ControlInventory& controls, ClipboardService& clipboard, int index) {
-    switch (index) {
-    case 0:
+void RunEditCommand(ControlInventory& controls, ClipboardService& clipboard, EditCommand command) {
+    switch (command) {
+    case EditCommand::Clear:
         ClearWorkspace(controls);
         break;
-    case 2:
+    case EditCommand::Cut:
         CutSelection(controls, clipboard);
         break;
-    case 3:
+    case EditCommand::Copy:
         CopySelection(controls, clipboard);
         break;
-    case 4:
+    case EditCommand::Paste:
         PasteClipboard(controls, clipboard);
-        break;
-    default:
         break;
     }
 }

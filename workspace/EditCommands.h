@@ -3,7 +3,7 @@
 // mode, result, the current tab, the focus and the status text back to how
 // the window opens, and Cut, Copy and Paste between the focused input field
 // and the clipboard (plain text only). The menu items and the toolbar buttons
-// "Clear", "Cut", "Copy", "Paste" all arrive at mnuEditItem_Click.
+// "Clear", "Cut", "Copy", "Paste" all arrive at RunEditCommand.
 
 #include "workspace/ControlInventory.h"
 
@@ -11,8 +11,7 @@ namespace quorvel {
 
 class ClipboardService;
 
-// Index 0 Clear, 2 Cut, 3 Copy, 4 Paste; every other index does nothing.
-void mnuEditItem_Click(ControlInventory& controls, ClipboardService& clipboard, int index);
+void RunEditCommand(ControlInventory& controls, ClipboardService& clipboard, EditCommand command);
 
 void ClearWorkspace(ControlInventory& controls);
 void CutSelection(ControlInventory& controls, ClipboardService& clipboard);

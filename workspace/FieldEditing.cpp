@@ -87,9 +87,9 @@ void SetEditEnabled(ControlInventory& controls, bool enabled) {
         if (QAction* button = controls.ToolbarButton(QString::fromLatin1(key)))
             button->setEnabled(enabled);
     }
-    for (std::size_t item = 2; item <= 4; ++item) {
-        if (controls.mnuEditItem[item])
-            controls.mnuEditItem[item]->setEnabled(enabled);
+    for (const EditCommand command : {EditCommand::Cut, EditCommand::Copy, EditCommand::Paste}) {
+        if (QAction* item = controls.MenuItem(command))
+            item->setEnabled(enabled);
     }
 }
 
@@ -120,7 +120,8 @@ void FieldLostFocus(ControlInventory& controls, FieldRef ref) {
 }
 
 void WireFieldEditing(ControlInventory& controls) {
-    QList<QAction*> editItems{controls.mnuEditItem[2], controls.mnuEditItem[3], controls.mnuEditItem[4]};
+    QList<QAction*> editItems{controls.MenuItem(EditCommand::Cut), controls.MenuItem(EditCommand::Copy),
+                              controls.MenuItem(EditCommand::Paste)};
     controls.ForEachField([&controls, &editItems](InputTextBox& field, FieldRef ref) {
         InputTextBox::Events events;
         events.gotFocus = [&controls, ref] { FieldGotFocus(controls, ref); };

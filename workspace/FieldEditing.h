@@ -19,8 +19,8 @@ namespace quorvel {
 // Selects the whole text of the field.
 void SetTextSel(QLineEdit& field);
 
-// Enables or disables the toolbar buttons "Cut", "Copy", "Paste" and the Edit
-// menu items 2, 3 and 4 together.
+// Enables or disables the Cut, Copy and Paste commands, their toolbar
+// buttons and menu items together.
 void SetEditEnabled(ControlInventory& controls, bool enabled);
 
 // The events of every input field, given the field's array and index.

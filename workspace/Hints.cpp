@@ -72,7 +72,7 @@ void ForEachHint(const ControlInventory& controls, const HintVisitor& visit) {
 }
 
 void SetToolTips(ControlInventory& controls) {
-    const bool on = controls.mnuViewItem[0]->isChecked();
+    const bool on = controls.MenuItem(ViewCommand::Hints)->isChecked();
     ForEachHint(controls,
                 [on](QWidget& control, const QString& hint) { control.setToolTip(on ? hint : QString()); });
 }
