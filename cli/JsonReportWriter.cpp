@@ -16,9 +16,9 @@
 // structures whose rows per page are 0, "notes" what a script's reading
 // assumed. Text pages (from a script) are counted in totalPages and tableBytes.
 //
-// Written with JsonWriter rather than built as nlohmann::json values: the
-// report of a million tables then takes a third of the time (bench/README.md
-// has the figures), and the database totals are 128-bit, beyond the
+// Written with JsonWriter rather than built as nlohmann::json values: a
+// library value for every table would cost more than reading, estimating
+// and reporting the table, and the database totals are 128-bit, beyond the
 // library's numbers.
 
 #include "cli/JsonReportWriter.h"

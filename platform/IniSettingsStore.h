@@ -3,8 +3,7 @@
 // the user's configuration folder (~/.config/Quorvel/Mivrel.ini), sections as
 // INI groups, every value kept as plain text. One QSettings per application
 // for the store's whole life: the file is read once, and written once per
-// Flush however many values changed (a large file used to be read and
-// rewritten for every single value).
+// Flush however many values changed.
 
 #include "platform/SettingsStore.h"
 
