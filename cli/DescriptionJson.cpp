@@ -18,7 +18,7 @@ void Value(JsonWriter& json, std::string_view key, std::string_view text) {
     const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
     const std::string_view number = digits ? text.substr(std::min(text.find_first_not_of('0'), text.size() - 1)) : "";
     if (digits && number.size() <= 15)
-        json.Digits(number);
+        json.Value(number);
     else
         json.Text(text);
 }

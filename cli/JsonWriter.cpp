@@ -2,17 +2,18 @@
 
 namespace quorvel::cli {
 
-void JsonWriter::BeforeValue() {
+JsonWriter& JsonWriter::Value(std::string_view json) {
     if (m_afterKey)
         m_afterKey = false;
     else if (!m_first)
         m_out.push_back(',');
     m_first = false;
+    m_out += json;
+    return *this;
 }
 
 JsonWriter& JsonWriter::Open(char open, char close) {
-    BeforeValue();
-    m_out.push_back(open);
+    Value(std::string_view(&open, 1));
     m_closers.push_back(close);
     m_first = true;
     return *this;
@@ -26,34 +27,20 @@ JsonWriter& JsonWriter::End() {
 }
 
 JsonWriter& JsonWriter::Key(std::string_view key) {
-    BeforeValue();
-    AppendJsonString(m_out, key);
+    Text(key);
     m_out.push_back(':');
     m_afterKey = true;
     return *this;
 }
 
 JsonWriter& JsonWriter::Number(BigCount value) {
-    BeforeValue();
-    AppendDecimal(m_out, value);
-    return *this;
-}
-
-JsonWriter& JsonWriter::Digits(std::string_view digits) {
-    BeforeValue();
-    m_out += digits;
-    return *this;
+    char buffer[64];
+    return Value(numtext::FormatPlain(value, buffer));
 }
 
 JsonWriter& JsonWriter::Text(std::string_view text) {
-    BeforeValue();
+    Value({});
     AppendJsonString(m_out, text);
-    return *this;
-}
-
-JsonWriter& JsonWriter::Null() {
-    BeforeValue();
-    m_out += "null";
     return *this;
 }
 

@@ -28,17 +28,16 @@ public:
     JsonWriter& Key(std::string_view key);
 
     JsonWriter& Number(BigCount value);
-    // A number already written as JSON digits.
-    JsonWriter& Digits(std::string_view digits);
     JsonWriter& Text(std::string_view text);
-    JsonWriter& Null();
+    JsonWriter& Null() { return Value("null"); }
+    // A value already written as JSON (digits of a number, say).
+    JsonWriter& Value(std::string_view json);
 
     JsonWriter& Member(std::string_view key, BigCount value) { return Key(key).Number(value); }
     JsonWriter& Member(std::string_view key, std::string_view text) { return Key(key).Text(text); }
 
 private:
     JsonWriter& Open(char open, char close);
-    void BeforeValue();
 
     std::string& m_out;
     std::string m_closers; // of the objects and arrays open, innermost last

@@ -22,58 +22,12 @@ std::string Assignment(const TableOutcome& outcome, TableField field) {
 }
 } // namespace
 
-namespace {
-
-Text KindText(JsonKind kind) {
-    switch (kind) {
-    case JsonKind::Null:
-        return Text::KindNull;
-    case JsonKind::Boolean:
-        return Text::KindBoolean;
-    case JsonKind::Number:
-        return Text::KindNumber;
-    case JsonKind::String:
-        return Text::KindText;
-    case JsonKind::Object:
-        return Text::KindObject;
-    case JsonKind::Array:
-        return Text::KindArray;
-    }
-    return Text::KindNull;
-}
-
-Text ExpectedText(Expected expected) {
-    switch (expected) {
-    case Expected::NumberOrText:
-        return Text::ExpectNumberOrText;
-    case Expected::Text:
-        return Text::KindText;
-    case Expected::Object:
-        return Text::KindObject;
-    case Expected::ObjectOrNull:
-        return Text::ExpectObjectOrNull;
-    case Expected::Array:
-        return Text::KindArray;
-    }
-    return Text::ExpectNumberOrText;
-}
-
-} // namespace
-
 std::string_view StatusName(TableStatus status) {
-    switch (status) {
-    case TableStatus::Succeeded:
-        return "ok";
-    case TableStatus::Refused:
-        return "refused";
-    case TableStatus::Failed:
-        return "failed";
-    case TableStatus::Invalid:
-        return "invalid";
-    case TableStatus::Described:
-        return "described";
-    }
-    return {};
+    return status == TableStatus::Succeeded ? "ok"
+           : status == TableStatus::Refused ? "refused"
+           : status == TableStatus::Failed  ? "failed"
+           : status == TableStatus::Invalid ? "invalid"
+                                            : "described";
 }
 
 std::string DescribeReadError(const ReadError& e, Language language) {
@@ -86,13 +40,13 @@ std::string DescribeReadError(const ReadError& e, Language language) {
     case ReadProblem::NumberOutOfRange:
         return Say(language, Text::NumberOutOfRange, {Printable(e.detail)});
     case ReadProblem::NotATable:
-        return Say(language, Text::NotATable, {KindText(e.kind)});
+        return Say(language, Text::NotATable, {e.kind});
     case ReadProblem::UnknownKey:
         return Say(language, Text::UnknownKey, {path});
     case ReadProblem::DuplicateKey:
         return Say(language, Text::DuplicateKey, {path});
     case ReadProblem::WrongType:
-        return Say(language, Text::WrongType, {path, ExpectedText(e.expected), KindText(e.kind)});
+        return Say(language, Text::WrongType, {path, e.expected, e.kind});
     case ReadProblem::MissingKey:
         return Say(language, Text::MissingKey, {path});
     case ReadProblem::TooManyIndexes:

@@ -78,25 +78,25 @@ bool TableEvents::EmitProblem(const ReadError& error) {
 }
 
 bool TableEvents::null() {
-    return Scalar(JsonKind::Null, {}, m_input.TakeTokenPlace());
+    return Scalar(Text::KindNull, {}, m_input.TakeTokenPlace());
 }
 bool TableEvents::boolean(bool) {
-    return Scalar(JsonKind::Boolean, {}, m_input.TakeTokenPlace());
+    return Scalar(Text::KindBoolean, {}, m_input.TakeTokenPlace());
 }
 bool TableEvents::number_integer(number_integer_t v) {
-    return Scalar(JsonKind::Number, std::to_string(v), m_input.TakeTokenPlace());
+    return Scalar(Text::KindNumber, std::to_string(v), m_input.TakeTokenPlace());
 }
 bool TableEvents::number_unsigned(number_unsigned_t v) {
-    return Scalar(JsonKind::Number, std::to_string(v), m_input.TakeTokenPlace());
+    return Scalar(Text::KindNumber, std::to_string(v), m_input.TakeTokenPlace());
 }
 bool TableEvents::number_float(number_float_t v, const string_t& raw) {
-    return Scalar(JsonKind::Number, FloatText(v, raw), m_input.TakeTokenPlace());
+    return Scalar(Text::KindNumber, FloatText(v, raw), m_input.TakeTokenPlace());
 }
 bool TableEvents::string(string_t& v) {
-    return Scalar(JsonKind::String, v, m_input.TakeTokenPlace());
+    return Scalar(Text::KindText, v, m_input.TakeTokenPlace());
 }
 bool TableEvents::binary(binary_t&) {
-    return Scalar(JsonKind::String, {}, m_input.TakeTokenPlace());
+    return Scalar(Text::KindText, {}, m_input.TakeTokenPlace());
 }
 bool TableEvents::start_object(std::size_t) {
     return Start(true, m_input.TakeTokenPlace());
@@ -182,11 +182,11 @@ void TableEvents::WrongType(Field field, JsonKind kind, Place at) {
         return;
     Fail(ReadProblem::WrongType, at, PathOf(FieldName(field)));
     m_record.error.kind = kind;
-    m_record.error.expected = field == Field::Name           ? Expected::Text
-                              : field == Field::Data         ? Expected::Object
-                              : field == Field::Clustered    ? Expected::ObjectOrNull
-                              : field == Field::NonClustered ? Expected::Array
-                                                             : Expected::NumberOrText;
+    m_record.error.expected = field == Field::Name           ? Text::KindText
+                              : field == Field::Data         ? Text::KindObject
+                              : field == Field::Clustered    ? Text::ExpectObjectOrNull
+                              : field == Field::NonClustered ? Text::KindArray
+                                                             : Text::ExpectNumberOrText;
 }
 
 void TableEvents::WrongIndex(JsonKind kind, Place at) {
@@ -194,7 +194,7 @@ void TableEvents::WrongIndex(JsonKind kind, Place at) {
         return;
     Fail(ReadProblem::WrongType, at, SectionPath(TableSection::NonClustered, m_record.nonClustered.size()));
     m_record.error.kind = kind;
-    m_record.error.expected = Expected::ObjectOrNull;
+    m_record.error.expected = Text::ExpectObjectOrNull;
 }
 
 void TableEvents::BeginTable(Place at) {
@@ -251,7 +251,7 @@ bool TableEvents::Scalar(JsonKind kind, const std::string& text, Place at) {
     }
     const Field field = TakeField();
     if (m_stack.back() == Context::IndexList) {
-        if (kind != JsonKind::Null)
+        if (kind != Text::KindNull)
             WrongIndex(kind, at);
         else if (SectionDescription* none = AddIndex(at)) {
             none->mode = KeyMode::None; // "なし", as between two indexes of the window
@@ -260,12 +260,12 @@ bool TableEvents::Scalar(JsonKind kind, const std::string& text, Place at) {
     }
     if (field == Field::Unknown || field == Field::None)
         return true; // the key was wrong, and said so already
-    if (field == Field::Clustered && kind == JsonKind::Null)
+    if (field == Field::Clustered && kind == Text::KindNull)
         return true; // no clustered index: "なし"
-    const bool accepted = field == Field::Name ? kind == JsonKind::String
+    const bool accepted = field == Field::Name ? kind == Text::KindText
                                                : field != Field::Data && field != Field::Clustered &&
                                                      field != Field::NonClustered &&
-                                                     (kind == JsonKind::Number || kind == JsonKind::String);
+                                                     (kind == Text::KindNumber || kind == Text::KindText);
     if (accepted)
         Assign(field, text, at);
     else
@@ -329,7 +329,7 @@ bool TableEvents::Start(bool object, Place at) {
         ++m_skip;
         return true;
     }
-    const JsonKind kind = object ? JsonKind::Object : JsonKind::Array;
+    const JsonKind kind = object ? Text::KindObject : Text::KindArray;
     if (m_stack.empty() || m_stack.back() == Context::TopArray) {
         if (object) {
             BeginTable(at);

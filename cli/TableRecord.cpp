@@ -6,17 +6,11 @@ namespace quorvel::cli {
 
 const SectionPlaces& PlacesOf(const TableRecord& record, const ValueRef& where) {
     static const SectionPlaces unknown;
-    switch (where.section) {
-    case TableSection::Table:
-        return record.table;
-    case TableSection::Data:
-        return record.data;
-    case TableSection::Clustered:
-        return record.clustered;
-    case TableSection::NonClustered:
-        break;
-    }
-    return where.index < record.nonClustered.size() ? record.nonClustered[where.index] : unknown;
+    return where.section == TableSection::Table       ? record.table
+           : where.section == TableSection::Data      ? record.data
+           : where.section == TableSection::Clustered ? record.clustered
+           : where.index < record.nonClustered.size() ? record.nonClustered[where.index]
+                                                      : unknown;
 }
 
 const std::string& FieldText(const TableDescription& description, const ValueRef& where, TableField field) {
@@ -50,36 +44,20 @@ const std::string& FieldText(const TableDescription& description, const ValueRef
 }
 
 std::string_view FieldKey(TableField field) {
-    switch (field) {
-    case TableField::RowCount:
-        return keys::kRowCount;
-    case TableField::FillFactor:
-        return keys::kFillFactor;
-    case TableField::AllFixedBytes:
-    case TableField::FixedBytes:
-        return keys::kFixedBytes;
-    case TableField::VariableBytes:
-        return keys::kVariableBytes;
-    case TableField::VariableColumns:
-        return keys::kVariableColumns;
-    case TableField::None:
-        break;
-    }
-    return {};
+    return field == TableField::RowCount                                             ? keys::kRowCount
+           : field == TableField::FillFactor                                         ? keys::kFillFactor
+           : field == TableField::AllFixedBytes || field == TableField::FixedBytes ? keys::kFixedBytes
+           : field == TableField::VariableBytes                                      ? keys::kVariableBytes
+           : field == TableField::VariableColumns                                    ? keys::kVariableColumns
+                                                                                     : std::string_view();
 }
 
 std::string SectionPath(TableSection section, std::size_t index) {
-    switch (section) {
-    case TableSection::Table:
-        return {};
-    case TableSection::Data:
-        return std::string(keys::kData);
-    case TableSection::Clustered:
-        return std::string(keys::kClustered);
-    case TableSection::NonClustered:
-        break;
-    }
-    return std::string(keys::kNonClustered) + "[" + std::to_string(index) + "]";
+    if (section == TableSection::NonClustered)
+        return std::string(keys::kNonClustered) + "[" + std::to_string(index) + "]";
+    return std::string(section == TableSection::Data        ? keys::kData
+                       : section == TableSection::Clustered ? keys::kClustered
+                                                            : std::string_view());
 }
 
 std::string KeyPath(const ValueRef& where, TableField field) {

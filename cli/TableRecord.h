@@ -31,11 +31,9 @@ inline constexpr std::string_view kVariableBytes = "variableBytes";
 inline constexpr std::string_view kVariableColumns = "variableColumns";
 } // namespace keys
 
-// The JSON type of a value, for the messages about a wrong one.
-enum class JsonKind { Null, Boolean, Number, String, Object, Array };
-
-// What a value should have been.
-enum class Expected { NumberOrText, Text, Object, ObjectOrNull, Array };
+// The JSON type of a value, as the messages about a wrong one name it:
+// Text::KindNull, KindBoolean, KindNumber, KindText, KindObject, KindArray.
+using JsonKind = Text;
 
 enum class ReadProblem {
     None,
@@ -57,8 +55,8 @@ struct ReadError {
     Place place;
     std::string path;   // key path: "nonClustered[2].fillFactor"
     std::string detail; // raw bytes of the input, made printable when shown
-    JsonKind kind = JsonKind::Null;
-    Expected expected = Expected::NumberOrText;
+    JsonKind kind = Text::KindNull;
+    Text expected = Text::ExpectNumberOrText; // what the value should have been
 };
 
 // Where the values of one section stand, by TableField; section is the place

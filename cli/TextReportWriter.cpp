@@ -37,68 +37,22 @@ constexpr std::size_t kValueColumns = 16;
 constexpr std::size_t kNameColumns = 24;   // summary
 constexpr std::size_t kFigureColumns = 14; // summary
 
-// A caption and the columns it takes, measured once for the whole report
-// rather than on every line it stands on.
-struct Label {
-    std::string text;
-    std::size_t width = 0;
-};
-
-Label MakeLabel(std::string_view caption) {
-    return Label{std::string(caption), DisplayWidth(caption)};
-}
-
-template <std::size_t N> std::array<Label, N> MakeLabels(const std::array<std::string_view, N>& captions) {
-    std::array<Label, N> labels;
-    for (std::size_t i = 0; i < N; ++i)
-        labels[i] = MakeLabel(captions[i]);
-    return labels;
-}
-
-// The captions of the report: the window's (Captions.h) and the database's.
-struct Labels {
-    std::array<Label, 3> data = MakeLabels(captions::kDataFigures);
-    std::array<Label, 3> clustered = MakeLabels(captions::kClusteredFigures);
-    std::array<Label, 6> nonClustered = MakeLabels(captions::kNonClusteredFigures);
-    std::array<Label, 4> totals = MakeLabels(captions::kTotals);
-    std::array<Label, kLevelCount> clusteredLevels;
-    std::array<Label, kLevelCount> leafLevels;
-    Label tables = MakeLabel(kTablesCaption);
-    Label succeeded = MakeLabel(kSucceededCaption);
-    Label textPages = MakeLabel(kTextPagesCaption);
-    Label databasePages = MakeLabel("ﾍﾟｰｼﾞ総数");
-    Label databaseSize = MakeLabel("ﾃﾞｰﾀﾍﾞｰｽｻｲｽﾞ");
-
-    Labels() {
-        for (int k = 0; k < kLevelCount; ++k) {
-            clusteredLevels[static_cast<std::size_t>(k)] = MakeLabel(captions::LevelCaption(k, false));
-            leafLevels[static_cast<std::size_t>(k)] = MakeLabel(captions::LevelCaption(k, true));
-        }
-    }
-};
-
-const Labels& TheLabels() {
-    static const Labels labels;
-    return labels;
-}
-
 // A caption and its number, which ends in the same column on every line.
-void AppendLine(std::string& out, const Label& label, BigCount value) {
+void AppendLine(std::string& out, std::string_view caption, BigCount value) {
     constexpr std::size_t kEnd = 4 + kLabelColumns + kValueColumns;
     char buffer[64];
     const std::string_view number = numtext::FormatGrouped(value, buffer);
-    const std::size_t used = 4 + label.width + number.size();
+    const std::size_t used = 4 + DisplayWidth(caption) + number.size();
     out += "    ";
-    out += label.text;
+    out += caption;
     out.append(used < kEnd ? kEnd - used : 1, ' ');
     out += number;
     out.push_back('\n');
 }
 
-void AppendLevels(std::string& out, const LevelTable& levels,
-                  const std::array<Label, kLevelCount>& labels) {
+void AppendLevels(std::string& out, const LevelTable& levels, bool nonClustered) {
     for (std::size_t k = 0, shown = LevelsShown(levels); k < shown; ++k)
-        AppendLine(out, labels[k], levels[k]);
+        AppendLine(out, captions::LevelCaption(static_cast<int>(k), nonClustered), levels[k]);
 }
 
 void AppendHeading(std::string& out, std::string_view heading, std::string_view after = {}) {
@@ -115,22 +69,21 @@ void AppendNonClusteredHeading(std::string& out, std::size_t index) {
 }
 
 void AppendFigures(std::string& out, const TableEstimate& result) {
-    const Labels& t = TheLabels();
     if (result.data) {
         AppendHeading(out, captions::kTabs[0]);
-        AppendLine(out, t.data[0], result.data->DataRowSize);
-        AppendLine(out, t.data[1], result.data->DataRowsPerPage);
-        AppendLine(out, t.data[2], result.data->DataPages);
+        AppendLine(out, captions::kDataFigures[0], result.data->DataRowSize);
+        AppendLine(out, captions::kDataFigures[1], result.data->DataRowsPerPage);
+        AppendLine(out, captions::kDataFigures[2], result.data->DataPages);
     }
     if (result.clustered) {
         if (!result.clustered->present) {
             AppendHeading(out, captions::kTabs[1], "  なし");
         } else {
             AppendHeading(out, captions::kTabs[1]);
-            AppendLine(out, t.clustered[0], result.clustered->ClusteredRowSize);
-            AppendLine(out, t.clustered[1], result.clustered->ClusteredRowsPerPage);
-            AppendLine(out, t.clustered[2], result.clustered->ClusteredPages);
-            AppendLevels(out, result.clustered->levels, t.clusteredLevels);
+            AppendLine(out, captions::kClusteredFigures[0], result.clustered->ClusteredRowSize);
+            AppendLine(out, captions::kClusteredFigures[1], result.clustered->ClusteredRowsPerPage);
+            AppendLine(out, captions::kClusteredFigures[2], result.clustered->ClusteredPages);
+            AppendLevels(out, result.clustered->levels, false);
         }
     }
     for (std::size_t i = 0; i < result.nonClustered.size(); ++i) {
@@ -144,17 +97,17 @@ void AppendFigures(std::string& out, const TableEstimate& result) {
         const std::array<BigCount, 6> figures{f.LeafRowSize,    f.LeafRowsPerPage,    f.LeafPages,
                                               f.NonLeafRowSize, f.NonLeafRowsPerPage, f.NonClusteredPages};
         for (std::size_t k = 0; k < figures.size(); ++k)
-            AppendLine(out, t.nonClustered[k], figures[k]);
-        AppendLevels(out, f.levels, t.leafLevels);
+            AppendLine(out, captions::kNonClusteredFigures[k], figures[k]);
+        AppendLevels(out, f.levels, true);
     }
     if (result.totals) {
         AppendHeading(out, captions::kTotalsHeading);
-        AppendLine(out, t.totals[0], result.totals->clusteredPages);
-        AppendLine(out, t.totals[1], result.totals->nonClusteredPages);
+        AppendLine(out, captions::kTotals[0], result.totals->clusteredPages);
+        AppendLine(out, captions::kTotals[1], result.totals->nonClusteredPages);
         if (result.totals->textPages != 0)
-            AppendLine(out, t.textPages, result.totals->textPages);
-        AppendLine(out, t.totals[2], result.totals->totalPages);
-        AppendLine(out, t.totals[3], result.totals->tableBytes);
+            AppendLine(out, kTextPagesCaption, result.totals->textPages);
+        AppendLine(out, captions::kTotals[2], result.totals->totalPages);
+        AppendLine(out, captions::kTotals[3], result.totals->tableBytes);
     }
 }
 
@@ -256,15 +209,14 @@ void TextReportWriter::End(const DatabaseTotals& totals, std::string& out) {
     }
     if (totals.tables == 1)
         return; // a single table's own totals say it all
-    const Labels& t = TheLabels();
     out += kDatabaseHeading;
     out.push_back('\n');
-    AppendLine(out, t.tables, static_cast<BigCount>(totals.tables));
-    AppendLine(out, t.succeeded, static_cast<BigCount>(totals.succeeded));
+    AppendLine(out, kTablesCaption, static_cast<BigCount>(totals.tables));
+    AppendLine(out, kSucceededCaption, static_cast<BigCount>(totals.succeeded));
     if (totals.textPages != 0)
-        AppendLine(out, t.textPages, totals.textPages);
-    AppendLine(out, t.databasePages, totals.pages);
-    AppendLine(out, t.databaseSize, totals.bytes);
+        AppendLine(out, kTextPagesCaption, totals.textPages);
+    AppendLine(out, captions::kTotals[2], totals.pages);
+    AppendLine(out, "ﾃﾞｰﾀﾍﾞｰｽｻｲｽﾞ", totals.bytes);
 }
 
 } // namespace quorvel::cli

@@ -84,27 +84,27 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::RunCalc() { RunCalcCommand(m_controls, m_estimator, m_services); }
 
 void frmMain::mnuFileItem_Click(int index) {
-    if (const auto command = ControlInventory::FileCommandAt(index))
+    if (const auto command = ControlInventory::CommandAt<FileCommand>(index))
         RunCommand(*command);
 }
 
 void frmMain::mnuEditItem_Click(int index) {
-    if (const auto command = ControlInventory::EditCommandAt(index))
+    if (const auto command = ControlInventory::CommandAt<EditCommand>(index))
         RunCommand(*command);
 }
 
 void frmMain::mnuViewItem_Click(int index) {
-    if (const auto command = ControlInventory::ViewCommandAt(index))
+    if (const auto command = ControlInventory::CommandAt<ViewCommand>(index))
         RunCommand(*command);
 }
 
 void frmMain::mnuToolItem_Click(int index) {
-    if (const auto command = ControlInventory::ToolCommandAt(index))
+    if (const auto command = ControlInventory::CommandAt<ToolCommand>(index))
         RunCommand(*command);
 }
 
 void frmMain::mnuHelpItem_Click(int index) {
-    if (const auto command = ControlInventory::HelpCommandAt(index))
+    if (const auto command = ControlInventory::CommandAt<HelpCommand>(index))
         RunCommand(*command);
 }
 

@@ -1,5 +1,6 @@
 #include "workspace/ControlInventory.h"
 
+#include <algorithm>
 #include <type_traits>
 
 namespace quorvel {
@@ -141,21 +142,19 @@ QAction* ControlInventory::ToolbarButton(QStringView key) const {
 namespace {
 
 // Which item of its menu carries each command.
-template <typename C> struct ItemRow {
-    C command;
+struct MenuRow {
+    Command command;
     std::size_t index;
 };
-constexpr std::array kFileItems{ItemRow<FileCommand>{FileCommand::Calc, 0}, ItemRow<FileCommand>{FileCommand::End, 2}};
-constexpr std::array kEditItems{ItemRow<EditCommand>{EditCommand::Clear, 0}, ItemRow<EditCommand>{EditCommand::Cut, 2},
-                                ItemRow<EditCommand>{EditCommand::Copy, 3}, ItemRow<EditCommand>{EditCommand::Paste, 4}};
-constexpr std::array kViewItems{ItemRow<ViewCommand>{ViewCommand::Hints, 0}};
-constexpr std::array kToolItems{ItemRow<ToolCommand>{ToolCommand::EnterpriseManager, 0},
-                                ItemRow<ToolCommand>{ToolCommand::QueryWindow, 1},
-                                ItemRow<ToolCommand>{ToolCommand::ServiceManager, 2},
-                                ItemRow<ToolCommand>{ToolCommand::BooksOnline, 3}};
-constexpr std::array kHelpItems{ItemRow<HelpCommand>{HelpCommand::Contents, 0},
-                                ItemRow<HelpCommand>{HelpCommand::KeywordSearch, 1},
-                                ItemRow<HelpCommand>{HelpCommand::About, 3}};
+const std::array kMenuItems{
+    MenuRow{FileCommand::Calc, 0},        MenuRow{FileCommand::End, 2},
+    MenuRow{EditCommand::Clear, 0},       MenuRow{EditCommand::Cut, 2},
+    MenuRow{EditCommand::Copy, 3},        MenuRow{EditCommand::Paste, 4},
+    MenuRow{ViewCommand::Hints, 0},       MenuRow{ToolCommand::EnterpriseManager, 0},
+    MenuRow{ToolCommand::QueryWindow, 1}, MenuRow{ToolCommand::ServiceManager, 2},
+    MenuRow{ToolCommand::BooksOnline, 3}, MenuRow{HelpCommand::Contents, 0},
+    MenuRow{HelpCommand::KeywordSearch, 1}, MenuRow{HelpCommand::About, 3},
+};
 
 // Which command each toolbar button carries, by its key.
 struct ToolbarRow {
@@ -163,62 +162,49 @@ struct ToolbarRow {
     Command command;
 };
 const std::array kToolbar{
-    ToolbarRow{"End", FileCommand::End},
-    ToolbarRow{"Calc", FileCommand::Calc},
-    ToolbarRow{"Clear", EditCommand::Clear},
-    ToolbarRow{"Cut", EditCommand::Cut},
-    ToolbarRow{"Copy", EditCommand::Copy},
-    ToolbarRow{"Paste", EditCommand::Paste},
-    ToolbarRow{"SQLEW", ToolCommand::EnterpriseManager},
-    ToolbarRow{"ISQLW", ToolCommand::QueryWindow},
-    ToolbarRow{"SQLMGR", ToolCommand::ServiceManager},
-    ToolbarRow{"SQLBOOK", ToolCommand::BooksOnline},
-    ToolbarRow{"Help", HelpCommand::Contents},
-    ToolbarRow{"Version", HelpCommand::About},
+    ToolbarRow{"End", FileCommand::End},          ToolbarRow{"Calc", FileCommand::Calc},
+    ToolbarRow{"Clear", EditCommand::Clear},      ToolbarRow{"Cut", EditCommand::Cut},
+    ToolbarRow{"Copy", EditCommand::Copy},        ToolbarRow{"Paste", EditCommand::Paste},
+    ToolbarRow{"SQLEW", ToolCommand::EnterpriseManager}, ToolbarRow{"ISQLW", ToolCommand::QueryWindow},
+    ToolbarRow{"SQLMGR", ToolCommand::ServiceManager},   ToolbarRow{"SQLBOOK", ToolCommand::BooksOnline},
+    ToolbarRow{"Help", HelpCommand::Contents},    ToolbarRow{"Version", HelpCommand::About},
 };
-
-template <typename C, std::size_t N> std::optional<C> CommandAt(const std::array<ItemRow<C>, N>& items, int index) {
-    for (const ItemRow<C>& item : items) {
-        if (static_cast<int>(item.index) == index)
-            return item.command;
-    }
-    return std::nullopt;
-}
-
-template <typename C, std::size_t N, std::size_t M>
-QAction* ItemOf(const std::array<ItemRow<C>, N>& items, const std::array<QAction*, M>& menu, C command) {
-    for (const ItemRow<C>& item : items) {
-        if (item.command == command)
-            return menu[item.index];
-    }
-    return nullptr;
-}
 
 } // namespace
 
 QAction* ControlInventory::MenuItem(Command command) const {
-    return std::visit(
-        [this](auto c) -> QAction* {
+    const auto row = std::find_if(kMenuItems.begin(), kMenuItems.end(),
+                                  [&command](const MenuRow& r) { return r.command == command; });
+    const std::span<QAction* const> menu = std::visit(
+        [this](auto c) -> std::span<QAction* const> {
             using C = decltype(c);
             if constexpr (std::is_same_v<C, FileCommand>)
-                return ItemOf(kFileItems, mnuFileItem, c);
+                return mnuFileItem;
             else if constexpr (std::is_same_v<C, EditCommand>)
-                return ItemOf(kEditItems, mnuEditItem, c);
+                return mnuEditItem;
             else if constexpr (std::is_same_v<C, ViewCommand>)
-                return ItemOf(kViewItems, mnuViewItem, c);
+                return mnuViewItem;
             else if constexpr (std::is_same_v<C, ToolCommand>)
-                return ItemOf(kToolItems, mnuToolItem, c);
+                return mnuToolItem;
             else
-                return ItemOf(kHelpItems, mnuHelpItem, c);
+                return mnuHelpItem;
         },
         command);
+    return row == kMenuItems.end() ? nullptr : menu[row->index];
 }
 
-std::optional<FileCommand> ControlInventory::FileCommandAt(int index) { return CommandAt(kFileItems, index); }
-std::optional<EditCommand> ControlInventory::EditCommandAt(int index) { return CommandAt(kEditItems, index); }
-std::optional<ViewCommand> ControlInventory::ViewCommandAt(int index) { return CommandAt(kViewItems, index); }
-std::optional<ToolCommand> ControlInventory::ToolCommandAt(int index) { return CommandAt(kToolItems, index); }
-std::optional<HelpCommand> ControlInventory::HelpCommandAt(int index) { return CommandAt(kHelpItems, index); }
+template <typename C> std::optional<C> ControlInventory::CommandAt(int index) {
+    for (const MenuRow& row : kMenuItems) {
+        if (std::holds_alternative<C>(row.command) && static_cast<int>(row.index) == index)
+            return std::get<C>(row.command);
+    }
+    return std::nullopt;
+}
+template std::optional<FileCommand> ControlInventory::CommandAt(int);
+template std::optional<EditCommand> ControlInventory::CommandAt(int);
+template std::optional<ViewCommand> ControlInventory::CommandAt(int);
+template std::optional<ToolCommand> ControlInventory::CommandAt(int);
+template std::optional<HelpCommand> ControlInventory::CommandAt(int);
 
 std::optional<Command> ControlInventory::ToolbarCommand(QStringView key) {
     for (const ToolbarRow& row : kToolbar) {

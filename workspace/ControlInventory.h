@@ -167,13 +167,10 @@ struct ControlInventory {
 
     // The menu item that carries a command.
     QAction* MenuItem(Command command) const;
-    // The command of a menu item, by the item's index in its menu; nullopt
-    // for a separator or an index the menu does not have.
-    static std::optional<FileCommand> FileCommandAt(int index);
-    static std::optional<EditCommand> EditCommandAt(int index);
-    static std::optional<ViewCommand> ViewCommandAt(int index);
-    static std::optional<ToolCommand> ToolCommandAt(int index);
-    static std::optional<HelpCommand> HelpCommandAt(int index);
+    // The command of an item of the menu of commands C (FileCommand: the
+    // File menu), by the item's index; nullopt for a separator or an index
+    // the menu does not have.
+    template <typename C> static std::optional<C> CommandAt(int index);
     // The command of a toolbar button, by its key; nullopt for an unknown key.
     static std::optional<Command> ToolbarCommand(QStringView key);
 };
