@@ -127,7 +127,7 @@ std::string HelpText(Language language) {
         numtext::FormatGrouped(limits::kRowCount, grouped), std::to_string(limits::kRowBytes),
         std::to_string(limits::kColumns),                   std::to_string(limits::kFillFactor),
         std::to_string(limits::kNonClustered),              std::to_string(limits::kTextPageBytes)};
-    return Message::Fill(language == Language::Japanese ? kJapanese : kEnglish, limits, language);
+    return Message::FillIn(language == Language::Japanese ? kJapanese : kEnglish, limits, language);
 }
 
 } // namespace quorvel::cli

@@ -155,7 +155,7 @@ void AppendPhrase(std::string& out, const Message::Argument& argument, Language 
         pattern.remove_prefix(at);
     }
     const std::array<Message::Argument, 2> texts{argument.text, argument.second};
-    out += Message::Fill(pattern, texts, language);
+    out += Message::FillIn(pattern, texts, language);
 }
 
 } // namespace
@@ -170,10 +170,10 @@ Language LanguageFromEnvironment() {
 }
 
 std::string Message::Render(Language language) const {
-    return Fill(Pattern(m_text, language), m_arguments, language);
+    return FillIn(Pattern(m_text, language), m_arguments, language);
 }
 
-std::string Message::Fill(std::string_view pattern, std::span<const Argument> arguments, Language language) {
+std::string Message::FillIn(std::string_view pattern, std::span<const Argument> arguments, Language language) {
     std::string out;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const bool placeholder = i + 2 < pattern.size() && pattern[i] == '{' && pattern[i + 2] == '}' &&

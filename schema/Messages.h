@@ -152,7 +152,7 @@ public:
     std::string Render(Language language = Language::English) const;
 
     // Any pattern of this form filled the same way (the tool's help, say).
-    static std::string Fill(std::string_view pattern, std::span<const Argument> arguments, Language language);
+    static std::string FillIn(std::string_view pattern, std::span<const Argument> arguments, Language language);
 
 private:
     Text m_text;
