@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace quorvel {
 
@@ -10,6 +11,28 @@ void QtMessageBox::Show(QWidget* owner, const QString& text, MessageIcon icon, c
     QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning, title, text,
                     QMessageBox::Ok, owner);
     box.exec();
+}
+
+SaveChangesAnswer QtMessageBox::AskSaveChanges(QWidget* owner, const QString& document) {
+    QMessageBox box(QMessageBox::Warning, kApplicationTitle,
+                    QStringLiteral("「%1」への変更を保存しますか?").arg(document), QMessageBox::NoButton, owner);
+    box.setObjectName(QStringLiteral("msgSaveChanges"));
+    box.setTextFormat(Qt::PlainText); // a file name may hold "<"
+    box.setInformativeText(QStringLiteral("保存しないと、変更は失われます。"));
+    QPushButton* save = box.addButton(QStringLiteral("保存(&S)"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("破棄(&D)"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
+    save->setObjectName(QStringLiteral("cmdSave"));
+    discard->setObjectName(QStringLiteral("cmdDiscard"));
+    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveChangesAnswer::Save;
+    if (box.clickedButton() == discard)
+        return SaveChangesAnswer::Discard;
+    return SaveChangesAnswer::Cancel;
 }
 
 void QtClipboard::Clear() { QApplication::clipboard()->clear(); }

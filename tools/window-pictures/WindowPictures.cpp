@@ -8,6 +8,7 @@
 // pixels); tools/render-windows runs this offscreen at 100% and 200%.
 #include "platform/PlatformServices.h"
 #include "shell/HelpViewerHost.h"
+#include "shell/QtTableChooser.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
@@ -114,7 +115,8 @@ int main(int argc, char* argv[]) {
     splash.close();
 
     HelpViewerHost help;
-    const PlatformServices services = DefaultServices(help);
+    QtTableChooser tableChooser;
+    const PlatformServices services = DefaultServices(help, tableChooser);
     MainWindow(services, folder);
 
     HelpViewer viewer;
