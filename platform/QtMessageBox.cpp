@@ -1,5 +1,7 @@
 #include "platform/QtMessageBox.h"
 
+#include "platform/JapaneseFonts.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
@@ -10,6 +12,7 @@ namespace quorvel {
 void QtMessageBox::Show(QWidget* owner, const QString& text, MessageIcon icon, const QString& title) {
     QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning, title, text,
                     QMessageBox::Ok, owner);
+    box.setFont(PGothicFont(9)); // as the program's other dialogs
     box.exec();
 }
 
@@ -17,6 +20,7 @@ SaveChangesAnswer QtMessageBox::AskSaveChanges(QWidget* owner, const QString& do
     QMessageBox box(QMessageBox::Warning, kApplicationTitle,
                     QStringLiteral("「%1」への変更を保存しますか?").arg(document), QMessageBox::NoButton, owner);
     box.setObjectName(QStringLiteral("msgSaveChanges"));
+    box.setFont(PGothicFont(9));
     box.setTextFormat(Qt::PlainText); // a file name may hold "<"
     box.setInformativeText(QStringLiteral("保存しないと、変更は失われます。"));
     QPushButton* save = box.addButton(QStringLiteral("保存(&S)"), QMessageBox::AcceptRole);

@@ -104,7 +104,9 @@ bool MovesInTheList(const QKeyEvent& key) {
 } // namespace
 
 frmTableChooser::frmTableChooser(const QString& fileName, const std::vector<TableListing>& tables, QWidget* owner)
-    : QDialog(owner) {
+    // No minimise button: a modal question cannot be put away; a long list may be maximised.
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint |
+                         Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmTableChooser"));
     setWindowTitle(QStringLiteral("ﾃｰﾌﾞﾙの選択"));
     setModal(true);
@@ -146,6 +148,8 @@ frmTableChooser::frmTableChooser(const QString& fileName, const std::vector<Tabl
     m_lstTables->header()->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
     m_lstTables->header()->setSectionResizeMode(kRowsColumn, QHeaderView::ResizeToContents);
     listCaption->setBuddy(m_lstTables);
+    m_lstTables->installEventFilter(this);
+    ShowListFocus(false);
 
     m_lblMatches = new QLabel;
     m_lblMatches->setObjectName(QStringLiteral("lblMatches"));
@@ -212,10 +216,32 @@ void frmTableChooser::Search(const QString& text) {
 }
 
 void frmTableChooser::ShowSelection() {
-    m_cmdOK->setEnabled(SelectedTable().has_value());
+    const QModelIndexList selected = m_lstTables->selectionModel()->selectedRows(kNameColumn);
+    m_cmdOK->setEnabled(!selected.isEmpty());
+    // The arrows move in the list while the focus stays in the search field:
+    // a screen reader hears the table they reach as the field's description.
+    QString heard = QStringLiteral("一致するﾃｰﾌﾞﾙはありません。");
+    if (!selected.isEmpty()) {
+        const QString rows = selected.front().siblingAtColumn(kRowsColumn).data().toString();
+        heard = QStringLiteral("選択しているﾃｰﾌﾞﾙ: %1").arg(selected.front().data().toString());
+        if (!rows.isEmpty())
+            heard += QStringLiteral(" (%1 行)").arg(rows);
+    }
+    m_txtSearch->setAccessibleDescription(heard);
+}
+
+void frmTableChooser::ShowListFocus(bool focused) {
+    QPalette colours = palette();
+    if (!focused) {
+        colours.setColor(QPalette::Highlight, colours.color(QPalette::Midlight));
+        colours.setColor(QPalette::HighlightedText, colours.color(QPalette::Text));
+    }
+    m_lstTables->setPalette(colours);
 }
 
 bool frmTableChooser::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_lstTables && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        ShowListFocus(event->type() == QEvent::FocusIn);
     // The search field passes the keys that move in the list on to the list.
     if (watched == m_txtSearch && event->type() == QEvent::KeyPress &&
         MovesInTheList(*static_cast<QKeyEvent*>(event))) {

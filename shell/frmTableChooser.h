@@ -9,8 +9,11 @@
 // Keys: the arrows, PgUp, PgDn, Home and End move in the list even while the
 // search field has the focus; Enter chooses, Esc cancels; a double click
 // chooses too. The first match is selected whenever the search changes, and
-// OK is off while nothing matches. A model and a view, so a file of 10,000
-// tables opens and filters at once. QtTableChooser shows it for the window.
+// OK is off while nothing matches. The selected row is grey while the focus
+// is elsewhere, so the eye can tell where the keys go; the search field's
+// accessible description names it, so a screen reader tells it too. A model and a view, so
+// a file of 10,000 tables opens and filters at once. QtTableChooser shows it
+// for the window.
 
 #include "platform/TableChooserService.h"
 
@@ -41,6 +44,7 @@ protected:
 private:
     void Search(const QString& text);
     void ShowSelection();
+    void ShowListFocus(bool focused);
 
     QSortFilterProxyModel* m_matches = nullptr;
     QLineEdit* m_txtSearch = nullptr;

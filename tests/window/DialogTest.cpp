@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaEnum>
 #include <QPointer>
@@ -140,13 +141,22 @@ protected:
                 texts.push_back(button->text().toStdString());
             return texts;
         }
+        if (what == "described") // what a screen reader tells of the search field besides its name
+            return QAccessible::queryAccessibleInterface(m_dialog->findChild<QLineEdit*>("txtSearch"))
+                ->text(QAccessible::Description)
+                .toStdString();
         if (what == "prompt" || what == "matches") {
             const auto* label = m_dialog->findChild<QLabel*>(what == "prompt" ? "lblPrompt" : "lblMatches");
             return label ? label->text().toStdString() : "<none>";
         }
         if (what == "ok")
             return m_dialog->findChild<QAbstractButton*>("cmdOK")->isEnabled();
-        const auto* list = m_dialog->findChild<QTreeView*>("lstTables");
+        auto* list = m_dialog->findChild<QTreeView*>("lstTables");
+        if (what == "selection") { // as painted: the highlight colour, or grey while the list has no focus
+            const QRect row = list->visualRect(list->selectionModel()->selectedRows().value(0));
+            const QColor painted = list->viewport()->grab().toImage().pixelColor(row.center());
+            return painted.hsvSaturation() > 64 ? "highlight" : "grey";
+        }
         if (what == "selected") {
             const QModelIndexList rows = list->selectionModel()->selectedRows();
             return rows.isEmpty() ? "" : rows.front().data().toString().toStdString();
