@@ -8,6 +8,7 @@
 //   ["close"]: the window's close box
 //   ["expect", what, value]: what the dialog shows (see Shown), or "heard":
 //     its accessible tree as a screen reader reads it, one line per object
+//   ["expect", "heard_as", control, name]: the name a screen reader reads
 //   "answer": what the service returns, or "open" when the steps leave the
 //   dialog open (the runner then closes it)
 
@@ -112,6 +113,10 @@ protected:
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place);
         } else if (verb == "close") {
             m_dialog->close();
+        } else if (verb == "expect" && step[1] == "heard_as") {
+            auto* child = m_dialog->findChild<QWidget*>(Q(step[2]));
+            ASSERT_NE(child, nullptr);
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(child)->text(QAccessible::Name), Q(step[3]));
         } else if (verb == "expect" && step[1] == "heard") {
             QStringList heard;
             Heard(QAccessible::queryAccessibleInterface(m_dialog), 0, heard);
