@@ -53,6 +53,8 @@ public:
         switch (role) {
         case Qt::DisplayRole:
             return index.column() == kNameColumn ? row.name : row.rows;
+        case Qt::ToolTipRole: // a long name is cut short in its column
+            return row.name;
         case Qt::TextAlignmentRole:
             return Alignment(index.column());
         case kSearchRole:
