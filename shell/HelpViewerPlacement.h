@@ -12,7 +12,8 @@
 //      else below or above it after the same kind of move;
 //   3. at the screen's right edge with the main window at its left edge: the
 //      two overlap over the main window's right part (the level column), and
-//      the input fields on its left stay visible.
+//      as much of its left part (the input fields) stays in view as the
+//      screen allows.
 // The help window lies on the screen as far as its size allows; its edge
 // across the side it stands on lines up with the main window's.
 

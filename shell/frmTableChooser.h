@@ -11,15 +11,14 @@
 // chooses too. The first match is selected whenever the search changes, and
 // OK is off while nothing matches. The selected row is grey while the focus
 // is elsewhere, so the eye can tell where the keys go; the search field's
-// accessible description names it, so a screen reader tells it too. A model and a view, so
-// a file of 10,000 tables opens and filters at once. QtTableChooser shows it
-// for the window.
+// accessible description names it, so a screen reader tells it too. A model
+// and a view, so a file of 10,000 tables opens and filters at once.
+// QtTableChooser shows it for the window.
 
 #include "platform/TableChooserService.h"
 
 #include <QDialog>
 
-class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
