@@ -7,7 +7,7 @@
 
 namespace quorvel {
 
-PlatformServices DefaultServices(HelpService& help) {
+PlatformServices DefaultServices(HelpService& help, TableChooserService& tableChooser) {
     static QtMessageBox messageBox;
     static QtClipboard clipboard;
     static DetachedProgramStarter programs;
@@ -20,6 +20,7 @@ PlatformServices DefaultServices(HelpService& help) {
     services.help = &help;
     services.systemInformation = &systemInformation;
     services.settings = &settings;
+    services.tableChooser = &tableChooser;
     return services;
 }
 

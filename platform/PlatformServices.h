@@ -2,11 +2,12 @@
 // The outside world as the program sees it.
 //
 // Every service the windows call that is not plain widget work (message
-// boxes, the clipboard, starting programs, the help window, the system
-// information program, the per-user settings store) goes through one of these
-// small interfaces. The running program uses the real implementations
-// (DefaultServices); tests hand in fakes for every one of them, so that nothing
-// modal opens and nothing outside is touched. Every pointer is always set.
+// boxes and questions, the clipboard, starting programs, the help window, the
+// table chooser, the system information program, the per-user settings store)
+// goes through one of these small interfaces. The running program uses the
+// real implementations (DefaultServices); tests hand in fakes for every one of
+// them, so that nothing modal opens and nothing outside is touched. Every
+// pointer is always set.
 
 #include <QString>
 
@@ -16,11 +17,18 @@ namespace quorvel {
 
 enum class MessageIcon { Critical, Exclamation };
 
+// What to do with an estimate that has changes nobody has saved.
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
 class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
     // Modal; one OK button. Returns when the user has closed the box.
     virtual void Show(QWidget* owner, const QString& text, MessageIcon icon, const QString& title) = 0;
+    // Modal, before the estimate is closed or another file replaces it:
+    // "「document」への変更を保存しますか?" with 保存, 破棄 and ｷｬﾝｾﾙ. document is
+    // the name the title bar shows. Esc and the close box answer Cancel.
+    [[nodiscard]] virtual SaveChangesAnswer AskSaveChanges(QWidget* owner, const QString& document) = 0;
 };
 
 class ClipboardService {
@@ -34,6 +42,7 @@ public:
 
 class ProgramStarter;
 class HelpService;
+class TableChooserService;
 class SystemInformationLocator;
 class SettingsStore;
 
@@ -45,11 +54,12 @@ struct PlatformServices {
     HelpService* help = nullptr;
     const SystemInformationLocator* systemInformation = nullptr;
     SettingsStore* settings = nullptr;
+    TableChooserService* tableChooser = nullptr;
 };
 
-// The real services, alive for the whole program; help is the program's help
-// window, which the shell provides.
-PlatformServices DefaultServices(HelpService& help);
+// The real services, alive for the whole program. The shell provides the two
+// that are windows of its own: help (its help window) and tableChooser.
+PlatformServices DefaultServices(HelpService& help, TableChooserService& tableChooser);
 
 inline const QString kApplicationTitle = QStringLiteral("Quorvel");
 

@@ -6,6 +6,9 @@ namespace quorvel {
 class QtMessageBox final : public MessageBoxService {
 public:
     void Show(QWidget* owner, const QString& text, MessageIcon icon, const QString& title) override;
+    // 保存(&S) is the default button (Enter), ｷｬﾝｾﾙ the escape button; the
+    // letters S and D answer too, with or without Alt.
+    SaveChangesAnswer AskSaveChanges(QWidget* owner, const QString& document) override;
 };
 
 class QtClipboard final : public ClipboardService {

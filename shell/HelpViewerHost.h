@@ -1,7 +1,8 @@
 #pragma once
 // The help service of the running program: our own help window, one per owner
 // window (a child of it, so it closes with it), made on the first call and
-// reused after that. The first time it opens it stands beside its owner.
+// reused after that. The first time it opens it stands beside its owner,
+// which moves aside when the screen has no room for both (HelpViewerPlacement).
 
 #include "platform/HelpService.h"
 #include "shell/HelpViewer.h"
@@ -15,7 +16,7 @@ public:
     std::optional<QString> ShowContents(QWidget* owner, const QString& helpFile) override;
     std::optional<QString> SearchKeywords(QWidget* owner, const QString& helpFile) override;
 
-    // The viewer of owner, made (and placed beside owner) when there is none yet.
+    // The viewer of owner, made (and placed beside owner's window) when there is none yet.
     HelpViewer* ViewerFor(QWidget* owner);
 
 private:

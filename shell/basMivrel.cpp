@@ -3,6 +3,7 @@
 #include "platform/PlatformServices.h"
 #include "platform/TerminationRequests.h"
 #include "shell/HelpViewerHost.h"
+#include "shell/QtTableChooser.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
 
@@ -30,7 +31,8 @@ QString LocateHelpFile(const QString& programFolder, const std::function<bool(co
 
 void Main() {
     static HelpViewerHost helpViewers;
-    static const PlatformServices services = DefaultServices(helpViewers);
+    static QtTableChooser tableChooser;
+    static const PlatformServices services = DefaultServices(helpViewers, tableChooser);
 
     // QFileInfo::exists sees dot-files like any other: a hidden help file counts.
     const QString helpFile = LocateHelpFile(QCoreApplication::applicationDirPath(),

@@ -157,17 +157,17 @@ TEST(HelpWindowHost, OneWindowPerOwnerPlacedBesideItOnce) {
     owner->setGeometry(0, 40, 300, 200);
     owner->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(owner.get()));
+    const QPoint ownerAt = owner->pos();
     EXPECT_EQ(host.ShowContents(owner.get(), "Mivrel.hlp"), std::nullopt);
     const QList<HelpViewer*> viewers = owner->findChildren<HelpViewer*>();
     ASSERT_EQ(viewers.size(), 1);
     QPointer<HelpViewer> viewer = viewers.front();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
-    // Too wide to stand beside it on this screen: over it, against the edge
-    // with more room, as high as the owner.
+    // Too wide for either side of this screen, it stands below the owner.
     const QRect area = viewer->screen()->availableGeometry();
     EXPECT_TRUE(area.contains(viewer->frameGeometry())) << viewer->frameGeometry().x();
-    EXPECT_EQ(viewer->frameGeometry().right(), area.right());
-    EXPECT_EQ(viewer->frameGeometry().top(), owner->frameGeometry().top());
+    EXPECT_EQ(viewer->frameGeometry().top(), owner->frameGeometry().bottom() + 1);
+    EXPECT_EQ(owner->pos(), ownerAt);
     viewer->move(40, 30);
     viewer->close();
     EXPECT_EQ(host.SearchKeywords(owner.get(), "Mivrel.hlp"), std::nullopt);
@@ -176,6 +176,26 @@ TEST(HelpWindowHost, OneWindowPerOwnerPlacedBesideItOnce) {
     EXPECT_EQ(viewer->pos(), QPoint(40, 30));
     owner.reset();
     EXPECT_TRUE(viewer.isNull());
+}
+
+// No room beside the owner as it stands: the owner moves aside, and the two
+// frames share the screen without covering each other.
+TEST(HelpWindowHost, MovesTheOwnerAsideForRoom) {
+    HelpViewerHost host;
+    QWidget owner;
+    owner.setGeometry(250, 300, 300, 200);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    const QPoint ownerAt = owner.pos();
+    ASSERT_EQ(host.ShowContents(&owner, "Mivrel.hlp"), std::nullopt);
+    HelpViewer* viewer = owner.findChild<HelpViewer*>();
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+    const QRect area = viewer->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(viewer->frameGeometry()));
+    EXPECT_TRUE(area.contains(owner.frameGeometry()));
+    EXPECT_FALSE(owner.frameGeometry().intersects(viewer->frameGeometry()));
+    EXPECT_NE(owner.pos(), ownerAt);
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 // Where the program's windows stand: the help window beside the main window,
 // a frame centred in an area, the splash, and the main window's place kept
-// from one run to the next. Rows live in tests/cases/shell_cases.json.
+// from one run to the next. Rows live in tests/cases/shell_cases.json; those
+// of "help_placement" give the screen's available area, the two frames and
+// where the corner of each frame goes.
 
 #include "WindowFixture.h"
 #include "platform/Twips.h"
+#include "shell/HelpViewerPlacement.h"
 #include "shell/MainWindowSettings.h"
 #include "shell/WindowPlacement.h"
 #include "shell/frmSplash.h"
@@ -37,6 +40,18 @@ TEST_P(Beside, StandsBesideTheOwnerInsideItsScreen) {
     EXPECT_EQ(window.pos(), PointOf(row.at("place")));
 }
 INSTANTIATE_TEST_SUITE_P(Rows, Beside, ::testing::ValuesIn(LoadRows("shell_cases.json", "place_beside")),
+                         RowName());
+
+class HelpBeside : public ::testing::TestWithParam<CaseRow> {};
+TEST_P(HelpBeside, KeepsTheInputsInView) {
+    const json& row = GetParam().data;
+    const QPoint viewer = PointOf(row.at("viewer"));
+    const HelpViewerPlaces places =
+        PlaceHelpViewer(RectOf(row.at("area")), RectOf(row.at("owner")), QSize(viewer.x(), viewer.y()));
+    EXPECT_EQ(places.owner, PointOf(row.at("owner_at")));
+    EXPECT_EQ(places.viewer, PointOf(row.at("viewer_at")));
+}
+INSTANTIATE_TEST_SUITE_P(Rows, HelpBeside, ::testing::ValuesIn(LoadRows("shell_cases.json", "help_placement")),
                          RowName());
 
 class Centred : public ::testing::TestWithParam<CaseRow> {};

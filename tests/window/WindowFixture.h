@@ -1,7 +1,8 @@
 #pragma once
 // One fixture and one set of fakes for every window test: a fresh main window
-// per test over fakes of every platform service. The message box, the help,
-// the program starter and the clipboard record what they are asked; nothing
+// per test over fakes of every platform service. The message box and its
+// questions, the help, the table chooser, the program starter and the
+// clipboard record what they are asked and answer as the test says; nothing
 // modal opens and nothing outside is touched. Settings go to a memory store
 // (the test program points QSettings at a temporary folder as well).
 
@@ -10,6 +11,7 @@
 #include "platform/ProgramStarter.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemInformationLocator.h"
+#include "platform/TableChooserService.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
@@ -29,6 +31,9 @@ QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
+inline void PrintTo(const QPoint& point, std::ostream* out) {
+    *out << '(' << point.x() << ", " << point.y() << ')';
+}
 QT_END_NAMESPACE
 
 namespace quorvel::testing {
@@ -43,12 +48,26 @@ inline QStringList Strings(const nlohmann::json& texts) {
     return list;
 }
 
-struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService, SettingsStore {
+struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService, SettingsStore,
+               TableChooserService {
     // Message boxes as "Icon|title|text".
     void Show(QWidget*, const QString& text, MessageIcon icon, const QString& title) override {
         messages << (icon == MessageIcon::Critical ? "Critical|" : "Exclamation|") + title + '|' + text;
         if (status)
             statusDuringMessages << status->text();
+    }
+    // Questions as the document they name.
+    SaveChangesAnswer AskSaveChanges(QWidget*, const QString& document) override {
+        saveQuestions << document;
+        return saveAnswer;
+    }
+    // As "file|table,table,...".
+    std::optional<int> ChooseTable(QWidget*, const QString& file, const std::vector<TableListing>& tables) override {
+        QStringList names;
+        for (const TableListing& table : tables)
+            names << table.name;
+        tableQuestions << file + '|' + names.join(',');
+        return tableChoice;
     }
     void Clear() override { clipboard = "<cleared>"; }
     QString Text() const override { return clipboard; }
@@ -78,14 +97,16 @@ struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService,
     }
     void Flush() override { ++flushes; }
 
-    PlatformServices Services() { return {this, this, this, this, &locator, this}; }
+    PlatformServices Services() { return {this, this, this, this, &locator, this, this}; }
 
-    QStringList messages, started, help;
+    QStringList messages, started, help, saveQuestions, tableQuestions;
     // What the status bar said while each message was up, when status is set.
     const QLabel* status = nullptr;
     QStringList statusDuringMessages;
     QString clipboard;
     bool startSucceeds = true;
+    SaveChangesAnswer saveAnswer = SaveChangesAnswer::Cancel;
+    std::optional<int> tableChoice;
     std::optional<QString> helpFailure;
     std::map<QString, QString> settings; // "Mivrel/Window/MainLeft" -> text
     int flushes = 0;

@@ -1,0 +1,222 @@
+// The table chooser and the question about unsaved changes, driven as a
+// person drives them: each row opens the real dialog through its service
+// (QtTableChooser, QtMessageBox), modal, and from inside it types, presses
+// keys and clicks. Rows live in tests/cases/dialog_cases.json.
+//
+//   ["type", text] ["key", "Down" | "Alt+S" ...]: to the focused control
+//   ["click", row] ["doubleclick", row]: a row of the chooser's list as shown
+//   ["close"]: the window's close box
+//   ["expect", what, value]: what the dialog shows (see Shown), or "heard":
+//     its accessible tree as a screen reader reads it, one line per object
+//   ["expect", "heard_as", control, name]: the name a screen reader reads
+//   "answer": what the service returns, or "open" when the steps leave the
+//   dialog open (the runner then closes it)
+
+#include "WindowFixture.h"
+#include "platform/QtMessageBox.h"
+#include "shell/QtTableChooser.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMetaEnum>
+#include <QPointer>
+#include <QScopeGuard>
+#include <QTimer>
+#include <QTreeView>
+
+namespace quorvel::testing {
+namespace {
+
+using nlohmann::json;
+
+// Each object on one line, indented by its depth: role, name, and what else
+// a screen reader says of it. Objects not shown are left out.
+void Heard(QAccessibleInterface* object, int depth, QStringList& lines) {
+    const QAccessible::State state = object->state();
+    if (state.invisible)
+        return;
+    QString line = QString(depth * 2, ' ') + QMetaEnum::fromType<QAccessible::Role>().valueToKey(object->role()) +
+                   " \"" + object->text(QAccessible::Name) + '"';
+    const QString value = object->text(QAccessible::Value);
+    if (!value.isEmpty() && value != object->text(QAccessible::Name))
+        line += " value \"" + value + '"';
+    if (const QString description = object->text(QAccessible::Description); !description.isEmpty())
+        line += " description \"" + description + '"';
+    if (state.focused)
+        line += " focused";
+    if (state.selected)
+        line += " selected";
+    if (object->role() == QAccessible::Grip) // the size grip says nothing
+        return;
+    lines << line;
+    for (int i = 0; i < object->childCount(); ++i)
+        Heard(object->child(i), depth + 1, lines);
+}
+
+class Dialog : public ::testing::TestWithParam<CaseRow> {
+protected:
+    // Runs the row's steps inside the modal dialog that ask() opens, then
+    // returns what ask() answered.
+    template <typename Ask> auto Run(Ask ask) {
+        const json& row = GetParam().data;
+        QTimer steps;
+        steps.setSingleShot(true);
+        steps.callOnTimeout([this, &row] { Steps(row); });
+        steps.start(0);
+        const auto answer = ask();
+        EXPECT_EQ(m_shown, row.value("shown", true));
+        return answer;
+    }
+
+    void Steps(const json& row) {
+        m_shown = true;
+        QPointer<QWidget> dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        // Whatever fails on the way, no dialog is left open to hang the test.
+        const auto closing = qScopeGuard([&dialog] {
+            if (dialog && dialog->isVisible())
+                dialog->close();
+        });
+        QApplication::setActiveWindow(dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        m_dialog = dialog;
+        for (const json& step : row.at("steps")) {
+            SCOPED_TRACE(step.dump());
+            Step(step);
+            if (::testing::Test::HasFatalFailure())
+                break;
+        }
+        const bool open = row.at("answer") == "open";
+        // An access key presses its button a moment later, as a click looks.
+        const bool closed = !open && QTest::qWaitFor([&dialog] { return !dialog || !dialog->isVisible(); });
+        EXPECT_EQ(!closed, open);
+    }
+
+    void Step(const json& step) {
+        const std::string verb = step.at(0);
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : m_dialog.data();
+        if (verb == "type") {
+            for (const QChar c : Q(step[1]))
+                QTest::sendKeyEvent(QTest::Click, focus, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        } else if (verb == "key") {
+            const QKeyCombination key = QKeySequence(Q(step[1]))[0];
+            QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+        } else if (verb == "click" || verb == "doubleclick") {
+            auto* list = m_dialog->findChild<QTreeView*>("lstTables");
+            ASSERT_NE(list, nullptr);
+            const QPoint place = list->visualRect(list->model()->index(step[1].get<int>(), 0)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place);
+            if (verb == "doubleclick")
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place);
+        } else if (verb == "close") {
+            m_dialog->close();
+        } else if (verb == "expect" && step[1] == "heard_as") {
+            auto* child = m_dialog->findChild<QWidget*>(Q(step[2]));
+            ASSERT_NE(child, nullptr);
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(child)->text(QAccessible::Name), Q(step[3]));
+        } else if (verb == "expect" && step[1] == "heard") {
+            QStringList heard;
+            Heard(QAccessible::queryAccessibleInterface(m_dialog), 0, heard);
+            EXPECT_EQ(heard, Strings(step[2]));
+        } else if (verb == "expect") {
+            EXPECT_EQ(Shown(Q(step[1])), step[2]) << step[1];
+        } else {
+            ADD_FAILURE() << "unknown step " << step.dump();
+        }
+        QApplication::processEvents();
+    }
+
+    json Shown(const QString& what) {
+        if (what == "title")
+            return m_dialog->windowTitle().toStdString();
+        if (what == "focus")
+            return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "";
+        if (auto* box = qobject_cast<QMessageBox*>(m_dialog.data())) {
+            if (what == "text")
+                return box->text().toStdString();
+            if (what == "informative")
+                return box->informativeText().toStdString();
+            QList<QAbstractButton*> buttons = box->buttons(); // from left to right
+            std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+            json texts = json::array();
+            for (QAbstractButton* button : buttons)
+                texts.push_back(button->text().toStdString());
+            return texts;
+        }
+        if (what == "described") // what a screen reader tells of the search field besides its name
+            return QAccessible::queryAccessibleInterface(m_dialog->findChild<QLineEdit*>("txtSearch"))
+                ->text(QAccessible::Description)
+                .toStdString();
+        if (what == "prompt" || what == "matches") {
+            const auto* label = m_dialog->findChild<QLabel*>(what == "prompt" ? "lblPrompt" : "lblMatches");
+            return label ? label->text().toStdString() : "<none>";
+        }
+        if (what == "ok")
+            return m_dialog->findChild<QAbstractButton*>("cmdOK")->isEnabled();
+        auto* list = m_dialog->findChild<QTreeView*>("lstTables");
+        if (what == "selection") { // as painted: the highlight colour, or grey while the list has no focus
+            const QRect row = list->visualRect(list->selectionModel()->selectedRows().value(0));
+            const QColor painted = list->viewport()->grab().toImage().pixelColor(row.center());
+            return painted.hsvSaturation() > 64 ? "highlight" : "grey";
+        }
+        if (what == "selected") {
+            const QModelIndexList rows = list->selectionModel()->selectedRows();
+            return rows.isEmpty() ? "" : rows.front().data().toString().toStdString();
+        }
+        json column = json::array();
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            column.push_back(list->model()->index(row, what == "list" ? 0 : 1).data().toString().toStdString());
+        return column;
+    }
+
+    bool m_shown = false;
+    QPointer<QWidget> m_dialog;
+};
+
+std::vector<TableListing> Tables(const std::string& list) {
+    std::vector<TableListing> tables;
+    if (list.starts_with("generate ")) {
+        const int count = std::stoi(list.substr(9));
+        for (int i = 1; i <= count; ++i)
+            tables.push_back({QStringLiteral("T%1").arg(i, 5, 10, QLatin1Char('0')), i * std::int64_t{10000}});
+        return tables;
+    }
+    std::ifstream in(std::string(QUORVEL_TEST_CASES) + "/dialog_cases.json");
+    const json lists = json::parse(in).at("table_lists");
+    for (const json& table : lists.at(list)) {
+        const json& rows = table.at("rows");
+        tables.push_back({Q(table.at("name")), rows.is_null() ? std::nullopt : std::optional(rows.get<std::int64_t>())});
+    }
+    return tables;
+}
+
+class TableChooser : public Dialog {};
+TEST_P(TableChooser, Chooses) {
+    const json& row = GetParam().data;
+    QtTableChooser chooser;
+    const std::vector<TableListing> tables = Tables(row.at("tables"));
+    const std::optional<int> chosen = Run([&] { return chooser.ChooseTable(nullptr, Q(row.at("file")), tables); });
+    const json& answer = row.at("answer");
+    EXPECT_EQ(chosen, answer.is_number() ? std::optional(answer.get<int>()) : std::nullopt);
+}
+INSTANTIATE_TEST_SUITE_P(Rows, TableChooser, ::testing::ValuesIn(LoadRows("dialog_cases.json", "table_chooser")),
+                         RowName());
+
+class SaveQuestion : public Dialog {};
+TEST_P(SaveQuestion, Answers) {
+    const json& row = GetParam().data;
+    QtMessageBox boxes;
+    const SaveChangesAnswer answer = Run([&] { return boxes.AskSaveChanges(nullptr, Q(row.at("document"))); });
+    const json& expected = row.at("answer");
+    EXPECT_EQ(answer, expected == "Save"      ? SaveChangesAnswer::Save
+                      : expected == "Discard" ? SaveChangesAnswer::Discard
+                                              : SaveChangesAnswer::Cancel);
+}
+INSTANTIATE_TEST_SUITE_P(Rows, SaveQuestion, ::testing::ValuesIn(LoadRows("dialog_cases.json", "save_question")),
+                         RowName());
+
+} // namespace
+} // namespace quorvel::testing
