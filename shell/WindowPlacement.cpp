@@ -68,22 +68,4 @@ void CentreOnScreen(QWidget& window) {
         new CentreWhenFramed(window);
 }
 
-void PlaceBeside(QWidget& window, const QWidget& owner) {
-    const QRect area = AvailableArea(owner);
-    const QRect beside = owner.frameGeometry();
-    // Not framed yet: the owner's frame tells the likely frame of this one.
-    const QSize frame = window.size().grownBy(FrameMargins(owner));
-    const int roomRight = area.right() - beside.right();
-    const int roomLeft = beside.left() - area.left();
-    int left = 0;
-    if (roomRight >= frame.width())
-        left = beside.right() + 1;
-    else if (roomLeft >= frame.width())
-        left = beside.left() - frame.width();
-    else // over the owner, against the screen's edge on the side with more room
-        left = roomRight >= roomLeft ? area.right() + 1 - frame.width() : area.left();
-    const int top = qBound(area.top(), beside.top(), qMax(area.top(), area.bottom() + 1 - frame.height()));
-    window.move(qMax(area.left(), left), top);
-}
-
 } // namespace quorvel

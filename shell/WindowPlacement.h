@@ -24,9 +24,4 @@ QPoint CentredFramePosition(const QRect& area, const QSize& frameSize);
 
 void CentreOnScreen(QWidget& window);
 
-// Puts window (not yet shown) to the right of owner's frame, else to its left,
-// else over it against the screen's edge on the side with more room; always
-// inside the owner's screen as far as it fits.
-void PlaceBeside(QWidget& window, const QWidget& owner);
-
 } // namespace quorvel

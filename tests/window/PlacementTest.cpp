@@ -27,21 +27,6 @@ QPoint PointOf(const json& p) {
     return {p.at(0).get<int>(), p.at(1).get<int>()};
 }
 
-class Beside : public ::testing::TestWithParam<CaseRow> {};
-TEST_P(Beside, StandsBesideTheOwnerInsideItsScreen) {
-    const json& row = GetParam().data;
-    QWidget owner;
-    const QRect area = AvailableArea(owner);
-    ASSERT_EQ(area, QRect(0, 0, 800, 800)) << "the rows are for the offscreen screen";
-    owner.setGeometry(RectOf(row.at("owner")));
-    QWidget window;
-    window.resize(PointOf(row.at("window")).x(), PointOf(row.at("window")).y());
-    PlaceBeside(window, owner);
-    EXPECT_EQ(window.pos(), PointOf(row.at("place")));
-}
-INSTANTIATE_TEST_SUITE_P(Rows, Beside, ::testing::ValuesIn(LoadRows("shell_cases.json", "place_beside")),
-                         RowName());
-
 class HelpBeside : public ::testing::TestWithParam<CaseRow> {};
 TEST_P(HelpBeside, KeepsTheInputsInView) {
     const json& row = GetParam().data;
