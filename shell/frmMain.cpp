@@ -168,7 +168,7 @@ void frmMain::WireMenus() {
     QAction* hints = m_controls.MenuItem(ViewCommand::Hints);
     connect(hints, &QAction::triggered, this, [this, hints] {
         hints->setChecked(!hints->isChecked());
-        RunCommand(ViewCommand::Hints);
+        mnuViewItem_Click(0);
     });
 }
 
