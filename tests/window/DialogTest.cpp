@@ -139,6 +139,10 @@ protected:
                 return box->text().toStdString();
             if (what == "informative")
                 return box->informativeText().toStdString();
+            if (what == "icon")
+                return box->icon() == QMessageBox::Critical ? "critical"
+                       : box->icon() == QMessageBox::Warning ? "exclamation"
+                                                             : "other";
             QList<QAbstractButton*> buttons = box->buttons(); // from left to right
             std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
             json texts = json::array();
@@ -215,6 +219,21 @@ TEST_P(SaveQuestion, Answers) {
                       : expected == "Discard" ? SaveChangesAnswer::Discard
                                               : SaveChangesAnswer::Cancel);
 }
+// The message box of every refusal, failure and note: its text, its icon,
+// the application's title and one OK button; Enter, Esc and the close box close it.
+class MessageBox : public Dialog {};
+TEST_P(MessageBox, ShowsItsTextUntilClosed) {
+    const json& row = GetParam().data;
+    QtMessageBox boxes;
+    Run([&] {
+        boxes.Show(nullptr, Q(row.at("text")), row.at("icon") == "critical" ? MessageIcon::Critical : MessageIcon::Exclamation,
+                   Q(row.at("title")));
+        return 0;
+    });
+}
+INSTANTIATE_TEST_SUITE_P(Rows, MessageBox, ::testing::ValuesIn(LoadRows("dialog_cases.json", "message_box")),
+                         RowName());
+
 INSTANTIATE_TEST_SUITE_P(Rows, SaveQuestion, ::testing::ValuesIn(LoadRows("dialog_cases.json", "save_question")),
                          RowName());
 
