@@ -1,10 +1,12 @@
-// What the mouse and the real services do that a scenario cannot say: a
-// field's context menu and its middle button, the clipboard and the message
-// box of the running program, the About box's OK button, and what a screen
-// reader may ask of a result cell.
+// What the mouse, the layout and the real services do that a scenario cannot say: a
+// field's context menu and its middle button, where every control stands in
+// its frame (rows in tests/cases/layout_cases.json), the clipboard and the
+// message box of the running program, the About box's OK button, and what a
+// screen reader may ask of a result cell.
 
 #include "WindowFixture.h"
 #include "platform/QtMessageBox.h"
+#include "platform/Twips.h"
 #include "shell/frmAbout.h"
 
 #include <QAccessible>
@@ -72,6 +74,25 @@ TEST_F(Controls, AResultCellKeepsItsFigureWhateverAReaderSets) {
     EXPECT_EQ(value->minimumStepSize(), QVariant(0.0));
     EXPECT_EQ(pages->text().remove(',').trimmed().toDouble(), shown.toDouble()) << "the figure as shown";
 }
+
+// Every control stands in its row and column of its frame, as the rows say.
+class Geometry : public WindowTest, public ::testing::WithParamInterface<CaseRow> {};
+TEST_P(Geometry, EveryControlStandsInItsPlace) {
+    Open();
+    for (const nlohmann::json& control : GetParam().data.at("controls")) {
+        const QString name = Q(control[0]);
+        auto* widget = m_window->findChild<QWidget*>(name);
+        ASSERT_NE(widget, nullptr) << name.toStdString();
+        const QRect at = widget->geometry();
+        const std::array<int, 4> shown{at.x(), at.y(), at.width(), at.height()};
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            if (!control[i + 1].is_null())
+                EXPECT_EQ(shown[i], TwipsToPixels(control[i + 1].get<double>()))
+                    << name.toStdString() << " " << "xywh"[i];
+        }
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Rows, Geometry, ::testing::ValuesIn(LoadRows("layout_cases.json", "frames")), RowName());
 
 TEST(RealClipboard, HoldsWhatTheEditCommandsPutThere) {
     QtClipboard clipboard;
