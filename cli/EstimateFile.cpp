@@ -107,7 +107,7 @@ void ViewSection(SectionDescription& s, bool index, const SectionPlaces& places,
     }
 }
 
-FileTable ViewOf(const TableRecord& record) {
+FileTable ViewOf(const TableRecord& record, std::string_view source, TableEstimator& estimator) {
     FileTable table;
     table.place = record.place;
     table.estimate.name = record.name;
@@ -127,6 +127,13 @@ FileTable ViewOf(const TableRecord& record) {
         const KeptSection& kept = i < record.window.nonClustered.size() ? record.window.nonClustered[i] : none;
         const SectionPlaces& places = i < record.nonClustered.size() ? record.nonClustered[i] : nowhere;
         ViewSection(view.nonClustered[i], true, places, kept, {TableSection::NonClustered, i}, table.longText);
+    }
+    const TableEstimate estimate = estimator.Estimate(view);
+    if (estimate.Refused()) {
+        const std::vector<ZeroRowsPerPage> noWarnings;
+        const TableOutcome refused{1,       record, source, TableStatus::Refused, estimate.failure, estimate.where,
+                                   nullptr, noWarnings};
+        table.refusal = ProblemText(refused, Language::Japanese);
     }
     return table;
 }
@@ -203,9 +210,10 @@ void OpenJson(std::string& text, const std::string& path, std::string_view sourc
                         DescribeReadError(read.outcome.fatal, Language::Japanese);
         return;
     }
+    TableEstimator estimator;
     for (const TableRecord& record : read.records) {
         if (record.error.problem == ReadProblem::None)
-            opened.tables.push_back(ViewOf(record));
+            opened.tables.push_back(ViewOf(record, source, estimator));
         else
             opened.problems.push_back(PlacePrefix(source, record.error.place) +
                                       DescribeReadError(record.error, Language::Japanese));
@@ -215,7 +223,7 @@ void OpenJson(std::string& text, const std::string& path, std::string_view sourc
 // A script through ScriptSource, as --describe reads it: the descriptions come
 // as JSON Lines, each table's notes right after its line and naming it; what
 // names no table is the script's.
-void OpenScript(const std::string& path, OpenedFile& opened) {
+void OpenScript(const std::string& path, std::string_view source, OpenedFile& opened) {
     opened.script = true;
     ScriptSource scripts(Language::Japanese);
     std::string text;
@@ -232,8 +240,12 @@ void OpenScript(const std::string& path, OpenedFile& opened) {
         said.push_back({line, kind, tables});
     });
     ReadResult read = ReadJson(text, InputFormat::JsonLines);
-    for (const TableRecord& record : read.records) {
-        opened.tables.push_back(ViewOf(record));
+    TableEstimator estimator;
+    for (TableRecord& record : read.records) {
+        // Places in the described lines mean nothing to the user of the script.
+        record.table = record.data = record.clustered = SectionPlaces{};
+        std::fill(record.nonClustered.begin(), record.nonClustered.end(), SectionPlaces{});
+        opened.tables.push_back(ViewOf(record, source, estimator));
         opened.tables.back().rowCount.reset();
     }
     // Every table of a script is described without a row count: the window
@@ -351,7 +363,7 @@ OpenedFile OpenEstimateFile(const std::string& path, std::string_view source) {
         return opened;
     }
     if (IsScript(path, text))
-        OpenScript(path, opened);
+        OpenScript(path, source, opened);
     else
         OpenJson(text, path, source, opened);
     return opened;

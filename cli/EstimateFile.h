@@ -69,6 +69,8 @@ struct FileTable {
     std::size_t indexCount = 0;          // the nonclustered indexes of the file
     std::vector<std::string> notes;      // of a script: "FILE:LINE:COLUMN: table: 注記: ..."
     std::optional<LongText> longText;    // the window cannot show the table
+    // What F5 will refuse in the window, as quorvel-size says it with its place.
+    std::optional<std::string> refusal;
 };
 
 enum class FileFault {
