@@ -138,19 +138,36 @@ FileTable ViewOf(const TableRecord& record, std::string_view source, TableEstima
     return table;
 }
 
+using FilePointer = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// A text as a file the tool's readers take: they read its descriptor, so a
+// file in memory without one will not do; an unnamed temporary file will.
+FilePointer TextFile(std::string_view text) {
+    FilePointer file(std::tmpfile(), &std::fclose);
+    if (file && (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() || std::fflush(file.get()) != 0))
+        file.reset();
+    if (file)
+        std::rewind(file.get());
+    return file;
+}
+
 struct ReadResult {
     std::vector<TableRecord> records;
     ReadOutcome outcome;
 };
 
 // The tables of a JSON text, read by the tool's reader as a file of that name would be.
-ReadResult ReadJson(std::string& text, InputFormat format) {
+ReadResult ReadJson(std::string_view text, InputFormat format) {
     ReadResult result;
     if (text.empty()) {
         result.outcome.fatal.problem = ReadProblem::NoTable;
         return result;
     }
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(fmemopen(text.data(), text.size(), "r"), &std::fclose);
+    const FilePointer file = TextFile(text);
+    if (!file) {
+        result.outcome.fatal.problem = ReadProblem::NoTable;
+        return result;
+    }
     JsonInput input(file.get());
     const TableHandler keep = [&result](const TableRecord& record) {
         result.records.push_back(record);
@@ -312,7 +329,7 @@ std::string EstimateJson(const WindowEstimate& estimate) {
 }
 
 std::string EstimateReport(const WindowEstimate& estimate, ReportView view, std::string_view source) {
-    std::string text = EstimateJson(estimate);
+    const std::string text = EstimateJson(estimate);
     std::string report;
     SizeTool tool(
         view, Language::Japanese,
@@ -321,8 +338,9 @@ std::string EstimateReport(const WindowEstimate& estimate, ReportView view, std:
             return true;
         },
         [](std::string_view) { return true; });
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(fmemopen(text.data(), text.size(), "r"), &std::fclose);
-    tool.ReadStream(file.get(), source, InputFormat::Json);
+    const FilePointer file = TextFile(text);
+    if (file)
+        tool.ReadStream(file.get(), source, InputFormat::Json);
     tool.Finish();
     return report;
 }
@@ -336,7 +354,7 @@ OpenedFile OpenEstimateFile(const std::string& path, std::string_view source) {
         opened.size = size;
         return opened;
     }
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    const FilePointer file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file) {
         opened.fault = FileFault::CannotOpen;
         opened.reason = std::strerror(errno);

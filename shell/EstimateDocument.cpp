@@ -63,6 +63,22 @@ QString Listed(const QStringList& lines) {
     return shown.join(QLatin1Char('\n'));
 }
 
+// Writes the whole text, or stops at the write that fails, so that the file's
+// error names the system's reason (a disk that fills up takes part of a write first).
+bool WriteWhole(QSaveFile& file, const std::string& text) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    qint64 done = 0;
+    const auto size = static_cast<qint64>(text.size());
+    while (done < size) {
+        const qint64 wrote = file.write(text.data() + done, size - done);
+        if (wrote <= 0)
+            return false;
+        done += wrote;
+    }
+    return file.commit();
+}
+
 QStringList Lines(const std::vector<std::string>& lines) {
     QStringList list;
     for (const std::string& line : lines)
@@ -191,9 +207,11 @@ void EstimateDocument::OpenPath(const QString& path) {
     }
     const cli::FileTable& table = file.tables.at(chosen);
     if (table.longText) {
-        Tell(QStringLiteral("「%1」のﾃｰﾌﾞﾙ「%2」は開けません。\n%3:%4:%5: %6 の値が長すぎます。入力欄に入るのは %7 "
-                            "文字までです。")
-                 .arg(name, Q(table.estimate.name), path)
+        const QString what = table.estimate.name.empty()
+                                 ? QStringLiteral("「%1」").arg(name)
+                                 : QStringLiteral("「%1」のﾃｰﾌﾞﾙ「%2」").arg(name, Q(table.estimate.name));
+        Tell(QStringLiteral("%1は開けません。\n%2:%3:%4: %5 の値が長すぎます。入力欄に入るのは %6 文字までです。")
+                 .arg(what, path)
                  .arg(table.longText->place.line)
                  .arg(table.longText->place.column)
                  .arg(Q(table.longText->key))
@@ -236,10 +254,7 @@ bool EstimateDocument::WriteEstimate(const QString& path) {
     const TableDescription now = ReadTableDescription(m_controls);
     const std::string text = cli::EstimateJson({name, now});
     QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
-                         file.commit();
-    if (!written) {
+    if (!WriteWhole(file, text)) {
         Tell(QStringLiteral("「%1」に保存できませんでした。\n%2").arg(QFileInfo(path).fileName(), file.errorString()));
         return false;
     }
@@ -283,11 +298,7 @@ void EstimateDocument::Export() {
         return;
     const std::string report = ReportText(path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive));
     QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(report.data(), static_cast<qint64>(report.size())) ==
-                             static_cast<qint64>(report.size()) &&
-                         file.commit();
-    if (!written) {
+    if (!WriteWhole(file, report)) {
         Tell(QStringLiteral("「%1」に書き出せませんでした。\n%2").arg(QFileInfo(path).fileName(), file.errorString()));
         return;
     }
@@ -325,9 +336,7 @@ void EstimateDocument::KeepForRecovery() {
     const std::string text = cli::EstimateJson({m_name, ReadTableDescription(m_controls)});
     QDir().mkpath(m_services.settings->Folder());
     QSaveFile file(RecoveryPath());
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.commit())
+    if (!WriteWhole(file, text))
         return; // nobody to tell at this point
     SettingsStore& settings = *m_services.settings;
     settings.SaveSetting(kSettingsApplication, kRecoverySection, QStringLiteral("File"), m_path);
