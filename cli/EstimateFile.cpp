@@ -24,37 +24,6 @@ namespace {
 constexpr std::array kSectionFields{TableField::FillFactor, TableField::AllFixedBytes, TableField::FixedBytes,
                                     TableField::VariableBytes, TableField::VariableColumns};
 
-// The fields of a section that its mode leaves unread.
-bool Unread(const SectionDescription& s, bool index, TableField field) {
-    switch (field) {
-    case TableField::FillFactor:
-        return index && s.mode == KeyMode::None;
-    case TableField::AllFixedBytes:
-        return s.mode != KeyMode::AllFixed;
-    case TableField::FixedBytes:
-    case TableField::VariableBytes:
-    case TableField::VariableColumns:
-        return s.mode != KeyMode::WithVariable;
-    default:
-        return false;
-    }
-}
-
-std::string& TextOf(SectionDescription& s, TableField field) {
-    switch (field) {
-    case TableField::FillFactor:
-        return s.fillFactor;
-    case TableField::AllFixedBytes:
-        return s.allFixedBytes;
-    case TableField::FixedBytes:
-        return s.fixedBytes;
-    case TableField::VariableBytes:
-        return s.variableBytes;
-    default:
-        return s.variableColumns;
-    }
-}
-
 // The key of a field in the window member, where the two fixed-bytes fields differ.
 std::string_view KeptKey(TableField field) {
     return field == TableField::AllFixedBytes ? keys::kAllFixedBytes : FieldKey(field);
@@ -84,18 +53,15 @@ std::size_t Characters(std::string_view utf8) {
         std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// The window's view of one section of a record: what the figures read from the
-// section's keys, the rest from the window member or the starting "0". The
-// first text too long for a field is noted with where it stands.
+// The first text of a section too long for a field, with where it stands:
+// the reader has put the window member's texts in the fields the figures do not read.
 void ViewSection(SectionDescription& s, bool index, const SectionPlaces& places, const KeptSection& kept,
                  const ValueRef& where, std::optional<LongText>& longText) {
     for (const TableField field : kSectionFields) {
         if (field == TableField::FillFactor && !index)
             continue;
-        std::string& text = TextOf(s, field);
+        const std::string& text = TextOf(s, field);
         const bool unread = Unread(s, index, field);
-        if (unread)
-            text = kept[field].value_or("0");
         if (longText || Characters(text) <= kLongestFieldText)
             continue;
         if (unread)

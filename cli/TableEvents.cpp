@@ -505,11 +505,39 @@ void TableEvents::FinishSection() {
     m_sectionKind = TableSection::Table; // keys after the section belong to the table again
 }
 
+// The window member's texts go into the fields the figures do not read (the
+// starting "0" where it names none), so that the checks before a run see every
+// field the window saw; an index it names must be one of the table's.
+void TableEvents::KeepWindowTexts() {
+    TableDescription& d = m_record.description;
+    WindowTexts& w = m_record.window;
+    if (w.nonClustered.size() > d.nonClustered.size()) {
+        Fail(ReadProblem::UnknownKey, w.nonClustered[d.nonClustered.size()].places.section,
+             std::string(keys::kWindow) + "." + SectionPath(TableSection::NonClustered, d.nonClustered.size()));
+        return;
+    }
+    const auto keep = [](SectionDescription& s, SectionPlaces& places, const KeptSection& kept, bool index) {
+        for (const TableField field : {TableField::FillFactor, TableField::AllFixedBytes, TableField::FixedBytes,
+                                       TableField::VariableBytes, TableField::VariableColumns}) {
+            if (!Unread(s, index, field))
+                continue;
+            TextOf(s, field) = kept[field].value_or("0");
+            places[field] = kept.places[field];
+        }
+    };
+    keep(d.data, m_record.data, w.data, false);
+    keep(d.clustered, m_record.clustered, w.clustered, true);
+    static const KeptSection none;
+    for (std::size_t i = 0; i < d.nonClustered.size(); ++i)
+        keep(d.nonClustered[i], m_record.nonClustered[i], i < w.nonClustered.size() ? w.nonClustered[i] : none, true);
+}
+
 void TableEvents::FinishTable() {
     if ((m_tableSeen & Bit(Field::RowCount)) == 0)
         Fail(ReadProblem::MissingKey, m_record.place, "rowCount");
     else if ((m_tableSeen & Bit(Field::Data)) == 0)
         Fail(ReadProblem::MissingKey, m_record.place, "data");
+    KeepWindowTexts();
     Emit();
 }
 

@@ -100,6 +100,7 @@ private:
     void EnterKept(KeptSection& section, TableSection kind, Place at);
     void FinishSection();
     void FinishTable();
+    void KeepWindowTexts();
     void BeginTable(Place at);
     void NotATable(JsonKind kind, Place at);
     void WrongType(Field field, JsonKind kind, Place at);

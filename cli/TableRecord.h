@@ -113,6 +113,11 @@ struct TableRecord {
     std::vector<std::string> notes;        // in the user's language
 };
 
+// Whether the mode of a section leaves a field unread by the figures (the
+// checks before a run still look at it), and the text of a field.
+bool Unread(const SectionDescription& section, bool index, TableField field);
+std::string& TextOf(SectionDescription& section, TableField field);
+
 // The text of a value of a description, by reference ("" for None).
 const std::string& FieldText(const TableDescription& description, const ValueRef& where, TableField field);
 

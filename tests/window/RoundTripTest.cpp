@@ -117,18 +117,19 @@ protected:
         m_fakes.messages.clear();
         m_window->RunCalc();
         m_reader->RunCalc();
-        for (std::size_t i = 0; i < C().lblLevel.size(); ++i)
-            EXPECT_EQ(m_reader->Controls().lblLevel[i]->text(), C().lblLevel[i]->text());
-        for (std::size_t i = 0; i < C().lblData.size(); ++i)
-            EXPECT_EQ(m_reader->Controls().lblData[i]->text(), C().lblData[i]->text());
         const json tool = ToolEntry(m_path);
+        // A failed run leaves the cells of earlier runs, which opening reset.
         if (m_fakes.messages.isEmpty()) {
+            for (std::size_t i = 0; i < C().lblLevel.size(); ++i)
+                EXPECT_EQ(m_reader->Controls().lblLevel[i]->text(), C().lblLevel[i]->text());
+            for (std::size_t i = 0; i < C().lblData.size(); ++i)
+                EXPECT_EQ(m_reader->Controls().lblData[i]->text(), C().lblData[i]->text());
             EXPECT_EQ(tool.at("status"), "ok");
             ExpectFiguresOfTheTool(tool, C());
         } else {
             ASSERT_EQ(m_fakes.messages.size(), 2);
             EXPECT_EQ(m_fakes.messages[0], m_fakes.messages[1]);
-            EXPECT_TRUE(m_fakes.messages[0].endsWith(Q(tool.at("message")))) << tool.dump();
+            EXPECT_TRUE(m_fakes.messages[0].endsWith(Q(tool.at("message")))) << m_fakes.messages[0].toStdString();
         }
     }
 
