@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QTabBar>
+#include <QThread>
 
 #include <algorithm>
 #include <memory>
@@ -91,8 +92,11 @@ void frmMain::EndSession() {
         m_document.KeepForRecovery();
     Form_Unload();
     // Closing the window here could delete it under a modal box's event loop;
-    // ending the loops lets every window go the ordinary way.
-    QCoreApplication::exit(0);
+    // ending the loops lets every window go the ordinary way. Where none runs
+    // (the window driven from outside a loop) there is nothing to end, and an
+    // exit asked for then would end the next loop as soon as it began.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
