@@ -121,8 +121,9 @@ void ShowTableDescription(ControlInventory& c, const TableDescription& table) {
     for (QLabel* cell : c.lblTotal)
         cell->setText(zero);
     c.tabMain->setCurrentIndex(0);
-    c.tabMain->tabBar()->setFocus(Qt::OtherFocusReason);
     c.sbStatusBarPanel1->setText(QString());
+    // As when the window opens: the row count, which a script never gives, takes the keys.
+    c.txtData[0]->setFocus(Qt::OtherFocusReason);
 }
 
 bool RunCalcCommand(ControlInventory& c, TableEstimator& estimator, const PlatformServices& services) {
