@@ -49,7 +49,7 @@ QString Ask(QWidget* owner, const Question& question, QString start) {
         dialog.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setNameFilters(question.filters);
-        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("場所(&I):"));
+        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("場所:")); // a label Qt gives no access key
         dialog.setLabelText(QFileDialog::FileName, QStringLiteral("ﾌｧｲﾙ名(&N):"));
         dialog.setLabelText(QFileDialog::FileType, QStringLiteral("ﾌｧｲﾙの種類(&T):"));
         dialog.setLabelText(QFileDialog::Accept, question.save ? QStringLiteral("保存(&S)") : QStringLiteral("開く(&O)"));
