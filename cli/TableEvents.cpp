@@ -14,23 +14,57 @@ namespace quorvel::cli {
 
 namespace {
 
+using Context = TableEvents::Context;
+using Field = TableEvents::Field;
+
 struct FieldKeyRow {
-    TableEvents::Field field;
+    Field field;
     std::string_view key;
-    bool inSection; // a key of a section, not of the table
+    Context where; // Table, Section, Window or WindowSection
 };
 
 constexpr std::array kFieldKeys{
-    FieldKeyRow{TableEvents::Field::Name, keys::kName, false},
-    FieldKeyRow{TableEvents::Field::RowCount, keys::kRowCount, false},
-    FieldKeyRow{TableEvents::Field::Data, keys::kData, false},
-    FieldKeyRow{TableEvents::Field::Clustered, keys::kClustered, false},
-    FieldKeyRow{TableEvents::Field::NonClustered, keys::kNonClustered, false},
-    FieldKeyRow{TableEvents::Field::FillFactor, keys::kFillFactor, true},
-    FieldKeyRow{TableEvents::Field::FixedBytes, keys::kFixedBytes, true},
-    FieldKeyRow{TableEvents::Field::VariableBytes, keys::kVariableBytes, true},
-    FieldKeyRow{TableEvents::Field::VariableColumns, keys::kVariableColumns, true},
+    FieldKeyRow{Field::Name, keys::kName, Context::Table},
+    FieldKeyRow{Field::RowCount, keys::kRowCount, Context::Table},
+    FieldKeyRow{Field::Data, keys::kData, Context::Table},
+    FieldKeyRow{Field::Clustered, keys::kClustered, Context::Table},
+    FieldKeyRow{Field::NonClustered, keys::kNonClustered, Context::Table},
+    FieldKeyRow{Field::Window, keys::kWindow, Context::Table},
+    FieldKeyRow{Field::FillFactor, keys::kFillFactor, Context::Section},
+    FieldKeyRow{Field::FixedBytes, keys::kFixedBytes, Context::Section},
+    FieldKeyRow{Field::VariableBytes, keys::kVariableBytes, Context::Section},
+    FieldKeyRow{Field::VariableColumns, keys::kVariableColumns, Context::Section},
+    FieldKeyRow{Field::Data, keys::kData, Context::Window},
+    FieldKeyRow{Field::Clustered, keys::kClustered, Context::Window},
+    FieldKeyRow{Field::NonClustered, keys::kNonClustered, Context::Window},
+    FieldKeyRow{Field::FillFactor, keys::kFillFactor, Context::WindowSection},
+    FieldKeyRow{Field::AllFixedBytes, keys::kAllFixedBytes, Context::WindowSection},
+    FieldKeyRow{Field::FixedBytes, keys::kFixedBytes, Context::WindowSection},
+    FieldKeyRow{Field::VariableBytes, keys::kVariableBytes, Context::WindowSection},
+    FieldKeyRow{Field::VariableColumns, keys::kVariableColumns, Context::WindowSection},
 };
+
+// The field of a section of the window member that a key names.
+TableField KeptField(Field field) {
+    switch (field) {
+    case Field::FillFactor:
+        return TableField::FillFactor;
+    case Field::AllFixedBytes:
+        return TableField::AllFixedBytes;
+    case Field::FixedBytes:
+        return TableField::FixedBytes;
+    case Field::VariableBytes:
+        return TableField::VariableBytes;
+    case Field::VariableColumns:
+        return TableField::VariableColumns;
+    default:
+        return TableField::None;
+    }
+}
+
+bool IsContainer(Field field) {
+    return field == Field::Data || field == Field::Clustered || field == Field::NonClustered || field == Field::Window;
+}
 
 // Longest key quoted in a message.
 constexpr std::size_t kKeyBytes = 64;
@@ -120,12 +154,12 @@ bool TableEvents::key(string_t& k) {
     if (m_skip > 0)
         return true;
     const Context top = m_stack.back();
-    m_field = FieldOf(k, top == Context::Section);
+    m_field = FieldOf(k, top);
     if (m_field == Field::Unknown) {
         Fail(ReadProblem::UnknownKey, at, PathOf(k));
         return true;
     }
-    unsigned& seen = top == Context::Table ? m_tableSeen : m_sectionSeen;
+    unsigned& seen = top == Context::Table ? m_tableSeen : top == Context::Window ? m_windowSeen : m_sectionSeen;
     if ((seen & Bit(m_field)) != 0) {
         Fail(ReadProblem::DuplicateKey, at, PathOf(k));
         m_field = Field::Unknown;
@@ -143,10 +177,11 @@ bool TableEvents::parse_error(std::size_t position, const std::string& lastToken
     return false;
 }
 
-// The key a table or a section reads for a field; the data section has no fill factor.
-TableEvents::Field TableEvents::FieldOf(const std::string& key, bool inSection) const {
+// The key a table, a section or the window member reads for a field; the data
+// section has no fill factor.
+TableEvents::Field TableEvents::FieldOf(const std::string& key, Context context) const {
     const auto row = std::find_if(kFieldKeys.begin(), kFieldKeys.end(), [&](const FieldKeyRow& r) {
-        return r.inSection == inSection && r.key == key;
+        return r.where == context && r.key == key;
     });
     if (row == kFieldKeys.end() || (row->field == Field::FillFactor && m_sectionKind == TableSection::Data))
         return Field::Unknown;
@@ -159,12 +194,17 @@ std::string_view TableEvents::FieldName(Field f) {
     return row == kFieldKeys.end() ? std::string_view() : row->key;
 }
 
-// A key as the path from the table: "rowCount", "nonClustered[2].fillFactor".
+// A key as the path from the table: "rowCount", "nonClustered[2].fillFactor",
+// "window.data.fixedBytes".
 std::string TableEvents::PathOf(std::string_view key) const {
     std::string path;
-    if (!m_stack.empty() && m_stack.back() == Context::Section) {
-        const std::size_t index = m_record.description.nonClustered.size();
-        path = SectionPath(m_sectionKind, index > 0 ? index - 1 : 0) + ".";
+    const Context top = m_stack.empty() ? Context::TopArray : m_stack.back();
+    if (top == Context::Window || top == Context::WindowSection)
+        path = std::string(keys::kWindow) + ".";
+    if (top == Context::Section || top == Context::WindowSection) {
+        const std::size_t index = top == Context::Section ? m_record.description.nonClustered.size()
+                                                          : m_record.window.nonClustered.size();
+        path += SectionPath(m_sectionKind, index > 0 ? index - 1 : 0) + ".";
     }
     return path + CutText(key, kKeyBytes);
 }
@@ -181,18 +221,22 @@ void TableEvents::WrongType(Field field, JsonKind kind, Place at) {
     if (m_record.error.problem != ReadProblem::None)
         return;
     Fail(ReadProblem::WrongType, at, PathOf(FieldName(field)));
+    const Context top = m_stack.back();
     m_record.error.kind = kind;
-    m_record.error.expected = field == Field::Name           ? Text::KindText
-                              : field == Field::Data         ? Text::KindObject
-                              : field == Field::Clustered    ? Text::ExpectObjectOrNull
-                              : field == Field::NonClustered ? Text::KindArray
-                                                             : Text::ExpectNumberOrText;
+    m_record.error.expected = top == Context::WindowSection || field == Field::Name ? Text::KindText
+                              : field == Field::Data && top == Context::Table        ? Text::KindObject
+                              : field == Field::NonClustered && top == Context::Table ? Text::KindArray
+                              : IsContainer(field)                                    ? Text::ExpectObjectOrNull
+                                                                                      : Text::ExpectNumberOrText;
 }
 
 void TableEvents::WrongIndex(JsonKind kind, Place at) {
     if (m_record.error.problem != ReadProblem::None)
         return;
-    Fail(ReadProblem::WrongType, at, SectionPath(TableSection::NonClustered, m_record.nonClustered.size()));
+    const bool kept = m_stack.back() == Context::WindowIndexList;
+    const std::size_t index = kept ? m_record.window.nonClustered.size() : m_record.nonClustered.size();
+    Fail(ReadProblem::WrongType, at,
+         (kept ? std::string(keys::kWindow) + "." : std::string()) + SectionPath(TableSection::NonClustered, index));
     m_record.error.kind = kind;
     m_record.error.expected = Text::ExpectObjectOrNull;
 }
@@ -209,6 +253,8 @@ void TableEvents::BeginTable(Place at) {
     r.description.nonClustered.clear();
     r.table = r.data = r.clustered = SectionPlaces{};
     r.nonClustered.clear();
+    r.window.data = r.window.clustered = KeptSection{};
+    r.window.nonClustered.clear();
     m_tableSeen = 0;
     m_field = Field::None;
 }
@@ -250,7 +296,8 @@ bool TableEvents::Scalar(JsonKind kind, const std::string& text, Place at) {
         return !m_stopped;
     }
     const Field field = TakeField();
-    if (m_stack.back() == Context::IndexList) {
+    const Context top = m_stack.back();
+    if (top == Context::IndexList) {
         if (kind != Text::KindNull)
             WrongIndex(kind, at);
         else if (SectionDescription* none = AddIndex(at)) {
@@ -258,14 +305,22 @@ bool TableEvents::Scalar(JsonKind kind, const std::string& text, Place at) {
         }
         return true;
     }
+    if (top == Context::WindowIndexList) {
+        if (kind != Text::KindNull)
+            WrongIndex(kind, at);
+        else
+            AddKeptIndex(at); // nothing kept for this index, which keeps its place in the list
+        return true;
+    }
     if (field == Field::Unknown || field == Field::None)
         return true; // the key was wrong, and said so already
-    if (field == Field::Clustered && kind == Text::KindNull)
-        return true; // no clustered index: "なし"
-    const bool accepted = field == Field::Name ? kind == Text::KindText
-                                               : field != Field::Data && field != Field::Clustered &&
-                                                     field != Field::NonClustered &&
-                                                     (kind == Text::KindNumber || kind == Text::KindText);
+    // No clustered index: "なし"; no texts kept for the window or one of its sections.
+    if (kind == Text::KindNull &&
+        (field == Field::Clustered || field == Field::Window || (top == Context::Window && IsContainer(field))))
+        return true;
+    const bool accepted = top == Context::WindowSection || field == Field::Name
+                              ? kind == Text::KindText
+                              : !IsContainer(field) && (kind == Text::KindNumber || kind == Text::KindText);
     if (accepted)
         Assign(field, text, at);
     else
@@ -280,6 +335,12 @@ void TableEvents::Assign(Field field, const std::string& text, Place at) {
     };
     if (field == Field::Name) {
         m_record.name = text;
+        return;
+    }
+    if (m_stack.back() == Context::WindowSection) {
+        const TableField kept = KeptField(field);
+        (*m_kept)[kept] = text;
+        m_kept->places[kept] = at;
         return;
     }
     if (field == Field::RowCount)
@@ -312,6 +373,26 @@ SectionDescription* TableEvents::AddIndex(Place at) {
     list.emplace_back();
     m_record.nonClustered.emplace_back().section = at;
     return &list.back();
+}
+
+// The next nonclustered index of the window member, under the same limit.
+KeptSection* TableEvents::AddKeptIndex(Place at) {
+    auto& list = m_record.window.nonClustered;
+    if (list.size() >= limits::kNonClustered) {
+        Fail(ReadProblem::TooManyIndexes, at,
+             std::string(keys::kWindow) + "." + SectionPath(TableSection::NonClustered, list.size()));
+        return nullptr;
+    }
+    list.emplace_back().places.section = at;
+    return &list.back();
+}
+
+void TableEvents::EnterKept(KeptSection& section, TableSection kind, Place at) {
+    m_kept = &section;
+    m_sectionKind = kind;
+    m_sectionSeen = 0;
+    section.places.section = at;
+    m_stack.push_back(Context::WindowSection);
 }
 
 void TableEvents::EnterSection(SectionDescription& section, SectionPlaces& places, TableSection kind,
@@ -358,17 +439,39 @@ bool TableEvents::Start(bool object, Place at) {
             m_stack.push_back(Context::IndexList);
             return true;
         }
+        if (field == Field::Window && object) {
+            m_windowSeen = 0;
+            m_stack.push_back(Context::Window);
+            return true;
+        }
     } else if (top == Context::IndexList && object) {
         if (SectionDescription* index = AddIndex(at)) {
             EnterSection(*index, m_record.nonClustered.back(), TableSection::NonClustered, at);
             return true;
         }
+    } else if (top == Context::Window) {
+        if ((field == Field::Data || field == Field::Clustered) && object) {
+            const bool data = field == Field::Data;
+            EnterKept(data ? m_record.window.data : m_record.window.clustered,
+                      data ? TableSection::Data : TableSection::Clustered, at);
+            return true;
+        }
+        if (field == Field::NonClustered && !object) {
+            m_stack.push_back(Context::WindowIndexList);
+            return true;
+        }
+    } else if (top == Context::WindowIndexList && object) {
+        if (KeptSection* index = AddKeptIndex(at)) {
+            EnterKept(*index, TableSection::NonClustered, at);
+            return true;
+        }
     }
     // Anything else is not where it belongs: said once, then skipped whole.
     // (An index object refused here was one too many, which AddIndex said.)
-    if (top == Context::IndexList && !object)
+    const bool list = top == Context::IndexList || top == Context::WindowIndexList;
+    if (list && !object)
         WrongIndex(kind, at);
-    else if (top != Context::IndexList && field != Field::Unknown && field != Field::None)
+    else if (!list && field != Field::Unknown && field != Field::None)
         WrongType(field, kind, at);
     m_skip = 1;
     return true;
@@ -383,6 +486,8 @@ bool TableEvents::End() {
     m_stack.pop_back();
     if (top == Context::Section)
         FinishSection();
+    else if (top == Context::WindowSection)
+        m_sectionKind = TableSection::Table; // keys after it belong to the window member again
     else if (top == Context::Table)
         FinishTable();
     NoteTopLevelEnd(m_input.Line());
@@ -400,11 +505,39 @@ void TableEvents::FinishSection() {
     m_sectionKind = TableSection::Table; // keys after the section belong to the table again
 }
 
+// The window member's texts go into the fields the figures do not read (the
+// starting "0" where it names none), so that the checks before a run see every
+// field the window saw; an index it names must be one of the table's.
+void TableEvents::KeepWindowTexts() {
+    TableDescription& d = m_record.description;
+    WindowTexts& w = m_record.window;
+    if (w.nonClustered.size() > d.nonClustered.size()) {
+        Fail(ReadProblem::UnknownKey, w.nonClustered[d.nonClustered.size()].places.section,
+             std::string(keys::kWindow) + "." + SectionPath(TableSection::NonClustered, d.nonClustered.size()));
+        return;
+    }
+    const auto keep = [](SectionDescription& s, SectionPlaces& places, const KeptSection& kept, bool index) {
+        for (const TableField field : {TableField::FillFactor, TableField::AllFixedBytes, TableField::FixedBytes,
+                                       TableField::VariableBytes, TableField::VariableColumns}) {
+            if (!Unread(s, index, field))
+                continue;
+            TextOf(s, field) = kept[field].value_or("0");
+            places[field] = kept.places[field];
+        }
+    };
+    keep(d.data, m_record.data, w.data, false);
+    keep(d.clustered, m_record.clustered, w.clustered, true);
+    static const KeptSection none;
+    for (std::size_t i = 0; i < d.nonClustered.size(); ++i)
+        keep(d.nonClustered[i], m_record.nonClustered[i], i < w.nonClustered.size() ? w.nonClustered[i] : none, true);
+}
+
 void TableEvents::FinishTable() {
     if ((m_tableSeen & Bit(Field::RowCount)) == 0)
         Fail(ReadProblem::MissingKey, m_record.place, "rowCount");
     else if ((m_tableSeen & Bit(Field::Data)) == 0)
         Fail(ReadProblem::MissingKey, m_record.place, "data");
+    KeepWindowTexts();
     Emit();
 }
 

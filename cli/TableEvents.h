@@ -4,13 +4,15 @@
 //   {"name": "orders", "rowCount": 10000,
 //    "data": {"fixedBytes": 100, "variableBytes": 50, "variableColumns": 2},
 //    "clustered": {"fillFactor": 0, "fixedBytes": 4},
-//    "nonClustered": [{"fillFactor": 0, "fixedBytes": 4}, null, ...]}
+//    "nonClustered": [{"fillFactor": 0, "fixedBytes": 4}, null, ...],
+//    "window": {"data": {"allFixedBytes": "100"}, "nonClustered": [null, {...}]}}
 //
 // A top-level value is a table or an array of tables. One record serves every
 // table in turn, so a stream of tables reuses its storage. Values that do not
 // belong where they stand are skipped whole after one message, so a wrong
 // value never derails the tables after it; the first problem of a table is the
-// one it reports. Every value keeps the place it was read at.
+// one it reports. Every value keeps the place it was read at. The "window"
+// member holds texts only, kept for the window (TableRecord.h, WindowTexts).
 
 #include "cli/JsonInput.h"
 #include "cli/TableRecord.h"
@@ -76,13 +78,15 @@ public:
         FixedBytes,
         VariableBytes,
         VariableColumns,
+        Window,
+        AllFixedBytes,
     };
+    // Where a key stands: in a table, a section, the window member or one of its sections.
+    enum class Context { TopArray, Table, Section, IndexList, Window, WindowSection, WindowIndexList };
 
 private:
-    enum class Context { TopArray, Table, Section, IndexList };
-
     static unsigned Bit(Field f) { return 1u << static_cast<unsigned>(f); }
-    Field FieldOf(const std::string& key, bool inSection) const;
+    Field FieldOf(const std::string& key, Context context) const;
     std::string PathOf(std::string_view key) const;
     static std::string_view FieldName(Field f);
 
@@ -91,9 +95,12 @@ private:
     bool End();
     void Assign(Field field, const std::string& text, Place at);
     SectionDescription* AddIndex(Place at);
+    KeptSection* AddKeptIndex(Place at);
     void EnterSection(SectionDescription& section, SectionPlaces& places, TableSection kind, Place at);
+    void EnterKept(KeptSection& section, TableSection kind, Place at);
     void FinishSection();
     void FinishTable();
+    void KeepWindowTexts();
     void BeginTable(Place at);
     void NotATable(JsonKind kind, Place at);
     void WrongType(Field field, JsonKind kind, Place at);
@@ -118,7 +125,9 @@ private:
     Field m_field = Field::None;
     unsigned m_tableSeen = 0;
     unsigned m_sectionSeen = 0;
+    unsigned m_windowSeen = 0;
     SectionDescription* m_section = nullptr;
+    KeptSection* m_kept = nullptr;
     SectionPlaces* m_sectionPlaces = nullptr;
     TableSection m_sectionKind = TableSection::Data;
 };

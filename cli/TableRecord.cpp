@@ -43,6 +43,36 @@ const std::string& FieldText(const TableDescription& description, const ValueRef
     return none;
 }
 
+bool Unread(const SectionDescription& s, bool index, TableField field) {
+    switch (field) {
+    case TableField::FillFactor:
+        return index && s.mode == KeyMode::None;
+    case TableField::AllFixedBytes:
+        return s.mode != KeyMode::AllFixed;
+    case TableField::FixedBytes:
+    case TableField::VariableBytes:
+    case TableField::VariableColumns:
+        return s.mode != KeyMode::WithVariable;
+    default:
+        return false;
+    }
+}
+
+std::string& TextOf(SectionDescription& s, TableField field) {
+    switch (field) {
+    case TableField::FillFactor:
+        return s.fillFactor;
+    case TableField::AllFixedBytes:
+        return s.allFixedBytes;
+    case TableField::FixedBytes:
+        return s.fixedBytes;
+    case TableField::VariableBytes:
+        return s.variableBytes;
+    default:
+        return s.variableColumns;
+    }
+}
+
 std::string_view FieldKey(TableField field) {
     return field == TableField::RowCount                                             ? keys::kRowCount
            : field == TableField::FillFactor                                         ? keys::kFillFactor

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,9 @@ inline constexpr std::string_view kFillFactor = "fillFactor";
 inline constexpr std::string_view kFixedBytes = "fixedBytes";
 inline constexpr std::string_view kVariableBytes = "variableBytes";
 inline constexpr std::string_view kVariableColumns = "variableColumns";
+// The window's own texts of the fields the figures do not read (WindowTexts).
+inline constexpr std::string_view kWindow = "window";
+inline constexpr std::string_view kAllFixedBytes = "allFixedBytes";
 } // namespace keys
 
 // The JSON type of a value, as the messages about a wrong one name it:
@@ -69,6 +73,29 @@ struct SectionPlaces {
     const Place& operator[](TableField field) const { return fields[static_cast<std::size_t>(field)]; }
 };
 
+// The texts a window keeps in the fields that the selected modes do not read,
+// so that a saved estimate opens again exactly as it was typed: the member
+//   "window": {"data": {"fixedBytes": "120"}, "clustered": {"fillFactor": "80"},
+//              "nonClustered": [null, {"allFixedBytes": "4"}]}
+// holds texts only, by the field of each section (allFixedBytes is the field of
+// "all fixed-length", fixedBytes, variableBytes and variableColumns those of
+// "with variable-length columns"). The figures never read it.
+struct KeptSection {
+    std::array<std::optional<std::string>, 7> texts{}; // by TableField
+    SectionPlaces places;
+
+    std::optional<std::string>& operator[](TableField field) { return texts[static_cast<std::size_t>(field)]; }
+    const std::optional<std::string>& operator[](TableField field) const {
+        return texts[static_cast<std::size_t>(field)];
+    }
+};
+
+struct WindowTexts {
+    KeptSection data;
+    KeptSection clustered;
+    std::vector<KeptSection> nonClustered;
+};
+
 struct TableRecord {
     std::string name; // empty when the table has none
     Place place;      // where the table begins
@@ -77,6 +104,7 @@ struct TableRecord {
     SectionPlaces data;
     SectionPlaces clustered;
     std::vector<SectionPlaces> nonClustered;
+    WindowTexts window;
     ReadError error; // problem None when the description was read
 
     // What a schema script adds beside the description.
@@ -84,6 +112,11 @@ struct TableRecord {
     RunMessage refusal = RunMessage::None; // a refusal the description cannot carry
     std::vector<std::string> notes;        // in the user's language
 };
+
+// Whether the mode of a section leaves a field unread by the figures (the
+// checks before a run still look at it), and the text of a field.
+bool Unread(const SectionDescription& section, bool index, TableField field);
+std::string& TextOf(SectionDescription& section, TableField field);
 
 // The text of a value of a description, by reference ("" for None).
 const std::string& FieldText(const TableDescription& description, const ValueRef& where, TableField field);

@@ -2,6 +2,7 @@
 #include "platform/DetachedProgramStarter.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/PlatformServices.h"
+#include "platform/QtFileDialogs.h"
 #include "platform/QtMessageBox.h"
 #include "platform/SystemInformationLocator.h"
 
@@ -13,6 +14,7 @@ PlatformServices DefaultServices(HelpService& help, TableChooserService& tableCh
     static DetachedProgramStarter programs;
     static const SystemInformationLocator systemInformation;
     static IniSettingsStore settings;
+    static QtFileDialogs fileDialogs;
     PlatformServices services;
     services.messageBox = &messageBox;
     services.clipboard = &clipboard;
@@ -21,6 +23,7 @@ PlatformServices DefaultServices(HelpService& help, TableChooserService& tableCh
     services.systemInformation = &systemInformation;
     services.settings = &settings;
     services.tableChooser = &tableChooser;
+    services.fileDialogs = &fileDialogs;
     return services;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/IniSettingsStore.h"
 
+#include <QFileInfo>
+
 #include <utility>
 
 namespace quorvel {
@@ -42,6 +44,12 @@ QString IniSettingsStore::GetSetting(const QString& application, const QString& 
 void IniSettingsStore::SaveSetting(const QString& application, const QString& section, const QString& key,
                                    const QString& value) {
     SettingsOf(application).setValue(SettingPath(section, key), value);
+}
+
+QString IniSettingsStore::Folder() const {
+    return QFileInfo(QSettings(QSettings::IniFormat, QSettings::UserScope, m_organization, QStringLiteral("Mivrel"))
+                         .fileName())
+        .absolutePath();
 }
 
 void IniSettingsStore::Flush() {

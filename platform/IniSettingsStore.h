@@ -25,6 +25,7 @@ public:
     void SaveSetting(const QString& application, const QString& section, const QString& key,
                      const QString& value) override;
     void Flush() override;
+    QString Folder() const override;
 
 private:
     QSettings& SettingsOf(const QString& application) const;

@@ -3,7 +3,8 @@
 //
 // Every service the windows call that is not plain widget work (message
 // boxes and questions, the clipboard, starting programs, the help window, the
-// table chooser, the system information program, the per-user settings store)
+// table chooser, the file dialogs, the system information program, the
+// per-user settings store)
 // goes through one of these small interfaces. The running program uses the
 // real implementations (DefaultServices); tests hand in fakes for every one of
 // them, so that nothing modal opens and nothing outside is touched. Every
@@ -29,6 +30,10 @@ public:
     // "「document」への変更を保存しますか?" with 保存, 破棄 and ｷｬﾝｾﾙ. document is
     // the name the title bar shows. Esc and the close box answer Cancel.
     [[nodiscard]] virtual SaveChangesAnswer AskSaveChanges(QWidget* owner, const QString& document) = 0;
+    // Modal, at start when the program last ended (a log-out, SIGTERM) with
+    // changes to document nobody saved: true to bring them back, false to
+    // throw them away. 復元 is the default; Esc and the close box answer false.
+    [[nodiscard]] virtual bool AskRestore(QWidget* owner, const QString& document) = 0;
 };
 
 class ClipboardService {
@@ -43,6 +48,7 @@ public:
 class ProgramStarter;
 class HelpService;
 class TableChooserService;
+class FileDialogService;
 class SystemInformationLocator;
 class SettingsStore;
 
@@ -55,6 +61,7 @@ struct PlatformServices {
     const SystemInformationLocator* systemInformation = nullptr;
     SettingsStore* settings = nullptr;
     TableChooserService* tableChooser = nullptr;
+    FileDialogService* fileDialogs = nullptr;
 };
 
 // The real services, alive for the whole program. The shell provides the two

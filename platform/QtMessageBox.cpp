@@ -13,6 +13,7 @@ void QtMessageBox::Show(QWidget* owner, const QString& text, MessageIcon icon, c
     QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning, title, text,
                     QMessageBox::Ok, owner);
     box.setFont(PGothicFont(9)); // as the program's other dialogs
+    box.setTextFormat(Qt::PlainText); // a file name may hold "<"
     box.exec();
 }
 
@@ -37,6 +38,25 @@ SaveChangesAnswer QtMessageBox::AskSaveChanges(QWidget* owner, const QString& do
     if (box.clickedButton() == discard)
         return SaveChangesAnswer::Discard;
     return SaveChangesAnswer::Cancel;
+}
+
+bool QtMessageBox::AskRestore(QWidget* owner, const QString& document) {
+    QMessageBox box(QMessageBox::Question, kApplicationTitle,
+                    QStringLiteral("「%1」に保存されていない変更があります。").arg(document), QMessageBox::NoButton,
+                    owner);
+    box.setObjectName(QStringLiteral("msgRestore"));
+    box.setFont(PGothicFont(9));
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(
+        QStringLiteral("前回は変更を保存しないまま終了しました。変更を復元しますか? 破棄すると、変更は失われます。"));
+    QPushButton* restore = box.addButton(QStringLiteral("復元(&R)"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("破棄(&D)"), QMessageBox::RejectRole);
+    restore->setObjectName(QStringLiteral("cmdRestore"));
+    discard->setObjectName(QStringLiteral("cmdDiscard"));
+    box.setDefaultButton(restore);
+    box.setEscapeButton(discard);
+    box.exec();
+    return box.clickedButton() == restore;
 }
 
 void QtClipboard::Clear() { QApplication::clipboard()->clear(); }

@@ -21,6 +21,10 @@ public:
 
     // Puts what was saved on disk now; saves made since may wait until then.
     virtual void Flush() = 0;
+
+    // The folder the store keeps its files in; files of the program's own
+    // (the unsaved changes kept at a log-out) go beside them.
+    virtual QString Folder() const = 0;
 };
 
 } // namespace quorvel

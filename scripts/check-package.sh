@@ -43,6 +43,7 @@ echo "Built $deb"
 depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libqt6widgets6* ]] || fail "Depends lacks the Qt libraries"
 [[ $depends == *fonts-ipafont-gothic* ]] || fail "Depends lacks the Japanese font"
+[[ $depends == *qt6-translations-l10n* ]] || fail "Depends lacks the Japanese texts of Qt's own dialogs"
 
 # Contents: exactly the listed files and links, plus one program icon per size drawn.
 expected=$scratch/expected

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, and any named as arguments; does
 # nothing when all are present.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-ipafont-gothic
           googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
           dpkg-dev "$@")
 missing=()

@@ -45,6 +45,7 @@ private:
     QFrame* Outline(QWidget* frame, int index, double left, double top, double width, double height);
     void StandOn(QFrame* outline, QRadioButton* option);
     QAction* MenuItem(QMenu* menu, const char* array, int index, const char* caption);
+    QAction* NamedItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key);
 
     QMainWindow& m_window;
     ControlInventory& m_c;

@@ -59,6 +59,13 @@ QAction* MainWindowBuilder::MenuItem(QMenu* menu, const char* array, int index, 
     return item;
 }
 
+QAction* MainWindowBuilder::NamedItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key) {
+    QAction* item = menu->addAction(Text(caption));
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcut(key);
+    return item;
+}
+
 void MainWindowBuilder::BuildMenus() {
     QMenuBar* bar = m_window.menuBar();
     bar->setObjectName(QStringLiteral("mnuBar"));
@@ -68,6 +75,15 @@ void MainWindowBuilder::BuildMenus() {
     m_c.mnuFileItem[0] = MenuItem(m_c.mnuFile, "mnuFileItem", 0, "ｻｲｽﾞ計算(&S)");
     m_c.mnuFileItem[0]->setShortcut(QKeySequence(Qt::Key_F5));
     m_c.mnuFileItem[1] = MenuItem(m_c.mnuFile, "mnuFileItem", 1, "-");
+    // The file commands between, grouped as Japanese desktop programs group
+    // them: open and save, then handing the results on, then the end.
+    m_c.mnuFileOpen = NamedItem(m_c.mnuFile, "mnuFileOpen", "開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_c.mnuFileSave = NamedItem(m_c.mnuFile, "mnuFileSave", "上書き保存(&V)", QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_c.mnuFileSaveAs = NamedItem(m_c.mnuFile, "mnuFileSaveAs", "名前を付けて保存(&A)...",
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    m_c.mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparatorExport"));
+    m_c.mnuFileExport = NamedItem(m_c.mnuFile, "mnuFileExport", "結果の書き出し(&E)...", QKeySequence());
+    m_c.mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparatorEnd"));
     m_c.mnuFileItem[2] = MenuItem(m_c.mnuFile, "mnuFileItem", 2, "終了(&X)");
 
     m_c.mnuEdit = bar->addMenu(Text("編集(&E)"));
@@ -80,6 +96,9 @@ void MainWindowBuilder::BuildMenus() {
     m_c.mnuEditItem[3]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     m_c.mnuEditItem[4] = MenuItem(m_c.mnuEdit, "mnuEditItem", 4, "貼り付け(&P)");
     m_c.mnuEditItem[4]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_c.mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuEditSeparatorResults"));
+    m_c.mnuEditCopyResults = NamedItem(m_c.mnuEdit, "mnuEditCopyResults", "結果のｺﾋﾟｰ(&R)",
+                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
 
     m_c.mnuView = bar->addMenu(Text("表示(&V)"));
     m_c.mnuView->setObjectName(QStringLiteral("mnuView"));

@@ -29,7 +29,7 @@ QString LocateHelpFile(const QString& programFolder, const std::function<bool(co
     return fileExists(path) ? path : kHelpFileName;
 }
 
-void Main() {
+void Main(const QString& file) {
     static HelpViewerHost helpViewers;
     static QtTableChooser tableChooser;
     static const PlatformServices services = DefaultServices(helpViewers, tableChooser);
@@ -59,9 +59,10 @@ void Main() {
     // log-out through the session manager, and the termination signals.
     QObject::connect(
         qApp, &QGuiApplication::commitDataRequest, mainWindow,
-        [mainWindow](QSessionManager&) { mainWindow->StoreSettings(); }, Qt::DirectConnection);
+        [mainWindow](QSessionManager&) { mainWindow->KeepForLogOut(); }, Qt::DirectConnection);
     static TerminationRequests termination;
     QObject::connect(&termination, &TerminationRequests::Requested, mainWindow, &frmMain::EndSession);
+    mainWindow->StartWith(file);
 }
 
 } // namespace quorvel

@@ -15,7 +15,7 @@ namespace quorvel {
 QString LocateHelpFile(const QString& programFolder, const std::function<bool(const QString&)>& fileExists);
 
 // The program's entry, called once the application object exists. Returns
-// after the main window is shown.
-void Main();
+// after the main window is shown, with file opened in it when one is given.
+void Main(const QString& file = {});
 
 } // namespace quorvel

@@ -14,8 +14,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QTabBar>
+#include <QThread>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -34,7 +38,8 @@ void ConnectItems(const std::array<QAction*, N>& items, QObject* context, Handle
 } // namespace
 
 frmMain::frmMain(const PlatformServices& services, QString helpFile, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_helpFile(std::move(helpFile)) {
+    : QMainWindow(parent), m_services(services), m_helpFile(std::move(helpFile)),
+      m_document(m_controls, m_services, [this] { return Calc(); }) {
     BuildMainWindowLayout(*this, m_controls);
     MakeControlsAccessible(m_controls);
     AddTabPageKeys(*m_controls.tabMain);
@@ -47,6 +52,8 @@ frmMain::frmMain(const PlatformServices& services, QString helpFile, QWidget* pa
     WireTabs();
     WireFieldEditing(m_controls);
     WatchFieldFocus();
+    WatchChanges();
+    setAcceptDrops(true);
     // The first input holds the focus when the window comes up.
     m_controls.txtData[0]->setFocus(Qt::OtherFocusReason);
 }
@@ -69,19 +76,63 @@ void frmMain::StoreSettings() {
     SaveMainWindowSettings(*this, *m_controls.MenuItem(ViewCommand::Hints), *m_services.settings);
 }
 
+void frmMain::KeepForLogOut() {
+    m_document.KeepForRecovery();
+    StoreSettings();
+}
+
+void frmMain::StartWith(const QString& file) {
+    m_document.OfferRecovery();
+    if (!file.isEmpty())
+        m_document.OpenPath(file);
+}
+
 void frmMain::EndSession() {
+    if (!m_unloaded)
+        m_document.KeepForRecovery();
     Form_Unload();
     // Closing the window here could delete it under a modal box's event loop;
-    // ending the loops lets every window go the ordinary way.
-    QCoreApplication::exit(0);
+    // ending the loops lets every window go the ordinary way. Where none runs
+    // (the window driven from outside a loop) there is nothing to end, and an
+    // exit asked for then would end the next loop as soon as it began.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // A log-out closes the window after the session manager kept the changes.
+    const bool sessionEnds = qApp->isSavingSession();
+    if (!m_unloaded && !sessionEnds && !m_document.MayClose()) {
+        event->ignore();
+        return;
+    }
+    if (!m_unloaded && !sessionEnds)
+        m_document.Closed();
     Form_Unload();
     event->accept();
 }
 
-void frmMain::RunCalc() { RunCalcCommand(m_controls, m_estimator, m_services); }
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    m_document.OpenPath(urls.front().toLocalFile());
+}
+
+void frmMain::RunCalc() { Calc(); }
+
+bool frmMain::Calc() {
+    const bool shown = RunCalcCommand(m_controls, m_estimator, m_services);
+    m_document.CalcRan(shown);
+    return shown;
+}
 
 void frmMain::mnuFileItem_Click(int index) {
     if (const auto command = ControlInventory::CommandAt<FileCommand>(index))
@@ -125,11 +176,28 @@ void frmMain::Run(FileCommand command) {
     case FileCommand::End:
         close();
         break;
+    case FileCommand::Open:
+        m_document.Open();
+        break;
+    case FileCommand::Save:
+        (void)m_document.Save();
+        break;
+    case FileCommand::SaveAs:
+        (void)m_document.SaveAs();
+        break;
+    case FileCommand::Export:
+        m_document.Export();
+        break;
+    case FileCommand::CopyResults:
+        m_document.CopyResults();
+        break;
     }
 }
 
 void frmMain::Run(EditCommand command) {
     RunEditCommand(m_controls, *m_services.clipboard, command);
+    if (command == EditCommand::Clear)
+        m_document.CalcRan(false); // the results are back at "0 "
 }
 
 void frmMain::Run(ViewCommand) {
@@ -163,6 +231,8 @@ void frmMain::WireMenus() {
     ConnectItems(m_controls.mnuEditItem, this, [this](int i) { mnuEditItem_Click(i); });
     ConnectItems(m_controls.mnuToolItem, this, [this](int i) { mnuToolItem_Click(i); });
     ConnectItems(m_controls.mnuHelpItem, this, [this](int i) { mnuHelpItem_Click(i); });
+    for (const auto& [item, command] : m_controls.NamedItems())
+        connect(item, &QAction::triggered, this, [this, command = command] { RunCommand(command); });
     // The view item is checkable, so Qt has already flipped its check mark when
     // it reports the trigger; put it back so the handler flips it exactly once.
     QAction* hints = m_controls.MenuItem(ViewCommand::Hints);
@@ -218,6 +288,19 @@ void frmMain::OnTabChanged(int current) {
 
 void frmMain::WatchFieldFocus() {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { EndStaleFieldFocus(now); });
+}
+
+void frmMain::WatchChanges() {
+    // Every text and option belongs to the estimate: the modified mark follows them.
+    m_controls.ForEachField([this](InputTextBox& field, FieldRef) {
+        connect(&field, &QLineEdit::textChanged, this, [this] { m_document.ShowState(); });
+    });
+    const auto watch = [this](QRadioButton* option) {
+        connect(option, &QRadioButton::toggled, this, [this] { m_document.ShowState(); });
+    };
+    std::for_each(m_controls.optData.begin(), m_controls.optData.end(), watch);
+    std::for_each(m_controls.optClaster.begin(), m_controls.optClaster.end(), watch);
+    std::for_each(m_controls.optNonClaster.begin(), m_controls.optNonClaster.end(), watch);
 }
 
 void frmMain::EndStaleFieldFocus(QWidget* now) {

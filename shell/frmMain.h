@@ -12,6 +12,7 @@
 
 #include "calc/TableEstimate.h"
 #include "platform/PlatformServices.h"
+#include "shell/EstimateDocument.h"
 #include "workspace/ControlInventory.h"
 
 #include <QMainWindow>
@@ -38,6 +39,11 @@ public:
     // The Calc command.
     void RunCalc();
 
+    // After the window is shown at start: offers the changes a log-out or
+    // SIGTERM kept, then opens file (from the command line) when one is given.
+    void StartWith(const QString& file);
+    EstimateDocument& Document() { return m_document; }
+
     // Menu items by index and toolbar buttons by key, each the command it carries.
     void mnuFileItem_Click(int index);
     void mnuEditItem_Click(int index);
@@ -53,12 +59,18 @@ public:
     // Writes the position and the hint switch as a close does, leaving the
     // window open: the session manager asks for it before a log-out.
     void StoreSettings();
+    // A log-out: the settings as StoreSettings, and changes nobody saved to
+    // the recovery file, since no question can be asked.
+    void KeepForLogOut();
     // The system ends the program (SIGTERM and friends): the unload steps run
     // as for a close, then every event loop ends, a modal About box's too.
     void EndSession();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A file dropped on the window opens as through 開く.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void Run(FileCommand command);
@@ -75,6 +87,8 @@ private:
     void WireOptions();
     void WireTabs();
     void WatchFieldFocus();
+    void WatchChanges();
+    bool Calc();
     void EndStaleFieldFocus(QWidget* now);
     void OnTabChanged(int current);
 
@@ -82,6 +96,7 @@ private:
     QString m_helpFile;
     TableEstimator m_estimator;
     ControlInventory m_controls;
+    EstimateDocument m_document;
     int m_shownTab = 0;
     bool m_unloaded = false;
 };

@@ -4,8 +4,10 @@
 #include "platform/PlatformServices.h"
 #include "workspace/AccessibleControls.h"
 #include "workspace/ControlInventory.h"
+#include "workspace/SectionModes.h"
 
 #include <QCoreApplication>
+#include <QTabBar>
 
 namespace quorvel {
 namespace {
@@ -93,7 +95,38 @@ void ShowFigures(ControlInventory& c, const TableEstimate& estimate) {
     }
 }
 
-void RunCalcCommand(ControlInventory& c, TableEstimator& estimator, const PlatformServices& services) {
+void ShowTableDescription(ControlInventory& c, const TableDescription& table) {
+    c.tabMain->tabBar()->setFocus(Qt::OtherFocusReason);
+    c.ForEachField([](InputTextBox& field, FieldRef) { field.EndFocus(); });
+    c.txtData[0]->SetTextWhole(QString::fromStdString(table.rowCount));
+    for (int number = kDataSection; number < kSectionCount; ++number) {
+        const SectionDescription& s = number == kDataSection        ? table.data
+                                      : number == kClusteredSection ? table.clustered
+                                                                    : table.nonClustered.at(static_cast<std::size_t>(
+                                                                          number - kFirstNonClusteredSection));
+        SelectMode(c, number, s.mode);
+        const SectionControls section = c.Section(number);
+        if (section.fillFactor)
+            section.fillFactor->SetTextWhole(QString::fromStdString(s.fillFactor));
+        section.allFixedBytes->SetTextWhole(QString::fromStdString(s.allFixedBytes));
+        for (std::size_t k = 0; k < 3; ++k)
+            section.withVariableFields[k]->SetTextWhole(QString::fromStdString(
+                k == 0 ? s.fixedBytes : k == 1 ? s.variableBytes : s.variableColumns));
+    }
+    const QString zero = QStringLiteral("0 ");
+    for (QLabel* cell : c.lblData)
+        cell->setText(zero);
+    for (QLabel* cell : c.lblLevel)
+        cell->setText(zero);
+    for (QLabel* cell : c.lblTotal)
+        cell->setText(zero);
+    c.tabMain->setCurrentIndex(0);
+    c.sbStatusBarPanel1->setText(QString());
+    // As when the window opens: the row count, which a script never gives, takes the keys.
+    c.txtData[0]->setFocus(Qt::OtherFocusReason);
+}
+
+bool RunCalcCommand(ControlInventory& c, TableEstimator& estimator, const PlatformServices& services) {
     // The status text, a pass of pending events and the busy pointer come
     // once the checks have passed, before the first estimate.
     const TableEstimate estimate = estimator.Estimate(ReadTableDescription(c), [&c] {
@@ -103,20 +136,21 @@ void RunCalcCommand(ControlInventory& c, TableEstimator& estimator, const Platfo
     });
     if (estimate.Refused()) {
         ShowMessage(c, services, estimate.failure);
-        return;
+        return false;
     }
     // Each finished section's cells; the totals only after a full success.
     ShowFigures(c, estimate);
     if (estimate.failure != RunMessage::None) {
         ShowMessage(c, services, estimate.failure);
         EndRun(c);
-        return;
+        return false;
     }
     // The totals are what a screen reader says after a run.
     for (QLabel* total : c.lblTotal)
         AnnounceValue(*total);
     c.tabMain->setCurrentIndex(0);
     EndRun(c);
+    return true;
 }
 
 } // namespace quorvel

@@ -24,6 +24,14 @@ TableDescription ReadTableDescription(const ControlInventory& controls);
 // their texts.
 void ShowFigures(ControlInventory& controls, const TableEstimate& estimate);
 
-void RunCalcCommand(ControlInventory& controls, TableEstimator& estimator, const PlatformServices& services);
+// True when every section was estimated and the totals are shown.
+bool RunCalcCommand(ControlInventory& controls, TableEstimator& estimator, const PlatformServices& services);
+
+// Shows a table as the user would enter it: each section's option selected as
+// a click does, every text written whole, every result cell at its starting
+// "0 " until the next run, tab 0. The field that had the focus takes its
+// leaving steps first, on its old text; the focus then waits on the tab strip,
+// so that no field's entry steps reformat a text as it was given.
+void ShowTableDescription(ControlInventory& controls, const TableDescription& table);
 
 } // namespace quorvel

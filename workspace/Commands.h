@@ -3,12 +3,15 @@
 // carry them: mnuFileItem(0) and the toolbar's "Calc" are Calc, mnuEditItem(2)
 // and "Cut" are Cut. ControlInventory knows which item carries which command;
 // below the window, the program speaks of commands, never of item numbers.
+// The file commands (Open, Save, SaveAs, Export) are items of the File menu
+// with names of their own (mnuFileOpen ...); CopyResults, which hands the
+// results on as Export does, is the Edit menu's mnuEditCopyResults.
 
 #include <variant>
 
 namespace quorvel {
 
-enum class FileCommand { Calc, End };
+enum class FileCommand { Calc, End, Open, Save, SaveAs, Export, CopyResults };
 enum class EditCommand { Clear, Cut, Copy, Paste };
 enum class ViewCommand { Hints };
 // The SQL Server 6.x client programs.

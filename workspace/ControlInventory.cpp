@@ -172,7 +172,19 @@ const std::array kToolbar{
 
 } // namespace
 
+std::array<std::pair<QAction*, Command>, 5> ControlInventory::NamedItems() const {
+    return {{{mnuFileOpen, FileCommand::Open},
+             {mnuFileSave, FileCommand::Save},
+             {mnuFileSaveAs, FileCommand::SaveAs},
+             {mnuFileExport, FileCommand::Export},
+             {mnuEditCopyResults, FileCommand::CopyResults}}};
+}
+
 QAction* ControlInventory::MenuItem(Command command) const {
+    for (const auto& [item, carried] : NamedItems()) {
+        if (carried == command)
+            return item;
+    }
     const auto row = std::find_if(kMenuItems.begin(), kMenuItems.end(),
                                   [&command](const MenuRow& r) { return r.command == command; });
     const std::span<QAction* const> menu = std::visit(

@@ -151,6 +151,13 @@ struct ControlInventory {
     std::array<QAction*, 1> mnuViewItem{};
     std::array<QAction*, 4> mnuToolItem{};
     std::array<QAction*, 4> mnuHelpItem{};
+    // The file commands, items with names of their own between
+    // mnuFileItem(1) and (2), and the Edit menu's copy of the results.
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFileSaveAs = nullptr;
+    QAction* mnuFileExport = nullptr;
+    QAction* mnuEditCopyResults = nullptr;
 
     SectionControls Section(int section) const;
 
@@ -167,6 +174,8 @@ struct ControlInventory {
 
     // The menu item that carries a command.
     QAction* MenuItem(Command command) const;
+    // The items with names of their own, each with its command.
+    std::array<std::pair<QAction*, Command>, 5> NamedItems() const;
     // The command of an item of the menu of commands C (FileCommand: the
     // File menu), by the item's index; nullopt for a separator or an index
     // the menu does not have.

@@ -9,17 +9,6 @@ namespace {
 const QString kZero = QStringLiteral("0");
 const QString kZeroCell = QStringLiteral("0 ");
 
-// The window raises the option handler when an option becomes the selected
-// one; an option that already was gets its handler run here, so the fields
-// of its section are set in either case.
-void SelectOption(ControlInventory& controls, QRadioButton* option, int index,
-                  void (*handler)(ControlInventory&, int)) {
-    if (option->isChecked())
-        handler(controls, index);
-    else
-        option->setChecked(true);
-}
-
 // The control that has the focus in the main window, when it is a text box.
 InputTextBox* ActiveTextBox(const ControlInventory& controls) {
     return qobject_cast<InputTextBox*>(controls.frmMain->focusWidget());
@@ -45,16 +34,15 @@ void RunEditCommand(ControlInventory& controls, ClipboardService& clipboard, Edi
 }
 
 void ClearWorkspace(ControlInventory& controls) {
-    SelectOption(controls, controls.optData[1], 1, optData_Click);
-    SelectOption(controls, controls.optClaster[0], 0, optClaster_Click);
+    SelectMode(controls, kDataSection, KeyMode::WithVariable);
+    SelectMode(controls, kClusteredSection, KeyMode::None);
     for (std::size_t i = 0; i < 9; ++i) {
         controls.txtData[i]->SetText(kZero);
         controls.txtData2[i]->SetText(kZero);
     }
     for (int s = kFirstNonClusteredSection; s < kSectionCount; ++s) {
-        const SectionControls section = controls.Section(s);
-        SelectOption(controls, section.none, section.layout.firstOption, optNonClaster_Click);
-        section.allFixedBytes->SetText(kZero);
+        SelectMode(controls, s, KeyMode::None);
+        controls.Section(s).allFixedBytes->SetText(kZero);
     }
     for (QLabel* cell : controls.lblData)
         cell->setText(kZeroCell);

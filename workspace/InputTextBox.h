@@ -46,6 +46,9 @@ public:
     // Writes text as the program does: cut at the length limit, no key filter,
     // no focus events. Use this, not QLineEdit::setText.
     void SetText(const QString& text);
+    // Writes text whole, past the length limit: a text read from a file shows
+    // as it was saved. Typing is still capped by the limit.
+    void SetTextWhole(const QString& text) { setText(text); }
 
     // Replaces the selection (or inserts at the cursor) as Paste does, keeping
     // as much of the text as the length limit leaves room for.

@@ -59,6 +59,25 @@ void optNonClaster_Click(ControlInventory& controls, int index) {
     ApplyMode(section, ModeOfOption(index - section.layout.firstOption));
 }
 
+void SelectMode(ControlInventory& controls, int section, KeyMode mode) {
+    const SectionControls s = controls.Section(section);
+    QRadioButton* option = mode == KeyMode::None ? s.none : mode == KeyMode::AllFixed ? s.allFixed : s.withVariable;
+    if (!option)
+        return; // the data section has no "none"
+    // The window raises the handler when an option becomes the selected one.
+    if (!option->isChecked()) {
+        option->setChecked(true);
+        return;
+    }
+    const int m = mode == KeyMode::None ? 0 : mode == KeyMode::AllFixed ? 1 : 2;
+    if (section == kDataSection)
+        optData_Click(controls, m - 1);
+    else if (section == kClusteredSection)
+        optClaster_Click(controls, m);
+    else
+        optNonClaster_Click(controls, s.layout.firstOption + m);
+}
+
 void tabMain_Click(ControlInventory& controls, int previousTab) {
     const int current = controls.tabMain->currentIndex();
     if (current >= 0 && current < kSectionCount)

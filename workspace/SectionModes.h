@@ -9,6 +9,7 @@
 // The tab logic enables only the frame of the tab on show, which takes every
 // other section out of reach while its fields keep their own state.
 
+#include "calc/TableEstimate.h"
 #include "workspace/ControlInventory.h"
 
 namespace quorvel {
@@ -19,6 +20,10 @@ namespace quorvel {
 void optData_Click(ControlInventory& controls, int index);
 void optClaster_Click(ControlInventory& controls, int index);
 void optNonClaster_Click(ControlInventory& controls, int index);
+
+// Selects the option of a section's mode as a click does: the option becomes
+// the selected one, and its handler runs even when it already was.
+void SelectMode(ControlInventory& controls, int section, KeyMode mode);
 
 // Tab change: enables the frame of the current tab, then disables the frame of
 // the tab shown before. The totals frame is never touched.

@@ -86,9 +86,10 @@ TEST_P(Geometry, EveryControlStandsInItsPlace) {
         const QRect at = widget->geometry();
         const std::array<int, 4> shown{at.x(), at.y(), at.width(), at.height()};
         for (std::size_t i = 0; i < shown.size(); ++i) {
-            if (!control[i + 1].is_null())
+            if (!control[i + 1].is_null()) {
                 EXPECT_EQ(shown[i], TwipsToPixels(control[i + 1].get<double>()))
                     << name.toStdString() << " " << "xywh"[i];
+            }
         }
     }
 }

@@ -1,4 +1,5 @@
-// The table chooser and the question about unsaved changes, driven as a
+// The table chooser, the question about unsaved changes and the offer to
+// restore them, driven as a
 // person drives them: each row opens the real dialog through its service
 // (QtTableChooser, QtMessageBox), modal, and from inside it types, presses
 // keys and clicks. Rows live in tests/cases/dialog_cases.json.
@@ -236,6 +237,15 @@ INSTANTIATE_TEST_SUITE_P(Rows, MessageBox, ::testing::ValuesIn(LoadRows("dialog_
 
 INSTANTIATE_TEST_SUITE_P(Rows, SaveQuestion, ::testing::ValuesIn(LoadRows("dialog_cases.json", "save_question")),
                          RowName());
+
+class RestoreQuestion : public Dialog {};
+TEST_P(RestoreQuestion, Answers) {
+    const json& row = GetParam().data;
+    QtMessageBox boxes;
+    EXPECT_EQ(Run([&] { return boxes.AskRestore(nullptr, Q(row.at("document"))); }), row.at("answer") == "Restore");
+}
+INSTANTIATE_TEST_SUITE_P(Rows, RestoreQuestion,
+                         ::testing::ValuesIn(LoadRows("dialog_cases.json", "restore_question")), RowName());
 
 } // namespace
 } // namespace quorvel::testing

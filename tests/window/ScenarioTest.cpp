@@ -18,6 +18,18 @@
 //   ["clipboard", text]  ["settings", {key: text}]: the whole store
 //   ["heard", name, text]: what a screen reader reads for the control
 //   ["announced", ["name=value", ...]]: the values announced so far
+// Files, in a folder of the scenario's own ("{dir}" in any text, "{home}" the user's):
+//   ["file", name, text | [lines]] writes a file, ["grow", name, bytes] makes it
+//   that large (of NULs)  ["saved", name, text | [lines]]
+//   expects one; ["answer", "file" | "table" | "save" | "restore", value]: what
+//   the next file dialog (a path, "" cancels), the chooser (an index, null
+//   cancels), the question about changes (Save, Discard, Cancel) or the
+//   offer to restore (true, false) answers; ["questions", [...]]: every
+//   question so far (WindowFixture.h); ["drop", path]; ["readonly"] makes the
+//   folder unwritable; ["fulldisk"] lets no file grow past 16 bytes for the
+//   next step; ["terminate"] (SIGTERM), ["logout"], ["restart", file]: a new
+//   window over the same services, as the program starts with file or "";
+//   "window" properties modified and title (as shown, "*" for "[*]")
 
 #include "WindowFixture.h"
 #include "workspace/AccessibleControls.h"
@@ -25,8 +37,15 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QDir>
+#include <QFile>
+#include <QMimeData>
 #include <QTabBar>
 #include <QTimer>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
 
 namespace quorvel::testing {
 namespace {
@@ -118,7 +137,9 @@ protected:
             if (property == "visible")
                 return m_window->isVisible() ? "true" : "false";
             if (property == "title")
-                return m_window->windowTitle();
+                return m_window->windowTitle().replace("[*]", m_window->isWindowModified() ? "*" : "");
+            if (property == "modified")
+                return m_window->isWindowModified() ? "true" : "false";
             if (property == "tabs") {
                 QStringList captions;
                 for (int t = 0; t < C().tabMain->count(); ++t)
@@ -162,10 +183,82 @@ protected:
         QTest::keyClick(target, key.key(), key.keyboardModifiers());
     }
 
+    // A text of a step with "{dir}" for the scenario's folder; lines joined, each ended.
+    QString Text(const json& text) {
+        QString joined = text.is_array() ? Strings(text).join('\n') + '\n' : Q(text);
+        return joined.replace("{dir}", m_dir.path()).replace("{home}", QDir::homePath());
+    }
+
+    bool FileStep(const std::string& verb, const json& step) {
+        if (verb == "file") {
+            QFile file(m_dir.filePath(Q(step[1])));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(Text(step[2]).toUtf8());
+        } else if (verb == "grow") {
+            EXPECT_TRUE(QFile::resize(m_dir.filePath(Q(step[1])), step[2].get<qint64>()));
+        } else if (verb == "saved") {
+            QFile file(m_dir.filePath(Q(step[1])));
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << step[1];
+            EXPECT_EQ(QString::fromUtf8(file.readAll()), Text(step[2]));
+        } else if (verb == "answer") {
+            const std::string kind = step[1];
+            if (kind == "file")
+                m_fakes.filesChosen << Text(step[2]);
+            else if (kind == "table")
+                m_fakes.tableChoice = step[2].is_null() ? std::nullopt : std::optional(step[2].get<int>());
+            else if (kind == "restore")
+                m_fakes.restoreAnswer = step[2].get<bool>();
+            else
+                m_fakes.saveAnswer = step[2] == "Save"      ? SaveChangesAnswer::Save
+                                     : step[2] == "Discard" ? SaveChangesAnswer::Discard
+                                                            : SaveChangesAnswer::Cancel;
+        } else if (verb == "drop") {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(Text(step[1]))});
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(m_window.get(), &enter);
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            if (enter.isAccepted())
+                QApplication::sendEvent(m_window.get(), &drop);
+        } else if (verb == "readonly") {
+            // Root writes anywhere: the folder is then written as nobody.
+            QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+            m_nobody = ::geteuid() == 0 && ::seteuid(65534) == 0;
+        } else if (verb == "fulldisk") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit small{16, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_FSIZE, &small);
+            m_fullDisk = true;
+        } else if (verb == "terminate") {
+            m_window->EndSession();
+        } else if (verb == "logout") {
+            m_window->KeepForLogOut();
+        } else if (verb == "restart") {
+            m_window.reset();
+            Open();
+            m_window->StartWith(Text(step[1]));
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    // The folder writable and files of any size again after each step.
+    void Restore() {
+        if (m_nobody)
+            m_nobody = ::seteuid(0) != 0;
+        if (m_fullDisk) {
+            const rlimit any{RLIM_INFINITY, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_FSIZE, &any);
+            m_fullDisk = false;
+        }
+    }
+
     void Act(const json& step) {
         const std::string verb = step.at(0);
         const QString arg = step.size() > 1 && step[1].is_string() ? Q(step[1]) : QString();
-        if (verb == "focus") {
+        if (FileStep(verb, step)) {
+        } else if (verb == "focus") {
             auto* control = qobject_cast<QWidget*>(Find(arg));
             ShowTabOf(control);
             control->setFocus(Qt::TabFocusReason);
@@ -206,7 +299,12 @@ protected:
 
     void Check(const json& step) {
         const std::string verb = step.at(0);
-        const auto list = [&step](const QStringList& seen) { EXPECT_EQ(seen, Strings(step[1])); };
+        const auto list = [this, &step](const QStringList& seen) {
+            QStringList expected;
+            for (const json& text : step[1])
+                expected << Text(text);
+            EXPECT_EQ(seen, expected);
+        };
         if (verb == "expect")
             EXPECT_EQ(Property(Q(step[1]), Q(step[2])), Q(step[3])) << step[1] << ' ' << step[2];
         else if (verb == "messages")
@@ -215,6 +313,8 @@ protected:
             list(m_fakes.started);
         else if (verb == "help")
             list(m_fakes.help);
+        else if (verb == "questions")
+            list(m_fakes.questions);
         else if (verb == "dialogs")
             list(m_dialogs);
         else if (verb == "during")
@@ -237,6 +337,9 @@ protected:
 
     QStringList m_dialogs; // modal windows that opened, closed at once
     QStringList m_announced;
+    QTemporaryDir m_dir;
+    bool m_nobody = false;
+    bool m_fullDisk = false;
 };
 
 // Any modal window an action opens is noted and closed, so no test can hang.
@@ -262,10 +365,14 @@ TEST_P(Scenario, Runs) {
                                                           [](void*) { ListenToAnnouncements(nullptr); });
     for (const json& step : GetParam().data.at("steps")) {
         SCOPED_TRACE(step.dump());
+        const bool once = step.at(0) == "readonly" || step.at(0) == "fulldisk";
         Check(step);
+        if (!once)
+            Restore();
         if (::testing::Test::HasFatalFailure())
             return;
     }
+    Restore();
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, Scenario, ::testing::ValuesIn(Scenarios()), RowName());

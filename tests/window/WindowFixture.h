@@ -7,6 +7,7 @@
 // (the test program points QSettings at a temporary folder as well).
 
 #include "CaseRows.h"
+#include "platform/FileDialogService.h"
 #include "platform/HelpService.h"
 #include "platform/ProgramStarter.h"
 #include "platform/SettingsStore.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -49,25 +51,36 @@ inline QStringList Strings(const nlohmann::json& texts) {
 }
 
 struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService, SettingsStore,
-               TableChooserService {
+               TableChooserService, FileDialogService {
     // Message boxes as "Icon|title|text".
     void Show(QWidget*, const QString& text, MessageIcon icon, const QString& title) override {
         messages << (icon == MessageIcon::Critical ? "Critical|" : "Exclamation|") + title + '|' + text;
         if (status)
             statusDuringMessages << status->text();
     }
-    // Questions as the document they name.
+    // Every question in order: "save|document", "restore|document",
+    // "table|file|name rows,name,...", "open|start", "save as|start", "export|start".
     SaveChangesAnswer AskSaveChanges(QWidget*, const QString& document) override {
-        saveQuestions << document;
+        questions << "save|" + document;
         return saveAnswer;
     }
-    // As "file|table,table,...".
+    bool AskRestore(QWidget*, const QString& document) override {
+        questions << "restore|" + document;
+        return restoreAnswer;
+    }
     std::optional<int> ChooseTable(QWidget*, const QString& file, const std::vector<TableListing>& tables) override {
         QStringList names;
         for (const TableListing& table : tables)
-            names << table.name;
-        tableQuestions << file + '|' + names.join(',');
+            names << table.name + (table.rowCount ? ' ' + QString::number(*table.rowCount) : QString());
+        questions << "table|" + file + '|' + names.join(',');
         return tableChoice;
+    }
+    QString OpenFileName(QWidget*, const QString& start) override { return File("open|" + start); }
+    QString SaveFileName(QWidget*, const QString& start) override { return File("save as|" + start); }
+    QString ExportFileName(QWidget*, const QString& start) override { return File("export|" + start); }
+    QString File(const QString& question) {
+        questions << question;
+        return filesChosen.isEmpty() ? QString() : filesChosen.takeFirst();
     }
     void Clear() override { clipboard = "<cleared>"; }
     QString Text() const override { return clipboard; }
@@ -96,10 +109,14 @@ struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService,
         settings[app + '/' + section + '/' + key] = value;
     }
     void Flush() override { ++flushes; }
+    QString Folder() const override { return folder.path(); }
 
-    PlatformServices Services() { return {this, this, this, this, &locator, this, this}; }
+    PlatformServices Services() { return {this, this, this, this, &locator, this, this, this}; }
 
-    QStringList messages, started, help, saveQuestions, tableQuestions;
+    QStringList messages, started, help, questions;
+    QStringList filesChosen; // the file dialogs' answers, in turn; "" once none is left
+    bool restoreAnswer = false;
+    QTemporaryDir folder;
     // What the status bar said while each message was up, when status is set.
     const QLabel* status = nullptr;
     QStringList statusDuringMessages;
