@@ -69,18 +69,13 @@ std::int64_t DecimalBytes(std::int64_t precision) {
     return bytes;
 }
 
-TypeLookup Refused(Text error, std::int64_t bound = 0) {
-    TypeLookup lookup;
-    lookup.error = error;
-    lookup.bound = bound;
-    return lookup;
+TypeLookup Refused(Text problem, std::int64_t bound = 0) {
+    return TypeLookup{TypeOutcome::Refused, {}, problem, bound};
 }
 
 // "varchar(40)", "decimal(12,2)", "int".
 TypeLookup Found(const TypeEntry& entry, std::int64_t bytes, std::initializer_list<std::int64_t> shown) {
-    TypeLookup lookup;
-    lookup.found = true;
-    lookup.type = ColumnType{std::string(entry.name), entry.kind, bytes};
+    TypeLookup lookup{TypeOutcome::Found, ColumnType{std::string(entry.name), entry.kind, bytes}};
     char separator = '(';
     for (const std::int64_t value : shown) {
         lookup.type.text += separator + std::to_string(value);
@@ -99,11 +94,8 @@ bool IsBuiltinType(std::string_view name) {
 
 TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> arguments) {
     const auto entry = std::find_if(kTypes.begin(), kTypes.end(), [name](const TypeEntry& t) { return t.name == name; });
-    if (entry == kTypes.end()) {
-        TypeLookup unknown = Refused(Text::UnknownType);
-        unknown.unknown = true;
-        return unknown;
-    }
+    if (entry == kTypes.end())
+        return TypeLookup{};
 
     const std::size_t count = arguments.size();
     const std::int64_t first = count > 0 ? arguments[0] : 0;
@@ -136,7 +128,7 @@ TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> argu
         return Found(*entry, DecimalBytes(precision), {precision, scale});
     }
     }
-    return Refused(Text::UnknownType);
+    return TypeLookup{};
 }
 
 } // namespace quorvel::schema

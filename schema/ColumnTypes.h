@@ -17,17 +17,23 @@ struct ColumnType {
     std::int64_t bytes = 0;
 };
 
-struct TypeLookup {
-    bool found = false;   // false: error says why
-    bool unknown = false; // no type of that name
-    ColumnType type;
-    Text error = Text::UnknownType; // a phrase about the type, given its name
-    std::int64_t bound = 0;         // the limit error names, if it names one
+// What a type's name and arguments come to.
+enum class TypeOutcome : std::uint8_t {
+    Found,   // type holds it
+    Unknown, // no built-in type of that name
+    Refused, // a built-in type with arguments it does not take: problem says why
+};
 
-    // Why the type was refused, as an argument of a message: the phrase with
-    // the type's name (and the limit).
+struct TypeLookup {
+    TypeOutcome outcome = TypeOutcome::Unknown;
+    ColumnType type;                  // Found
+    Text problem = Text::UnknownType; // a phrase about the type, given its name
+    std::int64_t bound = 0;           // the limit the phrase names, if it names one
+
+    // Why the type cannot be used, as an argument of a message: the phrase
+    // with the type's name (and the limit).
     Message::Argument Problem(std::string name) const {
-        return {error, std::move(name), bound != 0 ? std::to_string(bound) : std::string()};
+        return {problem, std::move(name), bound != 0 ? std::to_string(bound) : std::string()};
     }
 };
 

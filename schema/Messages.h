@@ -139,8 +139,8 @@ public:
         Argument(std::string name) : text(std::move(name)) {}
         Argument(std::string_view name) : text(name) {}
         Argument(const char* name) : text(name) {}
-        Argument(Text kind, std::string name = {}, std::string second = {})
-            : phrase(kind), text(std::move(name)), second(std::move(second)) {}
+        Argument(Text kind, std::string name = {}, std::string more = {})
+            : phrase(kind), text(std::move(name)), second(std::move(more)) {}
         Text phrase = Text::None;
         std::string text;
         std::string second; // a phrase's "{2}"

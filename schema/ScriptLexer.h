@@ -29,14 +29,21 @@ enum class TokenKind : std::uint8_t {
     Number,    // starts with a digit: 12, 1.5e3, 0x1F
     Symbol,    // any other single byte: ( ) , . ; = and the rest
     Go,        // a line holding only GO
-    End,       // the end of the script
+    End,       // the end of the script, or of the tokens a parser is handed
 };
+
+// What an End token stands for. The lexer ends the script with Script; the
+// script reader ends each statement it hands on with what cut it off, so that
+// a message can say "found GO" or "found 'CREATE'" (the token's text), and the
+// type inside an sp_addtype string ends with TypeText.
+enum class EndOf : std::uint8_t { Script, Batch, Semicolon, NextStatement, TypeText };
 
 // A token's text points into the script, or for a string or a name with a
 // doubled quote into the lexer's own copy without it: valid while both live.
 struct Token {
     TokenKind kind = TokenKind::End;
-    bool lineStart = false; // the first token on its line
+    bool lineStart = false;     // the first token on its line
+    EndOf ends = EndOf::Script; // of an End token
     std::string_view text;
     Place place;
 };

@@ -31,13 +31,12 @@ void ScriptReader::OnToken(const Token& token) {
     // The first tokens decide whether the statement is read at all.
     if (m_piece.size() > 2)
         return;
-    const StatementClass kind = ClassifyStatement(m_piece, m_batchStart);
-    if (kind != StatementClass::Passed && kind != StatementClass::Body)
+    const StatementParser::Decision decision = m_parser.Decide(m_piece, m_batchStart);
+    if (decision != StatementParser::Decision::Pass && decision != StatementParser::Decision::PassBatch)
         return;
-    m_catalog.CountSkipped();
     m_piece.clear();
-    m_dropping = kind == StatementClass::Passed;
-    m_inBody = kind == StatementClass::Body;
+    m_dropping = decision == StatementParser::Decision::Pass;
+    m_inBody = decision == StatementParser::Decision::PassBatch;
     m_batchStart = false;
 }
 
@@ -49,7 +48,14 @@ void ScriptReader::OnLexProblem(Place at, Text message) {
 
 void ScriptReader::EndPiece(const Token& boundary) {
     if (!m_piece.empty()) {
-        m_inBody = m_parser.Parse(m_piece, boundary, m_batchStart, std::move(m_lexProblem)) || m_inBody;
+        Token end = boundary; // the piece's end, standing for what ended it
+        end.kind = TokenKind::End;
+        end.ends = boundary.kind == TokenKind::End  ? EndOf::Script
+                   : boundary.kind == TokenKind::Go ? EndOf::Batch
+                   : IsSymbol(boundary, ';')        ? EndOf::Semicolon
+                                                    : EndOf::NextStatement;
+        m_piece.push_back(end);
+        m_inBody = m_parser.Parse(m_piece, m_batchStart, std::move(m_lexProblem)) || m_inBody;
         m_batchStart = false;
     } else if (m_lexProblem) {
         m_catalog.AddProblem(std::move(*m_lexProblem));

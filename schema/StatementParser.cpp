@@ -10,36 +10,40 @@ namespace quorvel::schema {
 
 using namespace parsing;
 
-StatementClass ClassifyStatement(std::span<const Token> first, bool batchStart) {
-    if (first.empty())
-        return StatementClass::Undecided;
-    const Token& t = first[0];
-    if (IsKeyword(t, "CREATE")) {
-        if (first.size() < 2)
-            return StatementClass::Undecided;
+StatementParser::Decision StatementParser::Decide(std::span<const Token> first, bool batchStart) {
+    const auto undecided = [&first](std::size_t need) { return first.size() < need; };
+    Decision decision = Decision::Pass;
+    if (undecided(1)) {
+        return Decision::Undecided;
+    } else if (IsKeyword(first[0], "CREATE")) {
+        if (undecided(2))
+            return Decision::Undecided;
         const Token& what = first[1];
-        if (OneOf(what, {"TABLE", "INDEX", "UNIQUE", "CLUSTERED", "NONCLUSTERED"}))
-            return StatementClass::Read;
-        if (OneOf(what, {"PROCEDURE", "PROC", "VIEW", "TRIGGER", "RULE", "DEFAULT"}))
-            return StatementClass::Body;
-        return StatementClass::Passed;
+        // CREATE at the end of its piece is read, to say what should have followed.
+        if (what.kind == TokenKind::End || OneOf(what, {"TABLE", "INDEX", "UNIQUE", "CLUSTERED", "NONCLUSTERED"}))
+            decision = Decision::Read;
+        else if (OneOf(what, {"PROCEDURE", "PROC", "VIEW", "TRIGGER", "RULE", "DEFAULT"}))
+            decision = Decision::PassBatch;
+    } else if (IsKeyword(first[0], "EXEC") || IsKeyword(first[0], "EXECUTE")) {
+        decision = Decision::Read;
+    } else if (batchStart && IsName(first[0]) && EqualsNoCase(first[0].text, "sp_addtype")) {
+        decision = Decision::Read;
     }
-    if (IsKeyword(t, "EXEC") || IsKeyword(t, "EXECUTE"))
-        return StatementClass::Read;
-    if (batchStart && IsName(t) && EqualsNoCase(t.text, "sp_addtype"))
-        return StatementClass::Read;
-    return StatementClass::Passed;
+    if (decision != Decision::Read)
+        m_catalog.CountSkipped();
+    return decision;
 }
 
-bool StatementParser::Parse(std::span<const Token> tokens, const Token& end, bool batchStart,
-                            std::optional<ScriptProblem> lexProblem) {
+bool StatementParser::Parse(std::span<const Token> tokens, bool batchStart, std::optional<ScriptProblem> lexProblem) {
     m_tokens = tokens;
-    m_end = &end;
     m_position = 0;
     bool body = false;
     try {
-        while (!AtEnd() && Statement(batchStart, body))
-            batchStart = false;
+        for (bool more = true; more && !AtEnd(); batchStart = false) {
+            const Decision decision = Decide(m_tokens.subspan(m_position), batchStart);
+            body = decision == Decision::PassBatch;
+            more = decision == Decision::Read && Statement();
+        }
     } catch (const SyntaxError& error) {
         ScriptProblem problem = m_catalog.Problem(error.at, error.message);
         if (lexProblem && error.atPieceEnd) {
@@ -67,13 +71,7 @@ bool StatementParser::Parse(std::span<const Token> tokens, const Token& end, boo
     return body;
 }
 
-bool StatementParser::Statement(bool batchStart, bool& body) {
-    const StatementClass kind = ClassifyStatement(m_tokens.subspan(m_position), batchStart);
-    if (kind == StatementClass::Passed || kind == StatementClass::Body) {
-        m_catalog.CountSkipped();
-        body = kind == StatementClass::Body;
-        return false;
-    }
+bool StatementParser::Statement() {
     const Token& first = Next();
     if (IsKeyword(first, "CREATE")) {
         if (AcceptWord("TABLE"))
@@ -97,7 +95,7 @@ void StatementParser::CreateTable(const Token& create) {
     m_inTable = true;
     ExpectSymbol('(');
     do {
-        if (!m_table.columns.empty() && IsSymbol(Peek(), ')') && !AtEnd())
+        if (!m_table.columns.empty() && IsSymbol(Peek(), ')'))
             break; // a comma before the closing parenthesis, which the server lets pass
         TableElement();
     } while (AcceptSymbol(','));
@@ -116,8 +114,7 @@ void StatementParser::CreateTable(const Token& create) {
 
 void StatementParser::TableElement() {
     const Token& first = Peek();
-    if (&first != m_end && OneOf(first, {"CONSTRAINT", "PRIMARY", "UNIQUE",
-                                                 "FOREIGN", "CHECK"}))
+    if (OneOf(first, {"CONSTRAINT", "PRIMARY", "UNIQUE", "FOREIGN", "CHECK"}))
         Constraint(nullptr);
     else
         ColumnDefinition();
@@ -136,7 +133,7 @@ void StatementParser::ColumnDefinition() {
         column.bytes = timestamp.bytes;
     } else {
         const ParsedType parsed = Type(true);
-        if (parsed.lookup.found) {
+        if (parsed.lookup.outcome == TypeOutcome::Found) {
             column.type = parsed.Spelling();
             column.kind = parsed.lookup.type.kind;
             column.bytes = parsed.lookup.type.bytes;
@@ -151,19 +148,17 @@ void StatementParser::ColumnDefinition() {
     for (;;) {
         if (AcceptWord("NULL")) {
             column.nullability = Nullability::Null;
-        } else if (IsWord(Peek(), "NOT") && IsWord(Peek(1), "NULL")) {
+        } else if (IsKeyword(Peek(), "NOT") && IsKeyword(Peek(1), "NULL")) {
             m_position += 2;
             column.nullability = Nullability::NotNull;
         } else if (AcceptWord("IDENTITY")) {
             identity = true;
-            if (IsSymbol(Peek(), '(') && !AtEnd())
+            if (IsSymbol(Peek(), '('))
                 SkipParenthesised();
             NotForReplication();
         } else if (AcceptWord("DEFAULT")) {
             SkipExpression();
-        } else if (!AtEnd() &&
-                   OneOf(Peek(), {"CONSTRAINT", "PRIMARY", "UNIQUE",
-                                          "REFERENCES", "FOREIGN", "CHECK"})) {
+        } else if (OneOf(Peek(), {"CONSTRAINT", "PRIMARY", "UNIQUE", "REFERENCES", "FOREIGN", "CHECK"})) {
             Constraint(&column.name);
         } else {
             break;
@@ -222,7 +217,7 @@ void StatementParser::Constraint(const std::string* column) {
         pending.index.clustered = true;
     else if (AcceptWord("NONCLUSTERED"))
         pending.index.clustered = false;
-    if (column == nullptr || (IsSymbol(Peek(), '(') && !AtEnd())) {
+    if (column == nullptr || IsSymbol(Peek(), '(')) {
         KeyColumns(pending);
     } else {
         pending.index.columns.push_back(*column);
@@ -233,12 +228,12 @@ void StatementParser::Constraint(const std::string* column) {
 
 void StatementParser::References() {
     ObjectName(Text::TableName);
-    if (IsSymbol(Peek(), '(') && !AtEnd())
+    if (IsSymbol(Peek(), '('))
         SkipParenthesised();
 }
 
 void StatementParser::NotForReplication() {
-    if (IsWord(Peek(), "NOT") && IsWord(Peek(1), "FOR")) {
+    if (IsKeyword(Peek(), "NOT") && IsKeyword(Peek(1), "FOR")) {
         m_position += 2;
         ExpectWord("REPLICATION");
     }
@@ -266,7 +261,7 @@ void StatementParser::IndexOptions(SchemaIndex& index, bool optionList) {
         index.fillFactor = WholeNumber(Text::FillFactor);
     } else if (AcceptWord("WITH")) {
         do {
-            const bool fillFactor = IsWord(Peek(), "FILLFACTOR");
+            const bool fillFactor = IsKeyword(Peek(), "FILLFACTOR");
             Identifier(Text::IndexOption);
             if (fillFactor) {
                 ExpectSymbol('=');

@@ -16,6 +16,7 @@
 #include "schema/SchemaCatalog.h"
 #include "schema/ScriptLexer.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -23,17 +24,6 @@
 #include <vector>
 
 namespace quorvel::schema {
-
-enum class StatementClass {
-    Read,      // CREATE TABLE, CREATE INDEX, EXEC (sp_addtype or another procedure)
-    Passed,    // any other statement: counted, its tokens dropped
-    Body,      // CREATE PROCEDURE, VIEW, TRIGGER, RULE, DEFAULT: the rest of the batch is its body
-    Undecided, // needs the next token
-};
-
-// What the first tokens of a statement make it; batchStart: the statement is the
-// first of its batch, where a procedure may be called without EXEC.
-StatementClass ClassifyStatement(std::span<const Token> first, bool batchStart);
 
 // Words that start a statement when they lead a line.
 inline bool StartsStatement(const Token& token) {
@@ -44,12 +34,27 @@ class StatementParser {
 public:
     explicit StatementParser(SchemaCatalog& catalog) : m_catalog(catalog) {}
 
-    // Parses the statements of one piece; end is the token that ended it (for
-    // messages). A problem of the lexer inside the piece (an unterminated string)
-    // stands for the syntax error it causes. Answers true when the rest of the
-    // batch is the body of a procedure or the like.
-    bool Parse(std::span<const Token> tokens, const Token& end, bool batchStart,
-               std::optional<ScriptProblem> lexProblem);
+    // What becomes of a statement, known from its first tokens.
+    enum class Decision {
+        Read,      // parsed: CREATE TABLE, CREATE INDEX, EXEC ...
+        Pass,      // changes no size: counted, the rest of its piece dropped
+        PassBatch, // CREATE PROCEDURE, VIEW, TRIGGER, RULE, DEFAULT: the rest of the batch is its body
+        Undecided, // needs the next token
+    };
+
+    // The one place that decides whether a statement is read or passed over,
+    // and counts what it passes over. first: the statement's tokens so far,
+    // ended by an End token once they are all known; batchStart: the
+    // statement is the first of its batch, where a procedure may be called
+    // without EXEC. The script reader asks while a statement's first tokens
+    // come in, so that it need not keep what will be dropped.
+    Decision Decide(std::span<const Token> first, bool batchStart);
+
+    // Parses the statements of one piece, whose last token is an End that
+    // stands for what ended it. A problem of the lexer inside the piece (an
+    // unterminated string) stands for the syntax error it causes. Answers
+    // true when the rest of the batch is the body of a procedure or the like.
+    bool Parse(std::span<const Token> tokens, bool batchStart, std::optional<ScriptProblem> lexProblem);
 
 private:
     struct PendingIndex {
@@ -59,7 +64,7 @@ private:
     };
     struct ParsedType {
         TypeLookup lookup;
-        std::string name;               // as its problems and a type added with sp_addtype show it
+        std::string name;               // in lower case, as its problems and a type added with sp_addtype show it
         const UserType* user = nullptr; // a type added with sp_addtype
         Nullability nullability = Nullability::Unspecified; // that of a type added with sp_addtype
 
@@ -67,8 +72,9 @@ private:
         std::string Spelling() const;
     };
 
-    // One statement from the cursor; false when the rest of the piece was passed over.
-    bool Statement(bool batchStart, bool& body);
+    // One statement the cursor stands at, which Decide read; false when the
+    // rest of the piece was passed over.
+    bool Statement();
     void CreateTable(const Token& create);
     void TableElement();
     void ColumnDefinition();
@@ -87,30 +93,26 @@ private:
     void AddType(const Token& procedure);
     UserType TypeFromText(const Token& text);
 
-    // The cursor over the piece; past its end stands the token that ended it,
-    // which no Accept or IsWord ever matches.
+    // The cursor over the piece, whose last token is its End: the cursor
+    // never moves past it, and no keyword or symbol is ever an End.
     const Token& Peek(std::size_t ahead = 0) const {
-        const std::size_t at = m_position + ahead;
-        return at < m_tokens.size() ? m_tokens[at] : *m_end;
+        return m_tokens[std::min(m_position + ahead, m_tokens.size() - 1)];
     }
     const Token& Next() {
         const Token& token = Peek();
-        if (!AtEnd())
+        if (token.kind != TokenKind::End)
             ++m_position;
         return token;
     }
-    bool AtEnd() const { return m_position >= m_tokens.size(); }
-    bool IsWord(const Token& token, std::string_view keyword) const {
-        return &token != m_end && IsKeyword(token, keyword);
-    }
+    bool AtEnd() const { return Peek().kind == TokenKind::End; }
     bool AcceptWord(std::string_view keyword) {
-        if (AtEnd() || !IsKeyword(m_tokens[m_position], keyword))
+        if (!IsKeyword(Peek(), keyword))
             return false;
         ++m_position;
         return true;
     }
     bool AcceptSymbol(char symbol) {
-        if (AtEnd() || !IsSymbol(m_tokens[m_position], symbol))
+        if (!IsSymbol(Peek(), symbol))
             return false;
         ++m_position;
         return true;
@@ -128,7 +130,6 @@ private:
 
     SchemaCatalog& m_catalog;
     std::span<const Token> m_tokens;
-    const Token* m_end = nullptr;
     std::size_t m_position = 0;
 
     // The CREATE TABLE being read: its name is known once m_inTable is set.

@@ -30,13 +30,14 @@ std::string StatementParser::ParsedType::Spelling() const {
 }
 
 StatementParser::ParsedType StatementParser::Type(bool userTypes) {
-    if (AtEnd() || !IsName(Peek()))
+    if (!IsName(Peek()))
         Fail(Peek(), Text::AType);
-    std::string name = LowerCase(Next().text);
-    if (name == "double" && AcceptWord("PRECISION"))
-        name = "double precision";
-    else if ((name == "char" || name == "character") && AcceptWord("VARYING"))
-        name += " varying";
+    ParsedType parsed;
+    parsed.name = LowerCase(Next().text);
+    if (parsed.name == "double" && AcceptWord("PRECISION"))
+        parsed.name = "double precision";
+    else if ((parsed.name == "char" || parsed.name == "character") && AcceptWord("VARYING"))
+        parsed.name += " varying";
     // No type takes more than two numbers; a third is kept only to be refused.
     std::array<std::int64_t, 3> arguments{};
     std::size_t count = 0;
@@ -49,18 +50,16 @@ StatementParser::ParsedType StatementParser::Type(bool userTypes) {
         ExpectSymbol(')');
     }
 
-    ParsedType parsed{BuiltinType(name, std::span(arguments.data(), count)), {}, nullptr, Nullability::Unspecified};
-    const UserType* user = userTypes && parsed.lookup.unknown ? m_catalog.FindType(name) : nullptr;
+    parsed.lookup = BuiltinType(parsed.name, std::span(arguments.data(), count));
+    const UserType* user =
+        userTypes && parsed.lookup.outcome == TypeOutcome::Unknown ? m_catalog.FindType(parsed.name) : nullptr;
     if (user != nullptr && count > 0) {
-        parsed.lookup.error = Text::UserTypeArguments;
+        parsed.lookup = TypeLookup{TypeOutcome::Refused, {}, Text::UserTypeArguments};
     } else if (user != nullptr) {
-        parsed.lookup.found = true;
-        parsed.lookup.type = user->type;
+        parsed.lookup = TypeLookup{TypeOutcome::Found, user->type};
         parsed.user = user;
         parsed.nullability = user->nullability;
     }
-    if (!parsed.lookup.found || user != nullptr)
-        parsed.name = std::move(name);
     return parsed;
 }
 
@@ -68,7 +67,7 @@ bool StatementParser::Exec(bool withKeyword) {
     if (withKeyword && Peek().kind == TokenKind::Word && Peek().text[0] == '@' && IsSymbol(Peek(1), '='))
         m_position += 2; // EXEC @status = procedure
     const Token& procedure = Peek();
-    if (AtEnd() || !IsName(procedure) || !EqualsNoCase(ObjectName(Text::ProcedureName), "sp_addtype")) {
+    if (!IsName(procedure) || !EqualsNoCase(ObjectName(Text::ProcedureName), "sp_addtype")) {
         m_catalog.CountSkipped();
         return false;
     }
@@ -96,7 +95,7 @@ void StatementParser::AddType(const Token& procedure) {
         const Token& value = Peek();
         if (place >= arguments.size())
             Fail(value, Text::AddTypeEnd);
-        if (AtEnd() || !(IsName(value) || value.kind == TokenKind::String || value.kind == TokenKind::Number))
+        if (!(IsName(value) || value.kind == TokenKind::String || value.kind == TokenKind::Number))
             Fail(value, Text::AddTypeArgument);
         arguments[place++] = &Next();
     } while (AcceptSymbol(','));
@@ -130,29 +129,27 @@ UserType StatementParser::TypeFromText(const Token& text) {
     for (Token& t : list.tokens)
         t.place = text.place;
     Token end;
-    end.text = "the end of the type";
+    end.ends = EndOf::TypeText;
     end.place = text.place;
+    list.tokens.push_back(end);
 
     // The cursor reads the string's tokens for a while.
     struct Restore {
         StatementParser& parser;
         std::span<const Token> tokens;
-        const Token* end;
         std::size_t position;
         ~Restore() {
             parser.m_tokens = tokens;
-            parser.m_end = end;
             parser.m_position = position;
         }
-    } restore{*this, m_tokens, m_end, m_position};
+    } restore{*this, m_tokens, m_position};
     m_tokens = list.tokens;
-    m_end = &end;
     m_position = 0;
     const ParsedType parsed = Type(false);
     if (!AtEnd() || list.failed)
         Fail(Peek(), Text::AType);
 
-    if (!parsed.lookup.found)
+    if (parsed.lookup.outcome != TypeOutcome::Found)
         throw SyntaxError{text.place,
                           Message(Text::AddTypeProblem, {parsed.lookup.Problem(parsed.name)})};
     return UserType{parsed.lookup.type, Nullability::Unspecified};
