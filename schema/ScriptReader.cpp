@@ -3,12 +3,19 @@
 namespace quorvel::schema {
 
 SchemaScript ReadScript(std::string_view script, std::string source) {
-    return ScriptReader(std::move(source)).Read(script);
+    ScriptReader reader;
+    reader.Read(script, std::move(source));
+    return reader.Take();
 }
 
-SchemaScript ScriptReader::Read(std::string_view script) {
+void ScriptReader::Read(std::string_view script, std::string source) {
+    m_catalog.SetSource(std::move(source));
+    m_piece.clear();
+    m_dropping = false;
+    m_inBody = false;
+    m_batchStart = true;
+    m_lexProblem.reset();
     ScriptLexer(*this).Read(script);
-    return m_catalog.Take();
 }
 
 void ScriptReader::OnToken(const Token& token) {
@@ -40,10 +47,11 @@ void ScriptReader::OnToken(const Token& token) {
     m_batchStart = false;
 }
 
-void ScriptReader::OnLexProblem(Place at, Text message) {
+void ScriptReader::OnLexProblem(Place at, Text message, std::size_t goLine) {
     if (m_lexProblem)
         m_catalog.AddProblem(std::move(*m_lexProblem));
-    m_lexProblem = m_catalog.Problem(at, Message(message));
+    m_lexProblem = m_catalog.Problem(
+        at, goLine == 0 ? Message(message) : Message(Text::EndedByGo, {message, std::to_string(goLine)}));
 }
 
 void ScriptReader::EndPiece(const Token& boundary) {

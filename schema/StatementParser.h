@@ -3,14 +3,20 @@
 //
 // The script reader cuts a batch into pieces where a statement must start (a
 // line-leading CREATE, EXEC, INSERT... or a semicolon) and hands each piece
-// here. Three statements are read: CREATE TABLE, CREATE INDEX and
-// EXEC sp_addtype. Any other statement is counted and passed over; a
-// procedure, view, trigger, rule or default takes the rest of its batch.
+// here. What changes a size is read: CREATE TABLE, CREATE INDEX, ALTER TABLE,
+// DROP TABLE, DROP INDEX, EXEC sp_addtype and sp_droptype, and the statement
+// an IF guards. What changes no size (views, procedures, grants, inserts...)
+// is counted and passed over; a procedure, view, trigger, rule or default
+// takes the rest of its batch. What could change a size but is not read
+// (SELECT ... INTO, an ALTER TABLE of a form not read, EXECUTE of a text,
+// sp_rename) is noted with its place.
 //
 // A syntax error ends the piece: inside a CREATE TABLE whose name was read it
 // becomes a problem of that table, which keeps its place in the script;
-// elsewhere a problem of the script. Nothing recurses, so no nesting of
-// parentheses can exhaust the stack.
+// inside a CREATE INDEX or ALTER TABLE whose table is known, a problem of
+// that table; elsewhere a problem of the script. So is syntax of a later
+// server version (nvarchar, a computed column, COLLATE...), which 6.x cannot
+// size. Nothing recurses, so no nesting of parentheses can exhaust the stack.
 
 #include "schema/Keywords.h"
 #include "schema/SchemaCatalog.h"
@@ -36,7 +42,7 @@ public:
 
     // What becomes of a statement, known from its first tokens.
     enum class Decision {
-        Read,      // parsed: CREATE TABLE, CREATE INDEX, EXEC ...
+        Read,      // parsed: CREATE TABLE, ALTER TABLE, DROP TABLE, EXEC, IF ...
         Pass,      // changes no size: counted, the rest of its piece dropped
         PassBatch, // CREATE PROCEDURE, VIEW, TRIGGER, RULE, DEFAULT: the rest of the batch is its body
         Undecided, // needs the next token
@@ -76,6 +82,8 @@ private:
     // rest of the piece was passed over.
     bool Statement();
     void CreateTable(const Token& create);
+    // The columns and constraints of CREATE TABLE or ALTER TABLE ... ADD,
+    // into m_table and m_pending.
     void TableElement();
     void ColumnDefinition();
     ParsedType Type(bool userTypes);
@@ -85,13 +93,23 @@ private:
     void NotForReplication();
     void KeyColumns(PendingIndex& pending);
     std::span<const Place> KeyPlaces(const PendingIndex& pending) const;
+    // The indexes of constraints read into m_pending go to the table.
+    void AddPendingIndexes(SchemaTable& table);
     // A constraint takes only WITH FILLFACTOR = n: a comma after it ends the
     // constraint. CREATE INDEX takes a list of options.
     void IndexOptions(SchemaIndex& index, bool optionList);
     void CreateIndex(const Token& create);
-    bool Exec(bool withKeyword);
+    bool AlterTable(const Token& alter);
+    void AlterAdd(SchemaTable& table);
+    void Drop();
+    // IF's condition, up to the statement it guards.
+    void SkipCondition();
+    bool Select(const Token& select);
+    bool Exec(const Token& first, bool withKeyword);
     void AddType(const Token& procedure);
     UserType TypeFromText(const Token& text);
+    // Syntax of a later server version at a token: the piece's table cannot be sized.
+    [[noreturn]] void Later(const Token& at, Message::Argument what, std::string_view version) const;
 
     // The cursor over the piece, whose last token is its End: the cursor
     // never moves past it, and no keyword or symbol is ever an End.
@@ -133,13 +151,15 @@ private:
     std::size_t m_position = 0;
 
     // The CREATE TABLE being read: its name is known once m_inTable is set.
+    // ALTER TABLE ... ADD reads its columns and constraints the same way.
     bool m_inTable = false;
     bool m_columnOpen = false; // the last of m_table.columns is still being read
     SchemaTable m_table;
     std::vector<PendingIndex> m_pending;
     std::vector<Place> m_keyPlaces; // where the key columns of m_pending are named
-    // The table of the CREATE INDEX being read, once its name is known.
-    SchemaTable* m_indexTable = nullptr;
+    // The table a CREATE INDEX or ALTER TABLE changes, once its name is known:
+    // a syntax error from there on is that table's.
+    SchemaTable* m_target = nullptr;
 };
 
 } // namespace quorvel::schema

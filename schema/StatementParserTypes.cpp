@@ -3,6 +3,7 @@
 #include "schema/StatementParser.h"
 #include "schema/SyntaxError.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quorvel::schema {
@@ -20,8 +21,18 @@ public:
         if (token.kind != TokenKind::End)
             tokens.push_back(token);
     }
-    void OnLexProblem(Place, Text) override { failed = true; }
+    void OnLexProblem(Place, Text, std::size_t) override { failed = true; }
 };
+
+// Whether a text run by EXECUTE may create or change a table or a type: it
+// names a statement or procedure that does. The text is not read.
+bool ChangesSchema(std::string_view text) {
+    static constexpr std::array<std::string_view, 7> kWords{"create", "alter", "drop", "into",
+                                                            "sp_addtype", "sp_droptype", "sp_rename"};
+    const std::string lower = LowerCase(text);
+    return std::any_of(kWords.begin(), kWords.end(),
+                       [&lower](std::string_view word) { return lower.find(word) != std::string::npos; });
+}
 
 } // namespace
 
@@ -30,10 +41,8 @@ std::string StatementParser::ParsedType::Spelling() const {
 }
 
 StatementParser::ParsedType StatementParser::Type(bool userTypes) {
-    if (!IsName(Peek()))
-        Fail(Peek(), Text::AType);
     ParsedType parsed;
-    parsed.name = LowerCase(Next().text);
+    parsed.name = LowerCase(ObjectName(Text::AType)); // [dbo].[zip] is the type zip
     if (parsed.name == "double" && AcceptWord("PRECISION"))
         parsed.name = "double precision";
     else if ((parsed.name == "char" || parsed.name == "character") && AcceptWord("VARYING"))
@@ -41,6 +50,13 @@ StatementParser::ParsedType StatementParser::Type(bool userTypes) {
     // No type takes more than two numbers; a third is kept only to be refused.
     std::array<std::int64_t, 3> arguments{};
     std::size_t count = 0;
+    if (IsSymbol(Peek(), '(') && IsKeyword(Peek(1), "MAX")) { // varchar(max)
+        m_position += 2;
+        ExpectSymbol(')');
+        parsed.name += "(max)";
+        parsed.lookup = TypeLookup{TypeOutcome::LaterVersion, {}, Text::LaterVersion, "2005"};
+        return parsed;
+    }
     if (AcceptSymbol('(')) {
         do {
             const std::int64_t value = Count(WholeNumber(Text::WholeNumber));
@@ -51,28 +67,53 @@ StatementParser::ParsedType StatementParser::Type(bool userTypes) {
     }
 
     parsed.lookup = BuiltinType(parsed.name, std::span(arguments.data(), count));
-    const UserType* user =
-        userTypes && parsed.lookup.outcome == TypeOutcome::Unknown ? m_catalog.FindType(parsed.name) : nullptr;
+    // A type of a later version was no type in 6.x, where sp_addtype may have made one of that name.
+    const bool builtin = parsed.lookup.outcome == TypeOutcome::Found || parsed.lookup.outcome == TypeOutcome::Refused;
+    const UserType* user = userTypes && !builtin ? m_catalog.FindType(parsed.name) : nullptr;
     if (user != nullptr && count > 0) {
-        parsed.lookup = TypeLookup{TypeOutcome::Refused, {}, Text::UserTypeArguments};
+        parsed.lookup = TypeLookup{TypeOutcome::Refused, {}, Text::UserTypeArguments, {}};
     } else if (user != nullptr) {
-        parsed.lookup = TypeLookup{TypeOutcome::Found, user->type};
+        parsed.lookup = TypeLookup{TypeOutcome::Found, user->type, Text::UnknownType, {}};
         parsed.user = user;
         parsed.nullability = user->nullability;
     }
     return parsed;
 }
 
-bool StatementParser::Exec(bool withKeyword) {
-    if (withKeyword && Peek().kind == TokenKind::Word && Peek().text[0] == '@' && IsSymbol(Peek(1), '='))
-        m_position += 2; // EXEC @status = procedure
-    const Token& procedure = Peek();
-    if (!IsName(procedure) || !EqualsNoCase(ObjectName(Text::ProcedureName), "sp_addtype")) {
+bool StatementParser::Exec(const Token& first, bool withKeyword) {
+    if (withKeyword && IsSymbol(Peek(), '(')) { // EXECUTE ('CREATE TABLE ' + @name + ...)
+        for (; !AtEnd(); Next()) {
+            if (Peek().kind == TokenKind::String && ChangesSchema(Peek().text)) {
+                m_catalog.AddNote(first.place, Message(Text::ExecuteTextNotRead));
+                return false;
+            }
+        }
         m_catalog.CountSkipped();
         return false;
     }
-    AddType(procedure);
-    return true;
+    if (withKeyword && Peek().kind == TokenKind::Word && Peek().text[0] == '@' && IsSymbol(Peek(1), '='))
+        m_position += 2; // EXEC @status = procedure
+    const Token& procedure = Peek();
+    const std::string_view name = IsName(procedure) ? ObjectName(Text::ProcedureName) : std::string_view();
+    if (EqualsNoCase(name, "sp_addtype")) {
+        AddType(procedure);
+        return true;
+    }
+    // The type's parameter, by place or by name.
+    if (Peek().kind == TokenKind::Word && Peek().text[0] == '@' && IsSymbol(Peek(1), '='))
+        m_position += 2;
+    const Token& object = Peek();
+    const bool named = IsName(object) || object.kind == TokenKind::String;
+    if (EqualsNoCase(name, "sp_droptype") && named) {
+        m_catalog.DropType(Next().text);
+        return true;
+    }
+    if (EqualsNoCase(name, "sp_rename") && named) {
+        m_catalog.AddNote(first.place, Message(Text::RenameNotRead, {object.text}));
+        return false;
+    }
+    m_catalog.CountSkipped();
+    return false;
 }
 
 void StatementParser::AddType(const Token& procedure) {
