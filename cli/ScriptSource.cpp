@@ -277,7 +277,8 @@ schema::DerivedTable ScriptSource::Derive(const schema::SchemaTable& table) {
     return schema::DeriveTable(table, rowCount, m_assumptions);
 }
 
-TableRecord ScriptSource::Record(const schema::SchemaTable& table, const schema::DerivedTable& derived) const {
+TableRecord ScriptSource::Record(const schema::SchemaTable& table, const schema::DerivedTable& derived,
+                                 const schema::SchemaScript& schema) const {
     TableRecord r;
     r.name = table.name;
     r.place = table.place;
@@ -285,7 +286,7 @@ TableRecord ScriptSource::Record(const schema::SchemaTable& table, const schema:
         r.error.problem = ReadProblem::Script;
         r.error.place = derived.problem->place;
         r.error.detail = derived.problem->message.Render(m_language);
-        if (derived.problem->source != table.source) // an ALTER TABLE or CREATE INDEX in another script
+        if (derived.problem->source != schema.scripts[table.script]) // an ALTER TABLE or CREATE INDEX in another script
             r.error.source = Printable(derived.problem->source);
         return r;
     }
@@ -305,7 +306,7 @@ bool ScriptSource::Walk(const std::vector<std::string>& paths, const TableVisit&
         return false;
     try {
         for (const schema::SchemaTable& table : schema.tables) {
-            if (!visit(table, Derive(table)))
+            if (!visit(table, Derive(table), schema))
                 return false;
         }
         SayAfterTables(files, schema, say);
@@ -319,16 +320,18 @@ bool ScriptSource::Walk(const std::vector<std::string>& paths, const TableVisit&
 bool ScriptSource::Size(const std::vector<std::string>& paths, SizeTool& tool) {
     return Walk(
         paths,
-        [&](const schema::SchemaTable& table, const schema::DerivedTable& derived) {
-            return tool.AddTable(Record(table, derived), Printable(table.source));
+        [&](const schema::SchemaTable& table, const schema::DerivedTable& derived, const schema::SchemaScript& schema) {
+            return tool.AddTable(Record(table, derived, schema), Printable(schema.scripts[table.script]));
         },
         [&tool](const std::string& line, SizeTool::MessageKind kind) { tool.Message(line, kind); });
 }
 
 void ScriptSource::Describe(const std::vector<std::string>& paths, std::string& text, const MessageSink& say) {
-    const auto describe = [&](const schema::SchemaTable& table, const schema::DerivedTable& derived) {
-        TableRecord record = Record(table, derived);
-        const std::string where = PlacePrefix(Printable(table.source), record.place) + Printable(table.name) + ": ";
+    const auto describe = [&](const schema::SchemaTable& table, const schema::DerivedTable& derived,
+                              const schema::SchemaScript& schema) {
+        TableRecord record = Record(table, derived, schema);
+        const std::string where =
+            PlacePrefix(Printable(schema.scripts[table.script]), record.place) + Printable(table.name) + ": ";
         if (derived.problem) {
             say(ProblemLine(*derived.problem, m_language), SizeTool::MessageKind::Problem);
             return true;

@@ -79,7 +79,8 @@ private:
 
     // What a walk over the schema hands on: each table with its derived
     // description (false stops the walk).
-    using TableVisit = std::function<bool(const schema::SchemaTable&, const schema::DerivedTable&)>;
+    using TableVisit = std::function<bool(const schema::SchemaTable&, const schema::DerivedTable&,
+                                          const schema::SchemaScript&)>;
     // One walk for sizing and describing: reads the scripts, visits the
     // tables, then says what concerns no table. False when a script could
     // not be read or a visit stopped the walk.
@@ -91,7 +92,8 @@ private:
     void SayAfterTables(const std::vector<ScriptFile>& files, const schema::SchemaScript& schema,
                         const MessageSink& say) const;
     schema::DerivedTable Derive(const schema::SchemaTable& table);
-    TableRecord Record(const schema::SchemaTable& table, const schema::DerivedTable& derived) const;
+    TableRecord Record(const schema::SchemaTable& table, const schema::DerivedTable& derived,
+                       const schema::SchemaScript& schema) const;
 
     Language m_language;
     bool m_japaneseLocale;

@@ -39,13 +39,13 @@ SchemaTable* SchemaCatalog::FindTable(std::string_view name) {
 }
 
 SchemaTable& SchemaCatalog::AddTable(SchemaTable&& table) {
-    table.source = m_source;
+    table.script = m_script.scripts.empty() ? 0 : m_script.scripts.size() - 1;
     if (const SchemaColumn* twice = RepeatedColumn(table))
         table.problems.push_back(Problem(table.place, Message(Text::ColumnNamedTwice, {twice->name, table.name})));
     const auto [first, added] = m_tables.emplace(LowerCase(table.name), m_script.tables.size());
     if (!added) {
         const SchemaTable& earlier = m_script.tables[first->second];
-        const std::string where = earlier.source + ":" + std::to_string(earlier.place.line) + ":" +
+        const std::string where = m_script.scripts[earlier.script] + ":" + std::to_string(earlier.place.line) + ":" +
                                   std::to_string(earlier.place.column);
         table.problems.push_back(Problem(table.place, Message(Text::TableCreatedTwice, {table.name, where})));
     }
@@ -149,6 +149,11 @@ void SchemaCatalog::AddType(const std::string& name, UserType type, Place at) {
 }
 
 SchemaScript SchemaCatalog::Take() {
+    if (std::find(m_dropped.begin(), m_dropped.end(), true) == m_dropped.end()) { // as most scripts: no table dropped
+        m_dropped.clear();
+        m_tables.clear();
+        return std::move(m_script);
+    }
     std::deque<SchemaTable> kept;
     for (std::size_t i = 0; i < m_script.tables.size(); ++i) {
         if (!m_dropped[i])

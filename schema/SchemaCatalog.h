@@ -31,7 +31,10 @@ struct UserType {
 class SchemaCatalog {
 public:
     // The script whose statements come next, as its problems name it.
-    void SetSource(std::string source) { m_source = std::move(source); }
+    void SetSource(std::string source) {
+        m_script.scripts.push_back(source);
+        m_source = std::move(source);
+    }
 
     ScriptProblem Problem(Place at, Message message) const;
     // A problem that belongs to no table.

@@ -69,9 +69,9 @@ struct AddedColumn {
 };
 
 struct SchemaTable {
-    std::string name;   // without database and owner
-    std::string source; // the script that creates it
-    Place place;        // where its CREATE TABLE starts
+    std::string name;        // without database and owner
+    std::size_t script = 0;  // the script that creates it: its place in SchemaScript::scripts
+    Place place;             // where its CREATE TABLE starts
     std::vector<SchemaColumn> columns;
     std::vector<SchemaIndex> indexes; // constraints, CREATE INDEX and ALTER TABLE, in script order
     std::vector<AddedColumn> addedColumns;
@@ -84,6 +84,7 @@ struct SchemaTable {
 // The tables of one or more scripts, read one after another as if run
 // against one database.
 struct SchemaScript {
+    std::vector<std::string> scripts;    // the names of the scripts read, in order
     std::deque<SchemaTable> tables;      // in the order of their CREATE TABLE; growing moves none
     std::size_t skippedStatements = 0;   // views, procedures, grants, inserts...: they change no size
     std::vector<ScriptProblem> problems; // those that belong to no table

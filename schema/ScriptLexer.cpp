@@ -138,9 +138,14 @@ void ScriptLexer::Word(bool number) {
     std::size_t end = m_at;
     while (end < m_script.size()) {
         const char c = m_script[end];
+        if (static_cast<unsigned char>(c) < 0x80) {
+            if (!IsWordByte(c) && !(number && c == '.'))
+                break;
+            ++end;
+            continue;
+        }
         std::size_t length = 1;
-        if (static_cast<unsigned char>(c) >= 0x80 ? WideAt(m_script, end, length) != Wide::Letter
-                                                  : !IsWordByte(c) && !(number && c == '.'))
+        if (WideAt(m_script, end, length) != Wide::Letter)
             break;
         end += length;
     }

@@ -28,18 +28,19 @@ StatementParser::Decision StatementParser::Decide(std::span<const Token> first, 
     if (first.empty())
         return Decision::Undecided;
     const Token& verb = first[0];
+    const bool create = IsKeyword(verb, "CREATE");
+    const bool drop = !create && IsKeyword(verb, "DROP");
     Decision decision = Decision::Pass;
-    if (OneOf(verb, {"CREATE", "ALTER", "DROP"})) {
+    if (create || drop || IsKeyword(verb, "ALTER")) {
         if (first.size() < 2)
             return Decision::Undecided;
         const Token& what = first[1];
-        const bool create = IsKeyword(verb, "CREATE");
         // CREATE at the end of its piece is read, to say what should have followed.
         if (create && (what.kind == TokenKind::End || OneOf(what, {"TABLE", "INDEX", "UNIQUE", "CLUSTERED", "NONCLUSTERED"})))
             decision = Decision::Read;
-        else if (!create && (IsKeyword(what, "TABLE") || (IsKeyword(verb, "DROP") && IsKeyword(what, "INDEX"))))
+        else if (!create && (IsKeyword(what, "TABLE") || (drop && IsKeyword(what, "INDEX"))))
             decision = Decision::Read;
-        else if (!IsKeyword(verb, "DROP") && OneOf(what, {"PROCEDURE", "PROC", "VIEW", "TRIGGER", "RULE", "DEFAULT"}))
+        else if (!drop && OneOf(what, {"PROCEDURE", "PROC", "VIEW", "TRIGGER", "RULE", "DEFAULT"}))
             decision = Decision::PassBatch;
     } else if (OneOf(verb, {"EXEC", "EXECUTE", "IF", "ELSE", "BEGIN", "END", "SELECT"})) {
         decision = Decision::Read;
