@@ -5,6 +5,8 @@
 //   bench_schema                              runs the benchmarks
 //   bench_schema --generate FILE [COUNT]      writes the script of COUNT tables
 //                                             (default 10,000) for timing the tool
+//   bench_schema --generate-japanese FILE [COUNT]
+//                                             the same with Japanese names, in UTF-8
 //
 // Each table is shaped like those bench_cli sizes from JSON Lines, written as
 // DDL: a clustered primary key and two nonclustered indexes (one with a fill
@@ -21,13 +23,17 @@
 
 #include "BenchMain.h"
 #include "ScriptTables.h"
+#include "schema/ScriptEncoding.h"
 #include "schema/ScriptReader.h"
 #include "schema/TableDerivation.h"
 
 #include <benchmark/benchmark.h>
 
+#include <iconv.h>
+
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -119,9 +125,53 @@ void BM_FromFile(benchmark::State& state)
 }
 BENCHMARK(BM_FromFile)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// Decoding a script before it is read: the validity pass every UTF-8 script
+// takes, and iconv for the same tables with Japanese names in CP932.
+void MeasureDecoding(benchmark::State& state, const std::string& bytes, const char* encoding)
+{
+    for (auto _ : state) {
+        const DecodedScript decoded = DecodeScript(bytes, {encoding, false});
+        if (!decoded.Ok())
+            state.SkipWithError("the script could not be decoded");
+        benchmark::DoNotOptimize(decoded.text.size());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+std::string JapaneseScript(std::size_t count)
+{
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+        text += quorvel::bench::JapaneseTableScript(i);
+    return text;
+}
+
+void BM_DecodeUtf8(benchmark::State& state) { MeasureDecoding(state, JapaneseScript(kTables), ""); }
+void BM_DecodeCp932(benchmark::State& state)
+{
+    std::string utf8 = JapaneseScript(kTables);
+    std::string cp932(utf8.size(), '\0'); // CP932 takes no more bytes than UTF-8
+    const iconv_t cd = iconv_open("CP932", "UTF-8");
+    char* in = utf8.data();
+    char* at = cp932.data();
+    std::size_t inLeft = utf8.size(), outLeft = cp932.size();
+    if (cd == reinterpret_cast<iconv_t>(-1) || iconv(cd, &in, &inLeft, &at, &outLeft) == static_cast<std::size_t>(-1))
+        state.SkipWithError("iconv cannot write CP932");
+    if (cd != reinterpret_cast<iconv_t>(-1))
+        iconv_close(cd);
+    cp932.resize(cp932.size() - outLeft);
+    MeasureDecoding(state, cp932, "cp932");
+}
+BENCHMARK(BM_DecodeUtf8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeCp932)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc >= 3 && std::strcmp(argv[1], "--generate-japanese") == 0) {
+        argv[1] = const_cast<char*>("--generate");
+        return quorvel::bench::Main(argc, argv, kTables, quorvel::bench::JapaneseTableScript);
+    }
     return quorvel::bench::Main(argc, argv, kTables, TableScript);
 }

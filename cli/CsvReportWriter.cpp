@@ -31,6 +31,7 @@ void AppendStart(std::string& out, std::string_view table, std::string_view stru
     out += structure;
 }
 
+// rowSize -1: none; pages -1: none (a table without a row count).
 void AppendStructure(std::string& out, std::string_view table, std::string_view structure,
                      std::int64_t rowSize, std::int64_t rowsPerPage, BigCount pages,
                      const LevelTable* levels) {
@@ -44,7 +45,8 @@ void AppendStructure(std::string& out, std::string_view table, std::string_view 
         out.push_back(',');
     }
     out.push_back(',');
-    AppendDecimal(out, pages);
+    if (pages >= 0)
+        AppendDecimal(out, pages);
     for (std::size_t k = 0; k < kLevelCount; ++k) {
         out.push_back(',');
         if (levels != nullptr)
@@ -68,32 +70,48 @@ void CsvReportWriter::Begin(std::string& out) {
 
 void CsvReportWriter::Table(const TableOutcome& outcome, std::string& out) {
     const std::string table = TableName(outcome);
-    if (outcome.status == TableStatus::Described) {
-        AppendStart(out, table, StatusName(outcome.status));
-        out.push_back('\n');
-        return;
+    const bool sized = outcome.status == TableStatus::Succeeded;
+    if (sized || outcome.status == TableStatus::Described) {
+        // A table without a row count has its row sizes and rows per page, no pages.
+        const auto pages = [sized](BigCount count) { return sized ? count : BigCount{-1}; };
+        const TableEstimate& r = *outcome.result;
+        AppendStructure(out, table, "data", r.data->DataRowSize, r.data->DataRowsPerPage, pages(r.data->DataPages),
+                        nullptr);
+        if (r.clustered->present)
+            AppendStructure(out, table, "clustered", r.clustered->ClusteredRowSize,
+                            r.clustered->ClusteredRowsPerPage, pages(r.clustered->ClusteredPages),
+                            sized ? &r.clustered->levels : nullptr);
+        for (std::size_t i = 0; i < r.nonClustered.size(); ++i) {
+            const NonClusteredEstimate& f = r.nonClustered[i];
+            if (f.present)
+                AppendStructure(out, table, SectionPath(TableSection::NonClustered, i), f.LeafRowSize,
+                                f.LeafRowsPerPage, pages(f.NonClusteredPages), sized ? &f.levels : nullptr);
+        }
+        if (sized && r.totals->textPages != 0)
+            AppendStructure(out, table, "text", -1, 0, r.totals->textPages, nullptr);
+        if (sized)
+            AppendStructure(out, table, "total", -1, 0, r.totals->totalPages, nullptr);
     }
-    if (outcome.status != TableStatus::Succeeded) {
+    if (!sized) {
         AppendStart(out, table, StatusName(outcome.status));
+        if (outcome.status != TableStatus::Described) {
+            out.push_back(',');
+            AppendField(out, ProblemText(outcome, m_language));
+        }
+        out.push_back('\n');
+    }
+    for (const std::string& note : outcome.record.notes) {
+        AppendStart(out, table, "note");
         out.push_back(',');
-        AppendField(out, ProblemText(outcome, m_language));
+        AppendField(out, NoteText(outcome, note, m_language));
         out.push_back('\n');
-        return;
     }
-    const TableEstimate& r = *outcome.result;
-    AppendStructure(out, table, "data", r.data->DataRowSize, r.data->DataRowsPerPage, r.data->DataPages, nullptr);
-    if (r.clustered->present)
-        AppendStructure(out, table, "clustered", r.clustered->ClusteredRowSize, r.clustered->ClusteredRowsPerPage,
-                        r.clustered->ClusteredPages, &r.clustered->levels);
-    for (std::size_t i = 0; i < r.nonClustered.size(); ++i) {
-        const NonClusteredEstimate& f = r.nonClustered[i];
-        if (f.present)
-            AppendStructure(out, table, SectionPath(TableSection::NonClustered, i), f.LeafRowSize,
-                            f.LeafRowsPerPage, f.NonClusteredPages, &f.levels);
+    for (const ZeroRowsPerPage& warning : outcome.warnings) {
+        AppendStart(out, table, "warning");
+        out.push_back(',');
+        AppendField(out, WarningText(outcome, warning, m_language));
+        out.push_back('\n');
     }
-    if (r.totals->textPages != 0)
-        AppendStructure(out, table, "text", -1, 0, r.totals->textPages, nullptr);
-    AppendStructure(out, table, "total", -1, 0, r.totals->totalPages, nullptr);
 }
 
 void CsvReportWriter::End(const DatabaseTotals& totals, std::string& out) {

@@ -126,12 +126,12 @@ struct ReadResult {
 ReadResult ReadJson(std::string_view text, InputFormat format) {
     ReadResult result;
     if (text.empty()) {
-        result.outcome.fatal.problem = ReadProblem::NoTable;
+        result.outcome.fatal.problem = ReadProblem::EmptyInput;
         return result;
     }
     const FilePointer file = TextFile(text);
     if (!file) {
-        result.outcome.fatal.problem = ReadProblem::NoTable;
+        result.outcome.fatal.problem = ReadProblem::EmptyInput;
         return result;
     }
     JsonInput input(file.get());
@@ -185,7 +185,7 @@ std::optional<Place> NulByte(std::string_view text) {
 
 void OpenJson(std::string& text, const std::string& path, std::string_view source, OpenedFile& opened) {
     ReadResult read = ReadJson(text, FormatForPath(InputFormat::Auto, path));
-    if (read.outcome.fatal.problem == ReadProblem::NoTable) {
+    if (read.outcome.fatal.problem == ReadProblem::EmptyInput) {
         opened.fault = FileFault::NoTable;
     } else if (read.outcome.fatal.problem != ReadProblem::None) {
         opened.fault = FileFault::Malformed;
@@ -208,7 +208,9 @@ void OpenJson(std::string& text, const std::string& path, std::string_view sourc
 // names no table is the script's.
 void OpenScript(const std::string& path, std::string_view source, OpenedFile& opened) {
     opened.script = true;
-    ScriptSource scripts(Language::Japanese);
+    // The window speaks Japanese whatever the locale: a script that is not
+    // UTF-8 is a Japanese DBA's CP932 one, as under a Japanese locale.
+    ScriptSource scripts(Language::Japanese, true);
     std::string text;
     struct Said {
         std::string line;
@@ -231,16 +233,25 @@ void OpenScript(const std::string& path, std::string_view source, OpenedFile& op
         opened.tables.push_back(ViewOf(record, source, estimator));
         opened.tables.back().rowCount.reset();
     }
-    // Every table of a script is described without a row count: the window
-    // has its own field for it, so that note says nothing there.
+    // Every table of a script is described without a row count, and every
+    // script that is not UTF-8 is read as CP932: the window has its own field
+    // for the one and no --encoding for the other, so those notes say nothing there.
     const std::string noRowCount = Say(Language::Japanese, Text::NoRowCount);
+    const std::string guessedCp932 = Say(Language::Japanese, Text::GuessedCp932);
+    // A script without a table has a message of the window's own below.
+    const auto saysNoTable = [](const std::string& line) {
+        return EndsWith(line, Say(Language::Japanese, Text::NoTable)) ||
+               EndsWith(line, Say(Language::Japanese, Text::EmptyInput));
+    };
     for (const Said& s : said) {
-        if (s.kind == SizeTool::MessageKind::InputError) {
+        if (s.kind == SizeTool::MessageKind::InputError && saysNoTable(s.line)) {
+            continue;
+        } else if (s.kind == SizeTool::MessageKind::InputError) {
             opened.fault = FileFault::Script;
             opened.reason = s.line;
         } else if (s.kind == SizeTool::MessageKind::Problem) {
             opened.problems.push_back(s.line);
-        } else if (!EndsWith(s.line, noRowCount)) {
+        } else if (!EndsWith(s.line, noRowCount) && !EndsWith(s.line, guessedCp932)) {
             FileTable* table = s.tablesBefore > 0 && s.tablesBefore <= opened.tables.size()
                                    ? &opened.tables[s.tablesBefore - 1]
                                    : nullptr;

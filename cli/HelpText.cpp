@@ -16,7 +16,7 @@ namespace {
 // {1} the most rows, {2} bytes of columns, {3} variable-length columns, {4}
 // the highest fill factor, {5} nonclustered indexes, {6} text bytes a page.
 constexpr std::string_view kEnglish = R"(Usage: quorvel-size [--summary | --json | --jsonl | --csv] [--format auto|json|jsonl] [FILE...]
-       quorvel-size --ddl SCRIPT [--rows TABLE=COUNT | --rows-file FILE] [OPTION...]
+       quorvel-size --ddl SCRIPT... [--rows TABLE=COUNT | --rows-file FILE] [OPTION...]
        quorvel-size --help | --version
 
 Estimates the 2 KB pages of SQL Server 6.x tables and indexes exactly as the
@@ -36,10 +36,17 @@ Input:
               table (or array of tables) a line; auto (default): by the name
               (.jsonl, .ndjson, .json), else a first value that closes on its
               own line means JSON Lines, one still open at its end a document
-Scripts (CREATE TABLE, CREATE INDEX, sp_addtype; other statements are skipped):
-  --ddl SCRIPT             read a script; may be repeated
-  --rows TABLE=COUNT       the row count of a table; may be repeated; a table
-                           without one is described, not sized
+Scripts (CREATE TABLE, CREATE INDEX, ALTER TABLE, DROP TABLE, DROP INDEX,
+sp_addtype; statements that change no size are skipped and counted, those
+that could but are not read are noted with their place):
+  --ddl SCRIPT             read a script; may be repeated: the scripts are one
+                           schema, read in the order given
+  --encoding NAME          the encoding of scripts without a byte order mark:
+                           cp932, utf-16le, any name iconv -l lists; without
+                           it UTF-8, or CP932 under a Japanese locale
+  --rows TABLE=COUNT       the row count of a table, 0 to {1}; may be
+                           repeated; a table without one is described (its row
+                           sizes and rows per page), not sized
   --rows-file FILE         row counts as a JSON object: {"orders": 9000000}
   --variable-fill PERCENT  how full variable-length columns are (default 100)
   --text-average TABLE.COLUMN=BYTES
@@ -64,12 +71,13 @@ variable-length columns; fill factor 0 to {4}; {5} nonclustered indexes a table.
 Errors name the place and the key: FILE:LINE:COLUMN: nonClustered[2].fillFactor
 = "150": FILLFACTOR値が正しくありません。 (columns count bytes; indexes from 0).
 Exit status: 0 every table computed; 1 some table refused, failed or invalid
-(the others are still computed); 2 bad usage, an input that cannot be read, a
-malformed document, an input without tables, or a report that cannot be written.
+(the others are still computed); 2 bad usage, an input that cannot be read or
+decoded, a malformed document, an input without tables, running out of
+memory, or a report that cannot be written.
 )";
 
 constexpr std::string_view kJapanese = R"(使い方: quorvel-size [--summary | --json | --jsonl | --csv] [--format auto|json|jsonl] [ﾌｧｲﾙ...]
-        quorvel-size --ddl ｽｸﾘﾌﾟﾄ [--rows ﾃｰﾌﾞﾙ=行数 | --rows-file ﾌｧｲﾙ] [ｵﾌﾟｼｮﾝ...]
+        quorvel-size --ddl ｽｸﾘﾌﾟﾄ... [--rows ﾃｰﾌﾞﾙ=行数 | --rows-file ﾌｧｲﾙ] [ｵﾌﾟｼｮﾝ...]
         quorvel-size --help | --version
 
 JSONで記述した、またはSQL Server 6.xのｽｸﾘﾌﾟﾄで作成するﾃｰﾌﾞﾙとｲﾝﾃﾞｯｸｽに必要な
@@ -87,10 +95,17 @@ JSONで記述した、またはSQL Server 6.xのｽｸﾘﾌﾟﾄで作成す�
   --format F  json: 1つの文書（ﾃｰﾌﾞﾙまたはﾃｰﾌﾞﾙの配列）; jsonl: 1行に1ﾃｰﾌﾞﾙ
               （またはﾃｰﾌﾞﾙの配列）; auto（既定）: 名前（.jsonl、.ndjson、.json）で、
               それ以外は最初の値がその行で閉じればJSON Lines、行末で開いたままなら文書
-ｽｸﾘﾌﾟﾄ（CREATE TABLE、CREATE INDEX、sp_addtype。その他の文は読み飛ばします）:
-  --ddl ｽｸﾘﾌﾟﾄ             ｽｸﾘﾌﾟﾄを読みます。複数指定できます
-  --rows ﾃｰﾌﾞﾙ=行数        ﾃｰﾌﾞﾙの行数。複数指定できます。行数のないﾃｰﾌﾞﾙは
-                           記述だけでｻｲｽﾞは求めません
+ｽｸﾘﾌﾟﾄ（CREATE TABLE、CREATE INDEX、ALTER TABLE、DROP TABLE、DROP INDEX、
+sp_addtype。ｻｲｽﾞの変わらない文は読み飛ばして数え、ｻｲｽﾞが変わりうるのに読まない
+文は位置とともに注で示します）:
+  --ddl ｽｸﾘﾌﾟﾄ             ｽｸﾘﾌﾟﾄを読みます。複数指定でき、指定した順に読んで
+                           1つのｽｷｰﾏとします
+  --encoding 名前          BOMのないｽｸﾘﾌﾟﾄのｴﾝｺｰﾃﾞｨﾝｸﾞ: cp932、utf-16le など
+                           iconv -l の名前。指定がなければUTF-8、日本語ﾛｹｰﾙ
+                           ではCP932
+  --rows ﾃｰﾌﾞﾙ=行数        ﾃｰﾌﾞﾙの行数（0から{1}）。複数指定
+                           できます。行数のないﾃｰﾌﾞﾙは記述（行のｻｲｽﾞと
+                           ﾍﾟｰｼﾞごとの行数）だけでｻｲｽﾞは求めません
   --rows-file ﾌｧｲﾙ         行数のJSONｵﾌﾞｼﾞｪｸﾄ: {"orders": 9000000}
   --variable-fill ﾊﾟｰｾﾝﾄ   可変長列の使用率（既定は100）
   --text-average ﾃｰﾌﾞﾙ.列=ﾊﾞｲﾄ数
@@ -115,8 +130,8 @@ FILLFACTORは0から{4}、非ｸﾗｽﾀ化ｲﾝﾃﾞｯｸｽは1ﾃｰﾌ�
 ｴﾗｰは位置とｷｰを示します: ﾌｧｲﾙ:行:桁: nonClustered[2].fillFactor = "150":
 FILLFACTOR値が正しくありません。（桁はﾊﾞｲﾄ単位、ｲﾝﾃﾞｯｸｽ番号は0から）
 終了ｽﾃｰﾀｽ: 0 すべて計算できた; 1 拒否・失敗・記述誤りのﾃｰﾌﾞﾙがある（他のﾃｰﾌﾞﾙは
-計算します）; 2 使い方の誤り、読めない入力、不正な文書、ﾃｰﾌﾞﾙのない入力、
-ﾚﾎﾟｰﾄを書き込めない。
+計算します）; 2 使い方の誤り、読めないかﾃﾞｺｰﾄﾞできない入力、不正な文書、ﾃｰﾌﾞﾙの
+ない入力、ﾒﾓﾘ不足、ﾚﾎﾟｰﾄを書き込めない。
 )";
 
 } // namespace

@@ -9,7 +9,8 @@
 //    "totals": {"clusteredPages", "nonClusteredPages", ["textPages",] "totalPages", "tableBytes"}}
 // status is "ok", "refused" or "failed" (with "message", the window's text) or
 // "invalid" (with "error"), or "described" (a table of a script without a row
-// count: its notes only); the three failures also carry "key" (when one is
+// count: its notes, and the row sizes and rows per page of its data and
+// indexes, without pages, levels or totals); the three failures also carry "key" (when one is
 // concerned), "source", "line" and "column", and a refusal the "value". A
 // failed table carries the sections finished before the failure. "levels"
 // runs from level 0 to the highest level with pages; "warnings" lists the
@@ -36,12 +37,15 @@ void Levels(JsonWriter& json, const LevelTable& levels) {
     json.End();
 }
 
-void Figures(JsonWriter& json, const TableEstimate& result) {
+// Every figure; for a table without a row count (sized false) the row sizes
+// and rows per page only.
+void Figures(JsonWriter& json, const TableEstimate& result, bool sized) {
     if (result.data) {
         json.Key("data").Object();
         json.Member("rowSize", result.data->DataRowSize);
         json.Member("rowsPerPage", result.data->DataRowsPerPage);
-        json.Member("pages", result.data->DataPages);
+        if (sized)
+            json.Member("pages", result.data->DataPages);
         json.End();
     }
     if (result.clustered) {
@@ -52,8 +56,10 @@ void Figures(JsonWriter& json, const TableEstimate& result) {
             json.Key("clustered").Object();
             json.Member("rowSize", c.ClusteredRowSize);
             json.Member("rowsPerPage", c.ClusteredRowsPerPage);
-            json.Member("pages", c.ClusteredPages);
-            Levels(json, c.levels);
+            if (sized) {
+                json.Member("pages", c.ClusteredPages);
+                Levels(json, c.levels);
+            }
             json.End();
         }
         // Listed once the clustered section is done, even when no index finished.
@@ -66,16 +72,19 @@ void Figures(JsonWriter& json, const TableEstimate& result) {
             json.Object();
             json.Member("leafRowSize", f.LeafRowSize);
             json.Member("leafRowsPerPage", f.LeafRowsPerPage);
-            json.Member("leafPages", f.LeafPages);
+            if (sized)
+                json.Member("leafPages", f.LeafPages);
             json.Member("nonLeafRowSize", f.NonLeafRowSize);
             json.Member("nonLeafRowsPerPage", f.NonLeafRowsPerPage);
-            json.Member("pages", f.NonClusteredPages);
-            Levels(json, f.levels);
+            if (sized) {
+                json.Member("pages", f.NonClusteredPages);
+                Levels(json, f.levels);
+            }
             json.End();
         }
         json.End();
     }
-    if (result.totals) {
+    if (result.totals && sized) {
         const Totals& t = *result.totals;
         json.Key("totals").Object();
         json.Member("clusteredPages", t.clusteredPages);
@@ -98,7 +107,7 @@ void Problem(JsonWriter& json, const TableOutcome& outcome, Language language) {
     }
     if (const std::string key = ProblemKey(outcome); !key.empty())
         json.Member("key", key);
-    json.Member("source", outcome.source);
+    json.Member("source", ProblemSource(outcome));
     const Place place = ProblemPlace(outcome);
     if (place.line > 0) {
         json.Member("line", static_cast<BigCount>(place.line));
@@ -148,7 +157,7 @@ void JsonReportWriter::Table(const TableOutcome& outcome, std::string& out) {
         json.End();
     }
     if (outcome.result != nullptr)
-        Figures(json, *outcome.result);
+        Figures(json, *outcome.result, outcome.status != TableStatus::Described);
     json.End();
     if (m_lines)
         out.push_back('\n');

@@ -51,8 +51,8 @@ std::string DescribeReadError(const ReadError& e, Language language) {
         return Say(language, Text::MissingKey, {path});
     case ReadProblem::TooManyIndexes:
         return Say(language, Text::TooManyListedIndexes, {path, std::to_string(limits::kNonClustered)});
-    case ReadProblem::NoTable:
-        return Say(language, Text::NoTable);
+    case ReadProblem::EmptyInput:
+        return Say(language, Text::EmptyInput);
     case ReadProblem::Script:
         return Printable(e.detail);
     case ReadProblem::None:
@@ -125,6 +125,11 @@ std::string PlacePrefix(std::string_view source, Place place) {
     return text + ": ";
 }
 
+std::string_view ProblemSource(const TableOutcome& outcome) {
+    const bool elsewhere = outcome.status == TableStatus::Invalid && !outcome.record.error.source.empty();
+    return elsewhere ? std::string_view(outcome.record.error.source) : outcome.source;
+}
+
 Place ProblemPlace(const TableOutcome& outcome) {
     const TableRecord& record = outcome.record;
     if (outcome.status == TableStatus::Invalid)
@@ -150,7 +155,7 @@ std::string ProblemKey(const TableOutcome& outcome) {
 }
 
 std::string ProblemText(const TableOutcome& outcome, Language language) {
-    std::string text = PlacePrefix(outcome.source, ProblemPlace(outcome));
+    std::string text = PlacePrefix(ProblemSource(outcome), ProblemPlace(outcome));
     switch (outcome.status) {
     case TableStatus::Invalid:
         return text + DescribeReadError(outcome.record.error, language);

@@ -96,6 +96,9 @@ std::string DescribeReadError(const ReadError& error, Language language);
 //   "FILE:LINE:COLUMN: nonClustered[2].fillFactor = "150": FILLFACTOR値が…"
 //   "FILE:LINE:COLUMN: unknown key "colour""
 std::string ProblemText(const TableOutcome& outcome, Language language);
+// The input and the place a problem is at: the table's input, or for a
+// table of a script the script whose statement went wrong.
+std::string_view ProblemSource(const TableOutcome& outcome);
 Place ProblemPlace(const TableOutcome& outcome);
 // The key path a problem concerns ("" when none).
 std::string ProblemKey(const TableOutcome& outcome);

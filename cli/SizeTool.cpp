@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 namespace quorvel::cli {
 
@@ -73,7 +74,14 @@ bool SizeTool::Read(JsonInput& input, std::string_view path, std::string_view so
     m_source = std::string(source);
     input.SetBeforeRead([this] { Flush(); });
     TableReader reader(input, m_handler);
-    const ReadOutcome outcome = reader.Read(FormatForPath(format, path));
+    ReadOutcome outcome;
+    try {
+        outcome = reader.Read(FormatForPath(format, path));
+    } catch (const std::bad_alloc&) { // a value longer than memory holds
+        Error(m_source + ": " + Say(m_language, Text::OutOfMemory, {std::to_string(input.Offset() >> 20)}));
+        m_inputError = true;
+        return false;
+    }
     bool ok = true;
     if (input.ReadFailed()) {
         Error(Say(m_language, Text::CannotRead, {m_source, std::strerror(input.ReadErrno())}));
@@ -95,13 +103,16 @@ bool SizeTool::OnTable(const TableRecord& record) {
     TableEstimate result;
     const TableEstimate* shown = nullptr;
     m_warnings.clear();
-    if (record.error.problem == ReadProblem::None && !record.sized) {
-        status = TableStatus::Described;
-        ++m_totals.described;
-    } else if (record.error.problem == ReadProblem::None) {
+    if (record.error.problem == ReadProblem::None) {
         // The same checks, conversions, estimates and totals as the window's Calc command.
+        // A table without a row count is run with none: its row sizes and rows
+        // per page are what they are with any count, its pages are not shown.
         result = Estimate(record);
-        if (result.failure == RunMessage::None) {
+        if (result.failure == RunMessage::None && !record.sized) {
+            status = TableStatus::Described;
+            shown = &result;
+            ++m_totals.described;
+        } else if (result.failure == RunMessage::None) {
             status = TableStatus::Succeeded;
             shown = &result;
             ++m_totals.succeeded;
@@ -122,7 +133,13 @@ bool SizeTool::OnTable(const TableRecord& record) {
     }
     const TableOutcome outcome{ordinal,        record,       m_source, status,
                                result.failure, result.where, shown,    m_warnings};
-    m_writer->Table(outcome, m_buffer);
+    const std::size_t before = m_buffer.size();
+    try {
+        m_writer->Table(outcome, m_buffer);
+    } catch (...) { // out of memory: the report keeps the tables before this one whole
+        m_buffer.resize(before);
+        throw;
+    }
     return m_buffer.size() < kFlushSize || Flush();
 }
 

@@ -35,7 +35,7 @@ ReadOutcome TableReader::Read(InputFormat format) {
     m_input.SkipByteOrderMark();
     m_input.SetLineMode(false);
     if (!m_input.SkipBlanks()) {
-        outcome.fatal.problem = ReadProblem::NoTable;
+        outcome.fatal.problem = ReadProblem::EmptyInput;
         return outcome;
     }
     switch (format) {

@@ -50,13 +50,14 @@ enum class ReadProblem {
     WrongType,        // path, expected, kind
     MissingKey,       // path
     TooManyIndexes,   // path of the first index too many
-    NoTable,          // the input holds no table at all
+    EmptyInput,       // the input holds nothing but blanks
     Script,           // detail: what a schema script says is wrong with the table
 };
 
 struct ReadError {
     ReadProblem problem = ReadProblem::None;
     Place place;
+    std::string source; // the input the place is in, when not the table's (a script that alters it)
     std::string path;   // key path: "nonClustered[2].fillFactor"
     std::string detail; // raw bytes of the input, made printable when shown
     JsonKind kind = Text::KindNull;

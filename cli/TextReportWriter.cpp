@@ -19,7 +19,8 @@
 //   [1] orders                   5,264             0 ...       11.4 MB
 //   [2] big ! orders.jsonl:2:58: data.fixedBytes = "1963": 1列の最大…
 //   ﾃﾞｰﾀﾍﾞｰｽ合計                 5,264             0 ...       11.4 MB  ﾃｰﾌﾞﾙ数 2  計算できたﾃｰﾌﾞﾙ数 1
-// A long name pushes the figures of its own line to the right.
+// A name too long for its column is cut with "…", so the figures stay in
+// line; a table without a row count lists its row sizes under its heading.
 
 #include "cli/TextReportWriter.h"
 
@@ -34,7 +35,9 @@ namespace {
 
 constexpr std::size_t kLabelColumns = 28;
 constexpr std::size_t kValueColumns = 16;
-constexpr std::size_t kNameColumns = 24;   // summary
+// The summary's name column takes "[1234] " and a name of the 30 characters
+// SQL Server 6.x allows, and a blank; a longer heading is cut to fit.
+constexpr std::size_t kNameColumns = 38;   // summary
 constexpr std::size_t kFigureColumns = 14; // summary
 
 // A caption and its number, which ends in the same column on every line.
@@ -68,12 +71,15 @@ void AppendNonClusteredHeading(std::string& out, std::size_t index) {
     out.push_back(')');
 }
 
-void AppendFigures(std::string& out, const TableEstimate& result) {
+// Every figure of a table; for a table without a row count (sized false)
+// the row sizes and rows per page only.
+void AppendFigures(std::string& out, const TableEstimate& result, bool sized) {
     if (result.data) {
         AppendHeading(out, captions::kTabs[0]);
         AppendLine(out, captions::kDataFigures[0], result.data->DataRowSize);
         AppendLine(out, captions::kDataFigures[1], result.data->DataRowsPerPage);
-        AppendLine(out, captions::kDataFigures[2], result.data->DataPages);
+        if (sized)
+            AppendLine(out, captions::kDataFigures[2], result.data->DataPages);
     }
     if (result.clustered) {
         if (!result.clustered->present) {
@@ -82,8 +88,10 @@ void AppendFigures(std::string& out, const TableEstimate& result) {
             AppendHeading(out, captions::kTabs[1]);
             AppendLine(out, captions::kClusteredFigures[0], result.clustered->ClusteredRowSize);
             AppendLine(out, captions::kClusteredFigures[1], result.clustered->ClusteredRowsPerPage);
-            AppendLine(out, captions::kClusteredFigures[2], result.clustered->ClusteredPages);
-            AppendLevels(out, result.clustered->levels, false);
+            if (sized) {
+                AppendLine(out, captions::kClusteredFigures[2], result.clustered->ClusteredPages);
+                AppendLevels(out, result.clustered->levels, false);
+            }
         }
     }
     for (std::size_t i = 0; i < result.nonClustered.size(); ++i) {
@@ -96,11 +104,14 @@ void AppendFigures(std::string& out, const TableEstimate& result) {
         out.push_back('\n');
         const std::array<BigCount, 6> figures{f.LeafRowSize,    f.LeafRowsPerPage,    f.LeafPages,
                                               f.NonLeafRowSize, f.NonLeafRowsPerPage, f.NonClusteredPages};
-        for (std::size_t k = 0; k < figures.size(); ++k)
-            AppendLine(out, captions::kNonClusteredFigures[k], figures[k]);
-        AppendLevels(out, f.levels, true);
+        for (std::size_t k = 0; k < figures.size(); ++k) {
+            if (sized || (k != 2 && k != 5)) // the leaf pages and the index's pages
+                AppendLine(out, captions::kNonClusteredFigures[k], figures[k]);
+        }
+        if (sized)
+            AppendLevels(out, f.levels, true);
     }
-    if (result.totals) {
+    if (result.totals && sized) {
         AppendHeading(out, captions::kTotalsHeading);
         AppendLine(out, captions::kTotals[0], result.totals->clusteredPages);
         AppendLine(out, captions::kTotals[1], result.totals->nonClusteredPages);
@@ -122,6 +133,15 @@ void AppendRight(std::string& out, std::string_view text) {
 
 // The figures of a summary line, after its heading (which starts at start).
 void AppendSummary(std::string& out, std::size_t start, const BigCount (&pages)[4], BigCount bytes) {
+    if (DisplayWidth(std::string_view(out).substr(start)) >= kNameColumns) {
+        // Whole characters off the end, until the heading and "…" leave a blank.
+        while (DisplayWidth(std::string_view(out).substr(start)) > kNameColumns - 2) {
+            while ((static_cast<unsigned char>(out.back()) & 0xC0) == 0x80)
+                out.pop_back();
+            out.pop_back();
+        }
+        out += "…";
+    }
     AppendPadding(out, DisplayWidth(std::string_view(out).substr(start)), kNameColumns);
     char buffer[64];
     for (const BigCount value : pages)
@@ -135,6 +155,33 @@ void AppendCount(std::string& out, std::string_view caption, BigCount count) {
     out += caption;
     out.push_back(' ');
     out += numtext::FormatGrouped(count, buffer);
+}
+
+// A summary line of a table without a row count: one line a structure with
+// its row sizes and rows per page, under the table's heading.
+//     ﾃﾞｰﾀﾍﾟｰｼﾞ  ﾃﾞｰﾀ行のｻｲｽﾞ 125  ﾍﾟｰｼﾞごとのﾃﾞｰﾀ行数 16
+void AppendSizes(std::string& out, const TableEstimate& result) {
+    const auto line = [&out](std::string_view heading, std::initializer_list<std::pair<std::string_view, BigCount>> figures) {
+        out += "    ";
+        out += heading;
+        for (const auto& [caption, value] : figures)
+            AppendCount(out, caption, value);
+        out.push_back('\n');
+    };
+    line(captions::kTabs[0], {{captions::kDataFigures[0], result.data->DataRowSize},
+                              {captions::kDataFigures[1], result.data->DataRowsPerPage}});
+    if (result.clustered->present)
+        line(captions::kTabs[1], {{captions::kClusteredFigures[0], result.clustered->ClusteredRowSize},
+                                  {captions::kClusteredFigures[1], result.clustered->ClusteredRowsPerPage}});
+    for (std::size_t i = 0; i < result.nonClustered.size(); ++i) {
+        const NonClusteredEstimate& f = result.nonClustered[i];
+        if (f.present)
+            line("非ｸﾗｽﾀﾍﾟｰｼﾞ(" + std::to_string(i + 1) + ")",
+                 {{captions::kNonClusteredFigures[0], f.LeafRowSize},
+                  {captions::kNonClusteredFigures[1], f.LeafRowsPerPage},
+                  {captions::kNonClusteredFigures[3], f.NonLeafRowSize},
+                  {captions::kNonClusteredFigures[4], f.NonLeafRowsPerPage}});
+    }
 }
 
 } // namespace
@@ -159,6 +206,7 @@ void TextReportWriter::Table(const TableOutcome& outcome, std::string& out) {
     }
     if (m_summary && outcome.status == TableStatus::Described) {
         out.push_back('\n');
+        AppendSizes(out, *outcome.result);
     } else if (m_summary) {
         const TableEstimate& r = *outcome.result;
         AppendSummary(
@@ -174,7 +222,7 @@ void TextReportWriter::Table(const TableOutcome& outcome, std::string& out) {
     } else {
         out.push_back('\n');
         if (outcome.result != nullptr)
-            AppendFigures(out, *outcome.result);
+            AppendFigures(out, *outcome.result, outcome.status != TableStatus::Described);
     }
     for (const std::string& note : outcome.record.notes) {
         out += indent;

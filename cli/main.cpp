@@ -14,6 +14,8 @@
 #include <cerrno>
 #include <clocale>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -56,44 +58,37 @@ int UsageError(const std::string& message) {
     return kExitInputError;
 }
 
-// --describe: the tables of the scripts in the tool's input form, not sized.
+// --describe: the tables of the scripts in the tool's input form, not sized,
+// with the exit status sizing them would give.
 int Describe(ScriptSource& scripts, const std::vector<std::string>& paths, Language language) {
     int status = kExitAllSucceeded;
-    for (const std::string& path : paths) {
-        std::string text;
-        std::vector<std::string> messages;
-        scripts.Describe(path, text, [&](const std::string& line, SizeTool::MessageKind kind) {
-            messages.push_back(line);
-            if (kind == SizeTool::MessageKind::InputError)
-                status = kExitInputError;
-            else if (kind == SizeTool::MessageKind::Problem && status == kExitAllSucceeded)
-                status = kExitSomeTableUnsuccessful;
-        });
-        if (!WriteAll(STDOUT_FILENO, text)) {
-            const std::string reason = std::strerror(errno);
-            return UsageError(Say(language, Text::CannotWrite, {reason}));
-        }
-        for (const std::string& line : messages)
-            WriteError(line);
+    std::string text;
+    std::vector<std::string> messages;
+    scripts.Describe(paths, text, [&](const std::string& line, SizeTool::MessageKind kind) {
+        messages.push_back(line);
+        if (kind == SizeTool::MessageKind::InputError)
+            status = kExitInputError;
+        else if (kind == SizeTool::MessageKind::Problem && status == kExitAllSucceeded)
+            status = kExitSomeTableUnsuccessful;
+    });
+    if (!WriteAll(STDOUT_FILENO, text)) {
+        const std::string reason = std::strerror(errno);
+        return UsageError(Say(language, Text::CannotWrite, {reason}));
     }
+    for (const std::string& line : messages)
+        WriteError(line);
     for (const std::string& warning : scripts.UnusedNames())
         WriteError(warning);
     return status;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    // The system's reasons (strerror) in the user's language where it has them.
-    std::setlocale(LC_MESSAGES, "");
-    const Language language = LanguageFromEnvironment();
-
+int Run(int argc, char** argv, Language language) {
     CLI::App app{"", "quorvel-size"};
     app.set_help_flag(); // the tool's own help, in the user's language
     bool help = false, version = false, json = false, jsonl = false, summary = false, csv = false;
     bool describe = false, ansiNullDefault = false;
     int variableFill = 100;
-    std::string formatName = "auto", rowsFile;
+    std::string formatName = "auto", rowsFile, encoding;
     std::vector<std::string> paths, scripts, rows, averages;
     app.add_flag("-h,--help", help);
     app.add_flag("--version", version);
@@ -112,6 +107,7 @@ int main(int argc, char** argv) {
     app.add_option("--variable-fill", variableFill)->check(CLI::Range(0, 100))->needs(ddl);
     app.add_option("--text-average", averages)->allow_extra_args(false)->needs(ddl);
     app.add_flag("--ansi-null-default", ansiNullDefault)->needs(ddl);
+    app.add_option("--encoding", encoding)->needs(ddl);
     app.add_flag("--describe", describe)
         ->needs(ddl)
         ->excludes(files)
@@ -138,7 +134,9 @@ int main(int argc, char** argv) {
     scriptSource.Assumptions().ansiNullDefault = ansiNullDefault;
     // A count on the command line wins over one in the file.
     std::optional<std::string> bad;
-    if (!rowsFile.empty())
+    if (!encoding.empty())
+        bad = scriptSource.SetEncoding(encoding);
+    if (!bad && !rowsFile.empty())
         bad = scriptSource.AddRowsFile(rowsFile);
     for (std::size_t i = 0; !bad && i < rows.size(); ++i)
         bad = scriptSource.AddRows(rows[i]);
@@ -163,9 +161,27 @@ int main(int argc, char** argv) {
         WriteError);
     for (const std::string& path : paths)
         tool.ReadPath(path, format);
-    for (const std::string& path : scripts)
-        scriptSource.Size(path, tool);
+    if (!scripts.empty())
+        scriptSource.Size(scripts, tool);
     for (const std::string& warning : scriptSource.UnusedNames())
         tool.Message(warning, SizeTool::MessageKind::Note);
     return tool.Finish();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The system's reasons (strerror) in the user's language where it has them.
+    std::setlocale(LC_MESSAGES, "");
+    const Language language = LanguageFromEnvironment();
+    // The readers say which input ran out of memory and how far they read;
+    // anything else that does still ends in a message, never in terminate.
+    try {
+        return Run(argc, argv, language);
+    } catch (const std::bad_alloc&) {
+        WriteError(Say(language, Text::OutOfMemoryAnywhere));
+    } catch (const std::length_error&) {
+        WriteError(Say(language, Text::OutOfMemoryAnywhere));
+    }
+    return kExitInputError;
 }

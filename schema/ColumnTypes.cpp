@@ -52,6 +52,24 @@ constexpr std::array kTypes{
     TypeEntry{"varchar", StorageKind::Variable, 1, Arguments::Length},
 };
 
+// Types of later server versions, which a script for 6.x cannot use: named as
+// such rather than as unknown, with the version that brought them.
+struct LaterType {
+    std::string_view name;
+    std::string_view version;
+};
+
+constexpr std::array kLaterTypes{
+    LaterType{"bigint", "2000"},         LaterType{"date", "2008"},
+    LaterType{"datetime2", "2008"},      LaterType{"datetimeoffset", "2008"},
+    LaterType{"geography", "2008"},      LaterType{"geometry", "2008"},
+    LaterType{"hierarchyid", "2008"},    LaterType{"national", "7.0"},
+    LaterType{"nchar", "7.0"},           LaterType{"ntext", "7.0"},
+    LaterType{"nvarchar", "7.0"},        LaterType{"rowversion", "2000"},
+    LaterType{"sql_variant", "2000"},    LaterType{"time", "2008"},
+    LaterType{"uniqueidentifier", "7.0"}, LaterType{"xml", "2005"},
+};
+
 constexpr std::int64_t kDefaultDecimalPrecision = 18;
 constexpr std::int64_t kMaxSingleFloatPrecision = 7;
 
@@ -69,18 +87,13 @@ std::int64_t DecimalBytes(std::int64_t precision) {
     return bytes;
 }
 
-TypeLookup Refused(Text error, std::int64_t bound = 0) {
-    TypeLookup lookup;
-    lookup.error = error;
-    lookup.bound = bound;
-    return lookup;
+TypeLookup Refused(Text problem, std::int64_t bound = 0) {
+    return TypeLookup{TypeOutcome::Refused, {}, problem, bound != 0 ? std::to_string(bound) : std::string()};
 }
 
 // "varchar(40)", "decimal(12,2)", "int".
 TypeLookup Found(const TypeEntry& entry, std::int64_t bytes, std::initializer_list<std::int64_t> shown) {
-    TypeLookup lookup;
-    lookup.found = true;
-    lookup.type = ColumnType{std::string(entry.name), entry.kind, bytes};
+    TypeLookup lookup{TypeOutcome::Found, ColumnType{std::string(entry.name), entry.kind, bytes}, Text::UnknownType, {}};
     char separator = '(';
     for (const std::int64_t value : shown) {
         lookup.type.text += separator + std::to_string(value);
@@ -93,6 +106,12 @@ TypeLookup Found(const TypeEntry& entry, std::int64_t bytes, std::initializer_li
 
 } // namespace
 
+std::string_view LaterVersionOf(std::string_view name) {
+    const auto later = std::find_if(kLaterTypes.begin(), kLaterTypes.end(),
+                                    [name](const LaterType& t) { return t.name == name; });
+    return later == kLaterTypes.end() ? std::string_view() : later->version;
+}
+
 bool IsBuiltinType(std::string_view name) {
     return std::any_of(kTypes.begin(), kTypes.end(), [name](const TypeEntry& t) { return t.name == name; });
 }
@@ -100,9 +119,10 @@ bool IsBuiltinType(std::string_view name) {
 TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> arguments) {
     const auto entry = std::find_if(kTypes.begin(), kTypes.end(), [name](const TypeEntry& t) { return t.name == name; });
     if (entry == kTypes.end()) {
-        TypeLookup unknown = Refused(Text::UnknownType);
-        unknown.unknown = true;
-        return unknown;
+        const std::string_view version = LaterVersionOf(name);
+        if (version.empty())
+            return TypeLookup{};
+        return TypeLookup{TypeOutcome::LaterVersion, {}, Text::LaterVersion, std::string(version)};
     }
 
     const std::size_t count = arguments.size();
@@ -136,7 +156,7 @@ TypeLookup BuiltinType(std::string_view name, std::span<const std::int64_t> argu
         return Found(*entry, DecimalBytes(precision), {precision, scale});
     }
     }
-    return Refused(Text::UnknownType);
+    return TypeLookup{};
 }
 
 } // namespace quorvel::schema

@@ -10,4 +10,9 @@ namespace quorvel::schema {
 // Whether a word (in any case) begins a statement when it leads a line.
 bool StartsStatement(std::string_view word);
 
+// Whether a word (in any case) ends the condition of an IF or WHILE: those
+// above, and the statements that seldom lead a line (BEGIN, SELECT, SET,
+// RETURN...).
+bool FollowsCondition(std::string_view word);
+
 } // namespace quorvel::schema

@@ -43,6 +43,12 @@ enum class Text : std::uint8_t {
     AverageNotUsed, // column, type
     NoAverage, // columns
     LongColumn, // column, type, the most bytes of a column
+    // Notes on a script: how it was read, and statements that could change a size but are not read.
+    GuessedCp932,
+    AlterNotRead, // table, the word after its name
+    SelectIntoNotRead, // table
+    ExecuteTextNotRead,
+    RenameNotRead, // the name renamed
     // Problems of a script.
     Expected, // what, what came instead
     ColumnTypeProblem, // column, a type phrase
@@ -50,18 +56,24 @@ enum class Text : std::uint8_t {
     UserTypeArguments, // type
     AddTypeArguments,
     IndexOnMissingTable, // index, table
+    AlterOnMissingTable, // table
     ColumnNamedTwice, // column, table
-    TableCreatedTwice, // table
+    TableCreatedTwice, // table, where it was created first
+    AddedColumnNotNull, // column, table
     TooManyKeys, // index title, the most key columns
     KeyNotInTable, // index title, column, table
     KeyOfLongType, // index title, type, column
     SecondClustered, // index title, table, index title
+    SecondPrimaryKey, // index title, table, index title
+    DropConstraintIndex, // table.index, index title
     TooManyIndexes, // index title, table, the most nonclustered indexes
     TypeExists, // type
     UnterminatedComment,
     UnterminatedString,
     UnterminatedQuoted,
     UnterminatedBracketed,
+    EndedByGo, // an unterminated phrase, the line of the GO
+    LaterVersion, // what, the server version it came with; also a phrase about a type
     // Phrases about a type, given its name.
     UnknownType,
     NoArguments,
@@ -74,6 +86,7 @@ enum class Text : std::uint8_t {
     PrimaryKeyTitle,
     UniqueTitle,
     IndexTitle,
+    ComputedColumn, // column
     // Phrases for what was expected or found.
     TableName,
     SegmentName,
@@ -81,6 +94,7 @@ enum class Text : std::uint8_t {
     ConstraintName,
     IndexName,
     ProcedureName,
+    TriggerName,
     KeyColumn,
     AType,
     WholeNumber,
@@ -90,6 +104,7 @@ enum class Text : std::uint8_t {
     CommaOrClose,
     TableOrIndex,
     ConstraintKind,
+    AlterAction,
     AddTypeParameter,
     AddTypeEnd,
     AddTypeArgument,
@@ -107,7 +122,10 @@ enum class Text : std::uint8_t {
     WrongType,
     MissingKey,
     TooManyListedIndexes,
+    EmptyInput,
     NoTable,
+    OutOfMemory, // megabytes read
+    OutOfMemoryAnywhere,
     CannotOpen,
     CannotRead,
     CannotWrite,
@@ -117,8 +135,18 @@ enum class Text : std::uint8_t {
     UnknownRowsTable,
     UnknownAverageTable,
     BadRowsOption,
+    BadRowCount, // option, the most rows
     BadAverageOption, // option, the longest text value
     BadRowsFile,
+    BadRowsFileCount, // file, table, the most rows
+    // Scripts that cannot be read in their encoding.
+    NotUtf8,
+    NotUtf8NorCp932,
+    NulCharacter,
+    InvalidBytes, // encoding, the byte
+    TruncatedCharacter, // encoding
+    UnknownEncoding, // the name
+    BomContradicts, // the name, the byte order mark's encoding
     TextPagesNotDescribed,
     // JSON kinds, as a wrong value is; what one should have been.
     KindNull,

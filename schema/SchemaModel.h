@@ -60,21 +60,37 @@ struct SchemaIndex {
     std::string fillFactor = "0";     // digits as written; the run checks the value
 };
 
+// A column added by ALTER TABLE, which SQL Server 6.x takes only when it
+// allows NULL. Whether it does may rest on the ANSI null default, which is
+// known when the table is sized; problem is what the table has if it does not.
+struct AddedColumn {
+    std::string column;
+    ScriptProblem problem;
+};
+
 struct SchemaTable {
-    std::string name; // without database and owner
-    Place place;      // where its CREATE TABLE starts
+    std::string name;        // without database and owner
+    std::size_t script = 0;  // the script that creates it: its place in SchemaScript::scripts
+    Place place;             // where its CREATE TABLE starts
     std::vector<SchemaColumn> columns;
-    std::vector<SchemaIndex> indexes; // constraints and CREATE INDEX, in script order
+    std::vector<SchemaIndex> indexes; // constraints, CREATE INDEX and ALTER TABLE, in script order
+    std::vector<AddedColumn> addedColumns;
     // What keeps the table from being described: a syntax error inside its
     // CREATE TABLE, an unknown type, an index on a column it lacks... The table
     // keeps its place in the script; the other tables are unaffected.
     std::vector<ScriptProblem> problems;
 };
 
+// The tables of one or more scripts, read one after another as if run
+// against one database.
 struct SchemaScript {
+    std::vector<std::string> scripts;    // the names of the scripts read, in order
     std::deque<SchemaTable> tables;      // in the order of their CREATE TABLE; growing moves none
-    std::size_t skippedStatements = 0;   // views, procedures, grants, inserts...
+    std::size_t skippedStatements = 0;   // views, procedures, grants, inserts...: they change no size
     std::vector<ScriptProblem> problems; // those that belong to no table
+    // Statements that could change a size but are not read (SELECT ... INTO,
+    // an ALTER TABLE of a form not read, EXECUTE of a text...).
+    std::vector<ScriptProblem> notes;
 };
 
 // The first column of that name, without regard to case; nullptr when there is none.

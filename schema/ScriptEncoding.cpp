@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <new>
 #include <stdexcept>
 #include <utility>
@@ -167,6 +168,7 @@ void Decode(std::string& bytes, std::size_t start, const std::string& from, Deco
     }
     d.outcome = r == Converter::Result::Invalid ? ScriptDecoding::InvalidBytes : ScriptDecoding::Truncated;
     d.offset = start + consumed;
+    d.byte = static_cast<std::uint8_t>(bytes[d.offset]);
     PlaceAfter(d.text, d);
     d.text.clear();
 }
@@ -184,6 +186,7 @@ void TakeUtf8(std::string& bytes, std::size_t start, DecodedScript& d) {
     }
     d.outcome = truncated ? ScriptDecoding::Truncated : ScriptDecoding::InvalidBytes;
     d.offset = start + end;
+    d.byte = static_cast<std::uint8_t>(bytes[d.offset]);
     PlaceAfter(text.substr(0, end), d);
 }
 
@@ -257,6 +260,15 @@ void Choose(std::string& bytes, const ScriptEncodingChoice& choice, DecodedScrip
 }
 
 } // namespace
+
+bool JapaneseLocale() {
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0')
+            return std::string_view(value).starts_with("ja");
+    }
+    return false;
+}
 
 DecodedScript DecodeScript(std::string bytes, const ScriptEncodingChoice& choice) noexcept {
     DecodedScript d;

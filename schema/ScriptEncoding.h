@@ -59,8 +59,12 @@ enum class ScriptDecoding : std::uint8_t {
 
 struct ScriptEncodingChoice {
     std::string_view name;       // as the user gave it; empty: by the mark, or UTF-8
-    bool japaneseLocale = false; // LC_ALL, LC_MESSAGES or LANG, the first one set, starts with "ja"
+    bool japaneseLocale = false; // as JapaneseLocale() tells
 };
+
+// Whether the user's character set is that of a Japanese locale: LC_ALL,
+// LC_CTYPE or LANG, the first one set, starts with "ja".
+bool JapaneseLocale();
 
 struct DecodedScript {
     ScriptDecoding outcome = ScriptDecoding::Utf8;
@@ -70,6 +74,7 @@ struct DecodedScript {
     std::size_t line = 0;    // where a problem (or the guess) is, from 1; 0 when no place
     std::size_t column = 0;  // characters from the line's start, from 1
     std::size_t offset = 0;  // byte offset of that place in the script's bytes
+    std::uint8_t byte = 0;   // InvalidBytes: the byte at offset
 
     bool Ok() const {
         return outcome == ScriptDecoding::Utf8 || outcome == ScriptDecoding::Decoded ||

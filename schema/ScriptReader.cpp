@@ -3,12 +3,19 @@
 namespace quorvel::schema {
 
 SchemaScript ReadScript(std::string_view script, std::string source) {
-    return ScriptReader(std::move(source)).Read(script);
+    ScriptReader reader;
+    reader.Read(script, std::move(source));
+    return reader.Take();
 }
 
-SchemaScript ScriptReader::Read(std::string_view script) {
+void ScriptReader::Read(std::string_view script, std::string source) {
+    m_catalog.SetSource(std::move(source));
+    m_piece.clear();
+    m_dropping = false;
+    m_inBody = false;
+    m_batchStart = true;
+    m_lexProblem.reset();
     ScriptLexer(*this).Read(script);
-    return m_catalog.Take();
 }
 
 void ScriptReader::OnToken(const Token& token) {
@@ -31,25 +38,32 @@ void ScriptReader::OnToken(const Token& token) {
     // The first tokens decide whether the statement is read at all.
     if (m_piece.size() > 2)
         return;
-    const StatementClass kind = ClassifyStatement(m_piece, m_batchStart);
-    if (kind != StatementClass::Passed && kind != StatementClass::Body)
+    const StatementParser::Decision decision = m_parser.Decide(m_piece, m_batchStart);
+    if (decision != StatementParser::Decision::Pass && decision != StatementParser::Decision::PassBatch)
         return;
-    m_catalog.CountSkipped();
     m_piece.clear();
-    m_dropping = kind == StatementClass::Passed;
-    m_inBody = kind == StatementClass::Body;
+    m_dropping = decision == StatementParser::Decision::Pass;
+    m_inBody = decision == StatementParser::Decision::PassBatch;
     m_batchStart = false;
 }
 
-void ScriptReader::OnLexProblem(Place at, Text message) {
+void ScriptReader::OnLexProblem(Place at, Text message, std::size_t goLine) {
     if (m_lexProblem)
         m_catalog.AddProblem(std::move(*m_lexProblem));
-    m_lexProblem = m_catalog.Problem(at, Message(message));
+    m_lexProblem = m_catalog.Problem(
+        at, goLine == 0 ? Message(message) : Message(Text::EndedByGo, {message, std::to_string(goLine)}));
 }
 
 void ScriptReader::EndPiece(const Token& boundary) {
     if (!m_piece.empty()) {
-        m_inBody = m_parser.Parse(m_piece, boundary, m_batchStart, std::move(m_lexProblem)) || m_inBody;
+        Token end = boundary; // the piece's end, standing for what ended it
+        end.kind = TokenKind::End;
+        end.ends = boundary.kind == TokenKind::End  ? EndOf::Script
+                   : boundary.kind == TokenKind::Go ? EndOf::Batch
+                   : IsSymbol(boundary, ';')        ? EndOf::Semicolon
+                                                    : EndOf::NextStatement;
+        m_piece.push_back(end);
+        m_inBody = m_parser.Parse(m_piece, m_batchStart, std::move(m_lexProblem)) || m_inBody;
         m_batchStart = false;
     } else if (m_lexProblem) {
         m_catalog.AddProblem(std::move(*m_lexProblem));

@@ -1,10 +1,18 @@
 #pragma once
-// Reads a SQL Server 6.x schema script into its tables.
+// Reads SQL Server 6.x schema scripts into their tables.
 //
 //   SchemaScript script = ReadScript(text, "schema.sql");
 //
-// The script is read whole (a script of ten thousand tables is a few MB): a
-// CREATE INDEX anywhere later may still add to any table.
+// or, for a schema in several scripts run one after another against one
+// database (types, then tables, then indexes):
+//
+//   ScriptReader reader;
+//   reader.Read(types, "types.sql");
+//   reader.Read(tables, "tables.sql");
+//   SchemaScript schema = reader.Take();
+//
+// The scripts are read whole (a script of ten thousand tables is a few MB): a
+// CREATE INDEX or ALTER TABLE anywhere later may still add to any table.
 //
 // Batches end at GO lines; inside a batch a statement ends at a semicolon or
 // where a line starts with a word that begins a statement (CREATE, EXEC,
@@ -27,19 +35,23 @@ namespace quorvel::schema {
 // source: the name problems carry (a file name, or "<stdin>").
 SchemaScript ReadScript(std::string_view script, std::string source);
 
-// The statements of a script, cut out of its tokens; a reader reads one script.
+// The statements of scripts, cut out of their tokens.
 class ScriptReader : private TokenSink {
 public:
-    explicit ScriptReader(std::string source) : m_catalog(std::move(source)), m_parser(m_catalog) {}
+    ScriptReader() : m_parser(m_catalog) {}
 
     ScriptReader(const ScriptReader&) = delete;
     ScriptReader& operator=(const ScriptReader&) = delete;
 
-    SchemaScript Read(std::string_view script);
+    // Reads one script (UTF-8) after those read before.
+    void Read(std::string_view script, std::string source);
+    // What the scripts read so far built (dropped tables still among the tables).
+    const SchemaScript& Schema() const { return m_catalog.Script(); }
+    SchemaScript Take() { return m_catalog.Take(); }
 
 private:
     void OnToken(const Token& token) override;
-    void OnLexProblem(Place at, Text message) override;
+    void OnLexProblem(Place at, Text message, std::size_t goLine) override;
     void EndPiece(const Token& boundary);
 
     SchemaCatalog m_catalog;

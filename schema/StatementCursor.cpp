@@ -18,12 +18,23 @@ namespace {
 constexpr std::int64_t kCountCap = 1'000'000'000'000'000'000;
 constexpr std::size_t kShownTokenBytes = 32;
 
-// A token as a message shows it: printable, and not too long. The end of a
-// type given to sp_addtype is the only end token with a text.
+// A token as a message shows it: printable, and not too long. An End token
+// shows what ended its piece.
 Message::Argument Describe(const Token& token) {
     switch (token.kind) {
     case TokenKind::End:
-        return token.text.empty() ? Text::EndOfScript : Text::EndOfType;
+        switch (token.ends) {
+        case EndOf::Script:
+            return Text::EndOfScript;
+        case EndOf::TypeText:
+            return Text::EndOfType;
+        case EndOf::Batch:
+            return "GO";
+        case EndOf::Semicolon:
+        case EndOf::NextStatement:
+            break; // the token itself: ';' or the word that starts the next statement
+        }
+        break;
     case TokenKind::Go:
         return "GO";
     case TokenKind::String:
@@ -64,7 +75,7 @@ void StatementParser::ExpectSymbol(char symbol) {
 }
 
 std::string_view StatementParser::Identifier(Text what) {
-    if (AtEnd() || !IsName(Peek()))
+    if (!IsName(Peek()))
         Fail(Peek(), what);
     return Next().text;
 }
@@ -73,7 +84,7 @@ std::string_view StatementParser::Identifier(Text what) {
 std::string_view StatementParser::ObjectName(Text what) {
     std::string_view name = Identifier(what);
     while (AcceptSymbol('.')) {
-        if (!IsSymbol(Peek(), '.') || AtEnd())
+        if (!IsSymbol(Peek(), '.'))
             name = Identifier(what);
     }
     return name;
@@ -84,7 +95,7 @@ std::string_view StatementParser::WholeNumber(Text what) {
     const bool digits =
         token.kind == TokenKind::Number &&
         std::all_of(token.text.begin(), token.text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (AtEnd() || !digits)
+    if (!digits)
         Fail(token, what);
     return Next().text;
 }
@@ -115,22 +126,22 @@ void StatementParser::SkipParenthesised() {
 // A default value: constants, functions, parentheses and operators between them.
 void StatementParser::SkipExpression() {
     for (;;) {
-        while (!AtEnd() && (IsSymbol(Peek(), '+') || IsSymbol(Peek(), '-') || IsSymbol(Peek(), '~')))
+        while (IsSymbol(Peek(), '+') || IsSymbol(Peek(), '-') || IsSymbol(Peek(), '~'))
             Next();
         const Token& operand = Peek();
-        if (!AtEnd() && IsSymbol(operand, '(')) {
+        if (IsSymbol(operand, '(')) {
             SkipParenthesised();
-        } else if (!AtEnd() && (operand.kind == TokenKind::Number || operand.kind == TokenKind::String)) {
+        } else if (operand.kind == TokenKind::Number || operand.kind == TokenKind::String) {
             Next();
-        } else if (!AtEnd() && IsName(operand)) {
+        } else if (IsName(operand)) {
             ObjectName(Text::AValue);
-            if (!AtEnd() && IsSymbol(Peek(), '('))
+            if (IsSymbol(Peek(), '('))
                 SkipParenthesised();
         } else {
             Fail(operand, Text::AValue);
         }
         const Token& next = Peek();
-        const bool binary = !AtEnd() && next.kind == TokenKind::Symbol && next.text.size() == 1 &&
+        const bool binary = next.kind == TokenKind::Symbol && next.text.size() == 1 &&
                             std::string_view("+-*/%&|^").find(next.text[0]) != std::string_view::npos;
         if (!binary)
             return;
@@ -140,7 +151,7 @@ void StatementParser::SkipExpression() {
 
 void StatementParser::Fail(const Token& at, Message::Argument expected) const {
     throw SyntaxError{at.place, Message(Text::Expected, {std::move(expected), Describe(at)}),
-                      &at == m_end};
+                      at.kind == TokenKind::End};
 }
 
 } // namespace quorvel::schema

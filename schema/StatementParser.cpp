@@ -10,36 +10,58 @@ namespace quorvel::schema {
 
 using namespace parsing;
 
-StatementClass ClassifyStatement(std::span<const Token> first, bool batchStart) {
-    if (first.empty())
-        return StatementClass::Undecided;
-    const Token& t = first[0];
-    if (IsKeyword(t, "CREATE")) {
-        if (first.size() < 2)
-            return StatementClass::Undecided;
-        const Token& what = first[1];
-        if (OneOf(what, {"TABLE", "INDEX", "UNIQUE", "CLUSTERED", "NONCLUSTERED"}))
-            return StatementClass::Read;
-        if (OneOf(what, {"PROCEDURE", "PROC", "VIEW", "TRIGGER", "RULE", "DEFAULT"}))
-            return StatementClass::Body;
-        return StatementClass::Passed;
-    }
-    if (IsKeyword(t, "EXEC") || IsKeyword(t, "EXECUTE"))
-        return StatementClass::Read;
-    if (batchStart && IsName(t) && EqualsNoCase(t.text, "sp_addtype"))
-        return StatementClass::Read;
-    return StatementClass::Passed;
+namespace {
+
+// Procedures that change the schema, read when called at the start of a batch without EXEC too.
+bool IsReadProcedure(std::string_view name) {
+    return EqualsNoCase(name, "sp_addtype") || EqualsNoCase(name, "sp_droptype") || EqualsNoCase(name, "sp_rename");
 }
 
-bool StatementParser::Parse(std::span<const Token> tokens, const Token& end, bool batchStart,
-                            std::optional<ScriptProblem> lexProblem) {
+// The constraints of CREATE TABLE and ALTER TABLE ... ADD; no column is named so.
+bool StartsConstraint(const Token& token) {
+    return OneOf(token, {"CONSTRAINT", "PRIMARY", "UNIQUE", "FOREIGN", "CHECK"});
+}
+
+} // namespace
+
+StatementParser::Decision StatementParser::Decide(std::span<const Token> first, bool batchStart) {
+    if (first.empty())
+        return Decision::Undecided;
+    const Token& verb = first[0];
+    const bool create = IsKeyword(verb, "CREATE");
+    const bool drop = !create && IsKeyword(verb, "DROP");
+    Decision decision = Decision::Pass;
+    if (create || drop || IsKeyword(verb, "ALTER")) {
+        if (first.size() < 2)
+            return Decision::Undecided;
+        const Token& what = first[1];
+        // CREATE at the end of its piece is read, to say what should have followed.
+        if (create && (what.kind == TokenKind::End || OneOf(what, {"TABLE", "INDEX", "UNIQUE", "CLUSTERED", "NONCLUSTERED"})))
+            decision = Decision::Read;
+        else if (!create && (IsKeyword(what, "TABLE") || (drop && IsKeyword(what, "INDEX"))))
+            decision = Decision::Read;
+        else if (!drop && OneOf(what, {"PROCEDURE", "PROC", "VIEW", "TRIGGER", "RULE", "DEFAULT"}))
+            decision = Decision::PassBatch;
+    } else if (OneOf(verb, {"EXEC", "EXECUTE", "IF", "ELSE", "BEGIN", "END", "SELECT"})) {
+        decision = Decision::Read;
+    } else if (batchStart && IsName(verb) && IsReadProcedure(verb.text)) {
+        decision = Decision::Read;
+    }
+    if (decision != Decision::Read)
+        m_catalog.CountSkipped();
+    return decision;
+}
+
+bool StatementParser::Parse(std::span<const Token> tokens, bool batchStart, std::optional<ScriptProblem> lexProblem) {
     m_tokens = tokens;
-    m_end = &end;
     m_position = 0;
     bool body = false;
     try {
-        while (!AtEnd() && Statement(batchStart, body))
-            batchStart = false;
+        for (bool more = true; more && !AtEnd(); batchStart = false) {
+            const Decision decision = Decide(m_tokens.subspan(m_position), batchStart);
+            body = decision == Decision::PassBatch;
+            more = decision == Decision::Read && Statement();
+        }
     } catch (const SyntaxError& error) {
         ScriptProblem problem = m_catalog.Problem(error.at, error.message);
         if (lexProblem && error.atPieceEnd) {
@@ -51,8 +73,8 @@ bool StatementParser::Parse(std::span<const Token> tokens, const Token& end, boo
                 m_table.columns.pop_back();
             m_table.problems.push_back(std::move(problem));
             m_catalog.AddTable(std::move(m_table));
-        } else if (m_indexTable != nullptr) {
-            m_indexTable->problems.push_back(std::move(problem));
+        } else if (m_target != nullptr) {
+            m_target->problems.push_back(std::move(problem));
         } else {
             m_catalog.AddProblem(std::move(problem));
         }
@@ -61,19 +83,13 @@ bool StatementParser::Parse(std::span<const Token> tokens, const Token& end, boo
         m_catalog.AddProblem(std::move(*lexProblem));
     m_inTable = false;
     m_columnOpen = false;
-    m_indexTable = nullptr;
+    m_target = nullptr;
     m_pending.clear();
     m_keyPlaces.clear();
     return body;
 }
 
-bool StatementParser::Statement(bool batchStart, bool& body) {
-    const StatementClass kind = ClassifyStatement(m_tokens.subspan(m_position), batchStart);
-    if (kind == StatementClass::Passed || kind == StatementClass::Body) {
-        m_catalog.CountSkipped();
-        body = kind == StatementClass::Body;
-        return false;
-    }
+bool StatementParser::Statement() {
     const Token& first = Next();
     if (IsKeyword(first, "CREATE")) {
         if (AcceptWord("TABLE"))
@@ -82,10 +98,26 @@ bool StatementParser::Statement(bool batchStart, bool& body) {
             CreateIndex(first);
         return true;
     }
-    const bool withKeyword = !EqualsNoCase(first.text, "sp_addtype");
+    if (IsKeyword(first, "ALTER"))
+        return AlterTable(first);
+    if (IsKeyword(first, "DROP")) {
+        Drop();
+        return true;
+    }
+    if (IsKeyword(first, "IF"))
+        SkipCondition();
+    if (OneOf(first, {"IF", "ELSE", "BEGIN", "END"}))
+        return true; // the statement they guard or group is read on its own
+    if (IsKeyword(first, "SELECT"))
+        return Select(first);
+    const bool withKeyword = IsKeyword(first, "EXEC") || IsKeyword(first, "EXECUTE");
     if (!withKeyword)
         --m_position; // the procedure name itself
-    return Exec(withKeyword);
+    return Exec(first, withKeyword);
+}
+
+void StatementParser::Later(const Token& at, Message::Argument what, std::string_view version) const {
+    throw SyntaxError{at.place, Message(Text::LaterVersion, {std::move(what), std::string(version)})};
 }
 
 void StatementParser::CreateTable(const Token& create) {
@@ -97,7 +129,7 @@ void StatementParser::CreateTable(const Token& create) {
     m_inTable = true;
     ExpectSymbol('(');
     do {
-        if (!m_table.columns.empty() && IsSymbol(Peek(), ')') && !AtEnd())
+        if (!m_table.columns.empty() && IsSymbol(Peek(), ')'))
             break; // a comma before the closing parenthesis, which the server lets pass
         TableElement();
     } while (AcceptSymbol(','));
@@ -105,19 +137,144 @@ void StatementParser::CreateTable(const Token& create) {
         Fail(Peek(), Text::CommaOrClose);
     if (AcceptWord("ON"))
         Identifier(Text::SegmentName);
+    if (IsKeyword(Peek(), "TEXTIMAGE_ON"))
+        Later(Peek(), "TEXTIMAGE_ON", "7.0");
 
     m_inTable = false;
-    SchemaTable& table = m_catalog.AddTable(std::move(m_table));
+    AddPendingIndexes(m_catalog.AddTable(std::move(m_table)));
+}
+
+void StatementParser::AddPendingIndexes(SchemaTable& table) {
     for (PendingIndex& p : m_pending)
         m_catalog.AddIndex(table, std::move(p.index), p.at, KeyPlaces(p));
     m_pending.clear();
     m_keyPlaces.clear();
 }
 
+bool StatementParser::AlterTable(const Token& alter) {
+    ExpectWord("TABLE");
+    const Token& tableToken = Peek();
+    const std::string_view tableName = ObjectName(Text::TableName);
+    m_target = m_catalog.FindTable(tableName);
+    if (m_target == nullptr)
+        throw SyntaxError{tableToken.place, Message(Text::AlterOnMissingTable, {std::string(tableName)})};
+    if (AcceptWord("WITH") && !AcceptWord("NOCHECK"))
+        ExpectWord("CHECK");
+    const Token& action = Peek();
+    const Token& object = Peek(1);
+    const auto namesOrAll = [this](Text what) {
+        if (!AcceptWord("ALL")) {
+            do {
+                Identifier(what);
+            } while (AcceptSymbol(','));
+        }
+    };
+    if (AcceptWord("ADD")) {
+        AlterAdd(*m_target);
+    } else if (IsKeyword(action, "DROP") && IsKeyword(object, "CONSTRAINT")) {
+        m_position += 2;
+        do {
+            m_catalog.DropConstraint(*m_target, Identifier(Text::ConstraintName));
+        } while (AcceptSymbol(','));
+    } else if (OneOf(action, {"CHECK", "NOCHECK"}) && IsKeyword(object, "CONSTRAINT")) {
+        m_position += 2;
+        namesOrAll(Text::ConstraintName);
+    } else if (OneOf(action, {"ENABLE", "DISABLE"}) && IsKeyword(object, "TRIGGER")) {
+        m_position += 2;
+        namesOrAll(Text::TriggerName);
+    } else if (OneOf(action, {"ALTER", "DROP"}) && IsKeyword(object, "COLUMN")) {
+        Later(action, IsKeyword(action, "ALTER") ? "ALTER COLUMN" : "DROP COLUMN", "7.0");
+    } else if (action.kind == TokenKind::Word) {
+        // A form 6.x has not: the table keeps what was read, with a note.
+        m_catalog.AddNote(alter.place, Message(Text::AlterNotRead, {m_target->name, action.text}));
+        m_target = nullptr;
+        return false;
+    } else {
+        Fail(action, Text::AlterAction);
+    }
+    m_target = nullptr;
+    return true;
+}
+
+// ALTER TABLE ... ADD: columns and constraints as in CREATE TABLE, a comma
+// between them (or none before a constraint, as 6.x allows).
+void StatementParser::AlterAdd(SchemaTable& table) {
+    m_table = SchemaTable{};
+    m_table.name = table.name;
+    m_pending.clear();
+    m_keyPlaces.clear();
+    std::vector<Place> columnPlaces;
+    do {
+        const Place at = Peek().place;
+        const std::size_t columns = m_table.columns.size();
+        TableElement();
+        if (m_table.columns.size() > columns)
+            columnPlaces.push_back(at);
+    } while (AcceptSymbol(',') || StartsConstraint(Peek()));
+    for (ScriptProblem& problem : m_table.problems)
+        table.problems.push_back(std::move(problem));
+    m_catalog.AddColumns(table, std::move(m_table.columns), columnPlaces);
+    AddPendingIndexes(table);
+}
+
+// DROP TABLE [owner.]table [, ...] and DROP INDEX [owner.]table.index [, ...].
+void StatementParser::Drop() {
+    if (AcceptWord("TABLE")) {
+        do {
+            m_catalog.DropTable(ObjectName(Text::TableName));
+        } while (AcceptSymbol(','));
+        return;
+    }
+    ExpectWord("INDEX");
+    do {
+        const Place at = Peek().place;
+        std::string_view table = Identifier(Text::TableName);
+        ExpectSymbol('.');
+        std::string_view index = Identifier(Text::IndexName);
+        while (AcceptSymbol('.')) { // owner.table.index
+            table = index;
+            index = Identifier(Text::IndexName);
+        }
+        m_catalog.DropIndex(table, index, at);
+    } while (AcceptSymbol(','));
+}
+
+void StatementParser::SkipCondition() {
+    for (std::size_t depth = 0; !AtEnd(); Next()) {
+        const Token& token = Peek();
+        if (depth == 0 && token.kind == TokenKind::Word && FollowsCondition(token.text))
+            return;
+        if (IsSymbol(token, '('))
+            ++depth;
+        else if (IsSymbol(token, ')') && depth > 0)
+            --depth;
+    }
+}
+
+// SELECT ... INTO creates a table, which is not read; any other SELECT changes no size.
+bool StatementParser::Select(const Token& select) {
+    for (std::size_t depth = 0; !AtEnd();) {
+        const Token& token = Next();
+        if (IsSymbol(token, '('))
+            ++depth;
+        else if (IsSymbol(token, ')') && depth > 0)
+            --depth;
+        else if (depth == 0 && IsKeyword(token, "FROM"))
+            break;
+        else if (depth == 0 && IsKeyword(token, "INTO") && IsName(Peek())) {
+            const std::string_view table = ObjectName(Text::TableName);
+            if (table.starts_with('#')) // a temporary table is no table of the schema
+                break;
+            m_catalog.AddNote(select.place, Message(Text::SelectIntoNotRead, {std::string(table)}));
+            return false;
+        }
+    }
+    m_catalog.CountSkipped();
+    return false;
+}
+
 void StatementParser::TableElement() {
-    const Token& first = Peek();
-    if (&first != m_end && OneOf(first, {"CONSTRAINT", "PRIMARY", "UNIQUE",
-                                                 "FOREIGN", "CHECK"}))
+    if (StartsConstraint(Peek()) || IsKeyword(Peek(), "DEFAULT"))
         Constraint(nullptr);
     else
         ColumnDefinition();
@@ -128,6 +285,8 @@ void StatementParser::ColumnDefinition() {
     m_columnOpen = true;
     column.name = Identifier(Text::ColumnName);
     const Token& typeToken = Peek();
+    if (IsKeyword(typeToken, "AS"))
+        Later(typeToken, Message::Argument(Text::ComputedColumn, column.name), "7.0");
     bool identity = false;
     if (EqualsNoCase(column.name, "timestamp") && (IsSymbol(typeToken, ',') || IsSymbol(typeToken, ')'))) {
         // A column named timestamp without a type is a timestamp column.
@@ -136,7 +295,7 @@ void StatementParser::ColumnDefinition() {
         column.bytes = timestamp.bytes;
     } else {
         const ParsedType parsed = Type(true);
-        if (parsed.lookup.found) {
+        if (parsed.lookup.outcome == TypeOutcome::Found) {
             column.type = parsed.Spelling();
             column.kind = parsed.lookup.type.kind;
             column.bytes = parsed.lookup.type.bytes;
@@ -151,20 +310,22 @@ void StatementParser::ColumnDefinition() {
     for (;;) {
         if (AcceptWord("NULL")) {
             column.nullability = Nullability::Null;
-        } else if (IsWord(Peek(), "NOT") && IsWord(Peek(1), "NULL")) {
+        } else if (IsKeyword(Peek(), "NOT") && IsKeyword(Peek(1), "NULL")) {
             m_position += 2;
             column.nullability = Nullability::NotNull;
         } else if (AcceptWord("IDENTITY")) {
             identity = true;
-            if (IsSymbol(Peek(), '(') && !AtEnd())
+            if (IsSymbol(Peek(), '('))
                 SkipParenthesised();
             NotForReplication();
         } else if (AcceptWord("DEFAULT")) {
             SkipExpression();
-        } else if (!AtEnd() &&
-                   OneOf(Peek(), {"CONSTRAINT", "PRIMARY", "UNIQUE",
-                                          "REFERENCES", "FOREIGN", "CHECK"})) {
+        } else if (StartsConstraint(Peek()) || IsKeyword(Peek(), "REFERENCES")) {
             Constraint(&column.name);
+        } else if (IsKeyword(Peek(), "COLLATE")) {
+            Later(Peek(), "COLLATE", "2000");
+        } else if (IsKeyword(Peek(), "ROWGUIDCOL")) {
+            Later(Peek(), "ROWGUIDCOL", "7.0");
         } else {
             break;
         }
@@ -222,7 +383,7 @@ void StatementParser::Constraint(const std::string* column) {
         pending.index.clustered = true;
     else if (AcceptWord("NONCLUSTERED"))
         pending.index.clustered = false;
-    if (column == nullptr || (IsSymbol(Peek(), '(') && !AtEnd())) {
+    if (column == nullptr || IsSymbol(Peek(), '(')) {
         KeyColumns(pending);
     } else {
         pending.index.columns.push_back(*column);
@@ -233,12 +394,12 @@ void StatementParser::Constraint(const std::string* column) {
 
 void StatementParser::References() {
     ObjectName(Text::TableName);
-    if (IsSymbol(Peek(), '(') && !AtEnd())
+    if (IsSymbol(Peek(), '('))
         SkipParenthesised();
 }
 
 void StatementParser::NotForReplication() {
-    if (IsWord(Peek(), "NOT") && IsWord(Peek(1), "FOR")) {
+    if (IsKeyword(Peek(), "NOT") && IsKeyword(Peek(1), "FOR")) {
         m_position += 2;
         ExpectWord("REPLICATION");
     }
@@ -266,7 +427,7 @@ void StatementParser::IndexOptions(SchemaIndex& index, bool optionList) {
         index.fillFactor = WholeNumber(Text::FillFactor);
     } else if (AcceptWord("WITH")) {
         do {
-            const bool fillFactor = IsWord(Peek(), "FILLFACTOR");
+            const bool fillFactor = IsKeyword(Peek(), "FILLFACTOR");
             Identifier(Text::IndexOption);
             if (fillFactor) {
                 ExpectSymbol('=');
@@ -297,14 +458,16 @@ void StatementParser::CreateIndex(const Token& create) {
     ExpectWord("ON");
     const Token& tableToken = Peek();
     const std::string_view tableName = ObjectName(Text::TableName);
-    m_indexTable = m_catalog.FindTable(tableName);
-    if (m_indexTable == nullptr)
+    m_target = m_catalog.FindTable(tableName);
+    if (m_target == nullptr)
         throw SyntaxError{tableToken.place, Message(Text::IndexOnMissingTable,
                                                         {index.name, std::string(tableName)})};
     KeyColumns(pending);
+    if (IsKeyword(Peek(), "INCLUDE"))
+        Later(Peek(), "INCLUDE", "2005");
     IndexOptions(index, true);
-    m_catalog.AddIndex(*m_indexTable, std::move(pending.index), pending.at, KeyPlaces(pending));
-    m_indexTable = nullptr;
+    m_catalog.AddIndex(*m_target, std::move(pending.index), pending.at, KeyPlaces(pending));
+    m_target = nullptr;
 }
 
 } // namespace quorvel::schema

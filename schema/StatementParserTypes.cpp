@@ -3,6 +3,7 @@
 #include "schema/StatementParser.h"
 #include "schema/SyntaxError.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quorvel::schema {
@@ -20,8 +21,18 @@ public:
         if (token.kind != TokenKind::End)
             tokens.push_back(token);
     }
-    void OnLexProblem(Place, Text) override { failed = true; }
+    void OnLexProblem(Place, Text, std::size_t) override { failed = true; }
 };
+
+// Whether a text run by EXECUTE may create or change a table or a type: it
+// names a statement or procedure that does. The text is not read.
+bool ChangesSchema(std::string_view text) {
+    static constexpr std::array<std::string_view, 7> kWords{"create", "alter", "drop", "into",
+                                                            "sp_addtype", "sp_droptype", "sp_rename"};
+    const std::string lower = LowerCase(text);
+    return std::any_of(kWords.begin(), kWords.end(),
+                       [&lower](std::string_view word) { return lower.find(word) != std::string::npos; });
+}
 
 } // namespace
 
@@ -30,16 +41,22 @@ std::string StatementParser::ParsedType::Spelling() const {
 }
 
 StatementParser::ParsedType StatementParser::Type(bool userTypes) {
-    if (AtEnd() || !IsName(Peek()))
-        Fail(Peek(), Text::AType);
-    std::string name = LowerCase(Next().text);
-    if (name == "double" && AcceptWord("PRECISION"))
-        name = "double precision";
-    else if ((name == "char" || name == "character") && AcceptWord("VARYING"))
-        name += " varying";
+    ParsedType parsed;
+    parsed.name = LowerCase(ObjectName(Text::AType)); // [dbo].[zip] is the type zip
+    if (parsed.name == "double" && AcceptWord("PRECISION"))
+        parsed.name = "double precision";
+    else if ((parsed.name == "char" || parsed.name == "character") && AcceptWord("VARYING"))
+        parsed.name += " varying";
     // No type takes more than two numbers; a third is kept only to be refused.
     std::array<std::int64_t, 3> arguments{};
     std::size_t count = 0;
+    if (IsSymbol(Peek(), '(') && IsKeyword(Peek(1), "MAX")) { // varchar(max)
+        m_position += 2;
+        ExpectSymbol(')');
+        parsed.name += "(max)";
+        parsed.lookup = TypeLookup{TypeOutcome::LaterVersion, {}, Text::LaterVersion, "2005"};
+        return parsed;
+    }
     if (AcceptSymbol('(')) {
         do {
             const std::int64_t value = Count(WholeNumber(Text::WholeNumber));
@@ -49,31 +66,54 @@ StatementParser::ParsedType StatementParser::Type(bool userTypes) {
         ExpectSymbol(')');
     }
 
-    ParsedType parsed{BuiltinType(name, std::span(arguments.data(), count)), {}, nullptr, Nullability::Unspecified};
-    const UserType* user = userTypes && parsed.lookup.unknown ? m_catalog.FindType(name) : nullptr;
+    parsed.lookup = BuiltinType(parsed.name, std::span(arguments.data(), count));
+    // A type of a later version was no type in 6.x, where sp_addtype may have made one of that name.
+    const bool builtin = parsed.lookup.outcome == TypeOutcome::Found || parsed.lookup.outcome == TypeOutcome::Refused;
+    const UserType* user = userTypes && !builtin ? m_catalog.FindType(parsed.name) : nullptr;
     if (user != nullptr && count > 0) {
-        parsed.lookup.error = Text::UserTypeArguments;
+        parsed.lookup = TypeLookup{TypeOutcome::Refused, {}, Text::UserTypeArguments, {}};
     } else if (user != nullptr) {
-        parsed.lookup.found = true;
-        parsed.lookup.type = user->type;
+        parsed.lookup = TypeLookup{TypeOutcome::Found, user->type, Text::UnknownType, {}};
         parsed.user = user;
         parsed.nullability = user->nullability;
     }
-    if (!parsed.lookup.found || user != nullptr)
-        parsed.name = std::move(name);
     return parsed;
 }
 
-bool StatementParser::Exec(bool withKeyword) {
-    if (withKeyword && Peek().kind == TokenKind::Word && Peek().text[0] == '@' && IsSymbol(Peek(1), '='))
-        m_position += 2; // EXEC @status = procedure
-    const Token& procedure = Peek();
-    if (AtEnd() || !IsName(procedure) || !EqualsNoCase(ObjectName(Text::ProcedureName), "sp_addtype")) {
+bool StatementParser::Exec(const Token& first, bool withKeyword) {
+    if (withKeyword && IsSymbol(Peek(), '(')) { // EXECUTE ('CREATE TABLE ' + @name + ...)
+        for (; !AtEnd(); Next()) {
+            if (Peek().kind == TokenKind::String && ChangesSchema(Peek().text)) {
+                m_catalog.AddNote(first.place, Message(Text::ExecuteTextNotRead));
+                return false;
+            }
+        }
         m_catalog.CountSkipped();
         return false;
     }
-    AddType(procedure);
-    return true;
+    if (withKeyword && Peek().kind == TokenKind::Word && Peek().text[0] == '@' && IsSymbol(Peek(1), '='))
+        m_position += 2; // EXEC @status = procedure
+    const Token& procedure = Peek();
+    const std::string_view name = IsName(procedure) ? ObjectName(Text::ProcedureName) : std::string_view();
+    if (EqualsNoCase(name, "sp_addtype")) {
+        AddType(procedure);
+        return true;
+    }
+    // The type's parameter, by place or by name.
+    if (Peek().kind == TokenKind::Word && Peek().text[0] == '@' && IsSymbol(Peek(1), '='))
+        m_position += 2;
+    const Token& object = Peek();
+    const bool named = IsName(object) || object.kind == TokenKind::String;
+    if (EqualsNoCase(name, "sp_droptype") && named) {
+        m_catalog.DropType(Next().text);
+        return true;
+    }
+    if (EqualsNoCase(name, "sp_rename") && named) {
+        m_catalog.AddNote(first.place, Message(Text::RenameNotRead, {object.text}));
+        return false;
+    }
+    m_catalog.CountSkipped();
+    return false;
 }
 
 void StatementParser::AddType(const Token& procedure) {
@@ -96,7 +136,7 @@ void StatementParser::AddType(const Token& procedure) {
         const Token& value = Peek();
         if (place >= arguments.size())
             Fail(value, Text::AddTypeEnd);
-        if (AtEnd() || !(IsName(value) || value.kind == TokenKind::String || value.kind == TokenKind::Number))
+        if (!(IsName(value) || value.kind == TokenKind::String || value.kind == TokenKind::Number))
             Fail(value, Text::AddTypeArgument);
         arguments[place++] = &Next();
     } while (AcceptSymbol(','));
@@ -130,29 +170,27 @@ UserType StatementParser::TypeFromText(const Token& text) {
     for (Token& t : list.tokens)
         t.place = text.place;
     Token end;
-    end.text = "the end of the type";
+    end.ends = EndOf::TypeText;
     end.place = text.place;
+    list.tokens.push_back(end);
 
     // The cursor reads the string's tokens for a while.
     struct Restore {
         StatementParser& parser;
         std::span<const Token> tokens;
-        const Token* end;
         std::size_t position;
         ~Restore() {
             parser.m_tokens = tokens;
-            parser.m_end = end;
             parser.m_position = position;
         }
-    } restore{*this, m_tokens, m_end, m_position};
+    } restore{*this, m_tokens, m_position};
     m_tokens = list.tokens;
-    m_end = &end;
     m_position = 0;
     const ParsedType parsed = Type(false);
     if (!AtEnd() || list.failed)
         Fail(Peek(), Text::AType);
 
-    if (!parsed.lookup.found)
+    if (parsed.lookup.outcome != TypeOutcome::Found)
         throw SyntaxError{text.place,
                           Message(Text::AddTypeProblem, {parsed.lookup.Problem(parsed.name)})};
     return UserType{parsed.lookup.type, Nullability::Unspecified};

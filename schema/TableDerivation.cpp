@@ -48,10 +48,13 @@ public:
         : m_fill(std::clamp(assumptions.variableFillPercent, 0, 100)),
           m_ansiNulls(assumptions.ansiNullDefault) {}
 
+    bool Nullable(const SchemaColumn& column) const {
+        return column.nullability == Nullability::Null ||
+               (column.nullability == Nullability::Unspecified && m_ansiNulls);
+    }
+
     void Add(ColumnBytes& bytes, const SchemaColumn& column) const {
-        const bool nullable = column.nullability == Nullability::Null ||
-                              (column.nullability == Nullability::Unspecified && m_ansiNulls);
-        if (column.kind == StorageKind::Fixed && !nullable) {
+        if (column.kind == StorageKind::Fixed && !Nullable(column)) {
             bytes.fixed = AddCapped(bytes.fixed, column.bytes);
             return;
         }
@@ -114,12 +117,19 @@ DerivedTable DeriveTable(const SchemaTable& table, std::optional<std::string_vie
         derived.problem = table.problems.front();
         return derived;
     }
+    const Counter counter(assumptions);
+    for (const AddedColumn& added : table.addedColumns) {
+        const SchemaColumn* column = FindColumn(table, added.column);
+        if (column != nullptr && !counter.Nullable(*column)) {
+            derived.problem = added.problem;
+            return derived;
+        }
+    }
     derived.sized = rowCount.has_value();
     derived.description.rowCount = rowCount.value_or("0");
     if (!derived.sized)
         derived.notes.push_back({Text::NoRowCount});
 
-    const Counter counter(assumptions);
     ColumnBytes row;
     for (const SchemaColumn& c : table.columns) {
         counter.Add(row, c);

@@ -53,7 +53,8 @@ struct DerivedTable {
     std::string name;
     TableDescription description;   // the description; rowCount "0" when none was given
     bool sized = false; // a row count was given
-    // The table cannot be described: the first problem of the script about it.
+    // The table cannot be described: the first problem of the script about
+    // it, or a column ALTER TABLE added that does not allow NULL.
     std::optional<ScriptProblem> problem;
     // A refusal of the window that the description cannot carry; None otherwise.
     RunMessage refusal = RunMessage::None;

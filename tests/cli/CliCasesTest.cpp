@@ -4,9 +4,14 @@
 //
 // A row:
 //   {"name": "...", "args": [...], "stdin": INPUT, "files": {"t.jsonl": INPUT},
-//    "env": {"LANG": "ja_JP.UTF-8"}, "stdout_to": "/dev/full", "pipe_into": [...],
+//    "scripts": {"s.sql": SCRIPT}, "env": {"LANG": "ja_JP.UTF-8"}, "memory_kb": 262144,
+//    "stdout_to": "/dev/full", "pipe_into": [...],
 //    "status": 1, "stdout": [every line], "lines": [lines found in this order],
 //    "stdout_has": [texts found], "stderr": [every line], "stderr_has": [texts found]}
+// SCRIPT is a file of tests/cases copied as it is ("scripts/orders.sql"), or
+// {"from": FILE, "as": ENCODING, "bom": "\xFF\xFE"}: written in ENCODING
+// (iconv from UTF-8) after the raw bytes of "bom". "memory_kb" limits the
+// program's address space (ulimit -v).
 // "pipe_into" runs the program a second time, with those arguments, on what
 // the first run wrote; the row then judges the second run (standard error
 // holds both). INPUT is a list of lines, each a text or a list of pieces joined into one
@@ -15,6 +20,7 @@
 // JSON views must parse.
 
 #include "CaseRows.h"
+#include "Encoded.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -32,6 +38,7 @@
 namespace {
 
 using Json = nlohmann::json;
+using quorvel::testing::Encoded;
 namespace fs = std::filesystem;
 
 std::string Bytes(const std::string& text) {
@@ -77,6 +84,13 @@ std::string Read(const fs::path& path) {
     return text.str();
 }
 
+std::string Script(const Json& script) {
+    if (script.is_string())
+        return Read(fs::path(QUORVEL_CLI_CASES) / script.get<std::string>());
+    const std::string text = Read(fs::path(QUORVEL_CLI_CASES) / script.at("from").get<std::string>());
+    return Bytes(script.value("bom", "")) + (script.contains("as") ? Encoded(text, script["as"]) : text);
+}
+
 using quorvel::testing::Lines;
 
 std::string Quoted(const std::string& word) {
@@ -107,6 +121,9 @@ Outcome RunRow(const Json& row, const fs::path& folder) {
     const Json files = row.value("files", Json::object());
     for (const auto& [name, lines] : files.items())
         std::ofstream(folder / name, std::ios::binary) << Input(lines);
+    const Json scripts = row.value("scripts", Json::object());
+    for (const auto& [name, script] : scripts.items())
+        std::ofstream(folder / name, std::ios::binary) << Script(script);
     std::ofstream(folder / "stdin", std::ios::binary) << Input(row.value("stdin", Json::array()));
 
     std::string program = "env -u LC_ALL -u LC_MESSAGES -u LANG";
@@ -120,8 +137,10 @@ Outcome RunRow(const Json& row, const fs::path& folder) {
             command += " " + Quoted(arg.get<std::string>());
         return command;
     };
-    std::string command = "cd " + Quoted(folder.string()) + " && { " +
-                          commandLine(row.value("args", Json::array())) + " <stdin";
+    std::string command = "cd " + Quoted(folder.string()) + " && { ";
+    if (row.contains("memory_kb"))
+        command += "ulimit -v " + std::to_string(row["memory_kb"].get<long>()) + "; ";
+    command += commandLine(row.value("args", Json::array())) + " <stdin";
     if (row.contains("pipe_into"))
         command += " | " + commandLine(row["pipe_into"]);
     command += "; } 2>stderr >" + Quoted(row.value("stdout_to", std::string("stdout")));

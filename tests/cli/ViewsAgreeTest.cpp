@@ -175,6 +175,13 @@ TEST(ViewsAgree, CsvLinesCarryTheFiguresOfEveryStructure) {
             EXPECT_EQ(fields.at(5 + level), expected) << name << " " << structure << " level " << level;
         }
     };
+    // The warnings of a table follow its lines, as the JSON views say them.
+    auto expectWarnings = [&](const std::string& name, const Json& table) {
+        for (const Json& warning : table.value("warnings", Json::array())) {
+            ASSERT_LT(at, lines.size());
+            EXPECT_EQ(CsvFields(lines[at++]), (std::vector<std::string>{name, "warning", warning["message"]}));
+        }
+    };
     for (const Json& table : Reference()["tables"]) {
         const std::string name = table["name"];
         if (table["status"] != "ok") {
@@ -183,6 +190,7 @@ TEST(ViewsAgree, CsvLinesCarryTheFiguresOfEveryStructure) {
             EXPECT_EQ(fields.at(0), name);
             EXPECT_EQ(fields.at(1), table["status"].get<std::string>());
             EXPECT_NE(fields.at(2).find(table["message"].get<std::string>()), std::string::npos);
+            expectWarnings(name, table);
             continue;
         }
         const Json& data = table["data"];
@@ -197,6 +205,7 @@ TEST(ViewsAgree, CsvLinesCarryTheFiguresOfEveryStructure) {
                        n["leafRowsPerPage"], n["pages"], &n["levels"]);
         }
         expectLine(name, "total", nullptr, nullptr, table["totals"]["totalPages"], nullptr);
+        expectWarnings(name, table);
     }
     ASSERT_EQ(at + 1, lines.size());
     EXPECT_EQ(CsvFields(lines[at]).at(4), Reference()["database"]["pages"].dump());

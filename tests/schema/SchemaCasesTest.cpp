@@ -47,6 +47,8 @@ json Result(const SchemaScript& script, const json& row) {
         result["skipped"] = script.skippedStatements;
     for (const ScriptProblem& p : script.problems)
         result["problems"].push_back(p.Text());
+    for (const ScriptProblem& n : script.notes)
+        result["notes"].push_back(n.Text());
     result["tables"] = json::array();
     const json rowCounts = row.value("rows", json::object());
     for (const SchemaTable& table : script.tables) {

@@ -55,10 +55,18 @@ std::string Read(const std::string& text) { return ReadDump(text).dump(1); }
 
 // The dump of a script read after `lines` lines more.
 void MoveDown(json& dump, std::size_t lines) {
+    // Every line a problem names: its own place, the place of a table created
+    // before, the GO that ended a batch.
     const auto move = [lines](json& problem) {
         std::string text = problem.get<std::string>();
-        const std::size_t at = text.find(':') + 1, end = text.find(':', at);
-        problem = text.replace(at, end - at, std::to_string(std::stoul(text.substr(at, end - at)) + lines));
+        for (const std::string mark : {"s.sql:", "GO on line "}) {
+            for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + 1)) {
+                const std::size_t digits = at + mark.size();
+                const std::size_t end = text.find_first_not_of("0123456789", digits);
+                text.replace(digits, end - digits, std::to_string(std::stoul(text.substr(digits, end - digits)) + lines));
+            }
+        }
+        problem = text;
     };
     for (json& problem : dump["problems"])
         move(problem);

@@ -7,8 +7,8 @@
 
 #include "schema/ScriptEncoding.h"
 #include "CaseRows.h"
+#include "Encoded.h"
 
-#include <iconv.h>
 
 #include <array>
 #include <string>
@@ -18,26 +18,7 @@ namespace {
 
 using nlohmann::json;
 using testing::CaseRow;
-
-// UTF-8 text written in `to`.
-std::string Encoded(const std::string& text, const std::string& to) {
-    if (to == "UTF-8" || text.empty())
-        return text;
-    const iconv_t cd = iconv_open(to.c_str(), "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error("iconv cannot write " + to);
-    std::string out(text.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(text.data());
-    char* at = out.data();
-    std::size_t inLeft = text.size(), outLeft = out.size();
-    const bool ok = iconv(cd, &in, &inLeft, &at, &outLeft) != static_cast<std::size_t>(-1) &&
-                    iconv(cd, nullptr, nullptr, &at, &outLeft) != static_cast<std::size_t>(-1);
-    iconv_close(cd);
-    if (!ok)
-        throw std::runtime_error("iconv cannot write \"" + text + "\" in " + to);
-    out.resize(out.size() - outLeft);
-    return out;
-}
+using testing::Encoded;
 
 // A line with \xHH for raw bytes: the text between them written in `to`.
 std::string Bytes(const std::string& line, const std::string& to) {

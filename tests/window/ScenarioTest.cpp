@@ -19,7 +19,7 @@
 //   ["heard", name, text]: what a screen reader reads for the control
 //   ["announced", ["name=value", ...]]: the values announced so far
 // Files, in a folder of the scenario's own ("{dir}" in any text, "{home}" the user's):
-//   ["file", name, text | [lines]] writes a file, ["grow", name, bytes] makes it
+//   ["file", name, text | [lines], encoding] writes a file (UTF-8 unless named), ["grow", name, bytes] makes it
 //   that large (of NULs)  ["saved", name, text | [lines]]
 //   expects one; ["answer", "file" | "table" | "save" | "restore", value]: what
 //   the next file dialog (a path, "" cancels), the chooser (an index, null
@@ -31,6 +31,7 @@
 //   window over the same services, as the program starts with file or "";
 //   "window" properties modified and title (as shown, "*" for "[*]")
 
+#include "Encoded.h"
 #include "WindowFixture.h"
 #include "workspace/AccessibleControls.h"
 
@@ -193,7 +194,8 @@ protected:
         if (verb == "file") {
             QFile file(m_dir.filePath(Q(step[1])));
             EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(Text(step[2]).toUtf8());
+            const std::string text = Text(step[2]).toStdString();
+            file.write(QByteArray::fromStdString(step.size() > 3 ? testing::Encoded(text, step[3]) : text));
         } else if (verb == "grow") {
             EXPECT_TRUE(QFile::resize(m_dir.filePath(Q(step[1])), step[2].get<qint64>()));
         } else if (verb == "saved") {

@@ -1,0 +1,4 @@
+CREATE TABLE n2 (a int NOT NULL)
+GO
+ALTER TABLE n2 ADD b int
+GO

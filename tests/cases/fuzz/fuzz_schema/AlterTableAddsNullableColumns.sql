@@ -1,0 +1,6 @@
+CREATE TABLE t (a int NOT NULL)
+GO
+ALTER TABLE t ADD b varchar(20) NULL, c int NULL CONSTRAINT u_c UNIQUE, d char(4) NULL
+GO
+ALTER TABLE t ADD e text NULL
+GO

@@ -1,0 +1,11 @@
+CREATE TABLE n1 (a int NOT NULL)
+CREATE TABLE n2 (a int NOT NULL)
+CREATE TABLE n3 (a int NOT NULL)
+CREATE TABLE n4 (a int NOT NULL)
+EXEC sp_addtype code, 'char(4)', 'not null'
+GO
+ALTER TABLE n1 ADD b int NOT NULL
+ALTER TABLE n2 ADD b int
+ALTER TABLE n3 ADD b int IDENTITY
+ALTER TABLE n4 ADD b code
+GO

@@ -1,0 +1,3 @@
+CREATE TABLE t (a int NOT NULL)
+DROP INDEX ix
+GO

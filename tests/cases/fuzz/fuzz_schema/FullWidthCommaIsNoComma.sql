@@ -1,0 +1,1 @@
+CREATE TABLE t (a int NOT NULL，b int NOT NULL)

@@ -1,0 +1,7 @@
+CREATE PROCEDURE p AS
+    SELECT 1
+GO -- end of p
+CREATE TABLE t (a int NOT NULL)
+go	--
+CREATE TABLE u (a int NOT NULL)
+GO
