@@ -9,40 +9,47 @@
 
 namespace quorvel::bench {
 
-inline std::string TableScript(std::size_t i) {
+// The words a table is written with.
+struct ScriptWords {
+    const char* table;
+    const char* keyPrefix;
+    const char* indexPrefix;
+    const char* columns[7]; // id, code, name, note, amount, created, flags
+    const char* indexSuffixes[2];
+};
+
+inline std::string TableScript(std::size_t i, const ScriptWords& w) {
     const std::string n = std::to_string(i);
-    std::string s = "CREATE TABLE dbo.t" + n + " (\n";
-    s += "    id int NOT NULL CONSTRAINT pk_t" + n + " PRIMARY KEY CLUSTERED,\n";
-    s += "    code char(" + std::to_string(4 + i % 40) + ") NOT NULL,\n";
-    s += "    name varchar(" + std::to_string(10 + i % 200) + ") NOT NULL,\n";
-    s += "    note varchar(" + std::to_string(1 + i % 90) + ") NULL,\n";
-    s += "    amount money NULL,\n";
-    s += "    created datetime NOT NULL DEFAULT getdate(),\n";
-    s += "    flags tinyint NOT NULL\n";
+    const std::string table = w.table + n;
+    const auto column = [&w](int c) { return std::string("    ") + w.columns[c]; };
+    std::string s = "CREATE TABLE dbo." + table + " (\n";
+    s += column(0) + " int NOT NULL CONSTRAINT " + w.keyPrefix + table + " PRIMARY KEY CLUSTERED,\n";
+    s += column(1) + " char(" + std::to_string(4 + i % 40) + ") NOT NULL,\n";
+    s += column(2) + " varchar(" + std::to_string(10 + i % 200) + ") NOT NULL,\n";
+    s += column(3) + " varchar(" + std::to_string(1 + i % 90) + ") NULL,\n";
+    s += column(4) + " money NULL,\n";
+    s += column(5) + " datetime NOT NULL DEFAULT getdate(),\n";
+    s += column(6) + " tinyint NOT NULL\n";
     s += ")\nGO\n";
-    s +=
-        "CREATE NONCLUSTERED INDEX ix_t" + n + "_code ON t" + n + " (code, flags) WITH FILLFACTOR = 90\nGO\n";
-    s += "CREATE INDEX ix_t" + n + "_name ON t" + n + " (name)\nGO\n";
+    s += "CREATE NONCLUSTERED INDEX " + (w.indexPrefix + table + w.indexSuffixes[0]) + " ON " + table + " (" +
+         w.columns[1] + ", " + w.columns[6] + ") WITH FILLFACTOR = 90\nGO\n";
+    s += "CREATE INDEX " + (w.indexPrefix + table + w.indexSuffixes[1]) + " ON " + table + " (" + w.columns[2] +
+         ")\nGO\n";
     return s;
+}
+
+inline std::string TableScript(std::size_t i) {
+    static constexpr ScriptWords kEnglish{
+        "t", "pk_", "ix_", {"id", "code", "name", "note", "amount", "created", "flags"}, {"_code", "_name"}};
+    return TableScript(i, kEnglish);
 }
 
 // The same table as a Japanese DBA names it: tables, columns and indexes in
 // Japanese, the rest as above. In CP932 it is about as long as the ASCII one.
 inline std::string JapaneseTableScript(std::size_t i) {
-    const std::string n = std::to_string(i);
-    std::string s = "CREATE TABLE dbo.受注表" + n + " (\n";
-    s += "    番号 int NOT NULL CONSTRAINT PK_受注表" + n + " PRIMARY KEY CLUSTERED,\n";
-    s += "    商品コード char(" + std::to_string(4 + i % 40) + ") NOT NULL,\n";
-    s += "    顧客名 varchar(" + std::to_string(10 + i % 200) + ") NOT NULL,\n";
-    s += "    備考 varchar(" + std::to_string(1 + i % 90) + ") NULL,\n";
-    s += "    金額 money NULL,\n";
-    s += "    登録日 datetime NOT NULL DEFAULT getdate(),\n";
-    s += "    区分 tinyint NOT NULL\n";
-    s += ")\nGO\n";
-    s += "CREATE NONCLUSTERED INDEX IX_受注表" + n + "_商品 ON 受注表" + n +
-         " (商品コード, 区分) WITH FILLFACTOR = 90\nGO\n";
-    s += "CREATE INDEX IX_受注表" + n + "_顧客 ON 受注表" + n + " (顧客名)\nGO\n";
-    return s;
+    static constexpr ScriptWords kJapanese{
+        "受注表", "PK_", "IX_", {"番号", "商品コード", "顧客名", "備考", "金額", "登録日", "区分"}, {"_商品", "_顧客"}};
+    return TableScript(i, kJapanese);
 }
 
 // The row count of table i.
