@@ -150,6 +150,12 @@ if [[ $(id -u) == 0 && $(dpkg-query -W -f='${Status}' quorvel 2>/dev/null) != *"
     man -w quorvel-size >/dev/null 2>&1 || fail "man quorvel-size finds no page"
     [[ $(man -w -L ja quorvel 2>/dev/null) == */ja/* ]] || fail "man -L ja quorvel finds no Japanese page"
     smoke_start /usr/bin/quorvel
+    # Every row of the tool's tests (scripts as DBAs have them, encodings,
+    # several --ddl files...) against the installed program.
+    if [[ -x build/tests/cli/cli_tests ]]; then
+        QUORVEL_SIZE_UNDER_TEST=/usr/bin/quorvel-size build/tests/cli/cli_tests --gtest_brief=1 \
+            >"$scratch/cli.log" 2>&1 || { tail -n 40 "$scratch/cli.log" >&2; fail "the tool's rows against the installed quorvel-size"; }
+    fi
     "${apt[@]}" purge quorvel >"$scratch/apt.log" 2>&1 ||
         { cat "$scratch/apt.log" >&2; fail "apt purge"; }
     installed_by_us=

@@ -29,6 +29,7 @@
 
 #include <sys/wait.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -130,7 +131,9 @@ Outcome RunRow(const Json& row, const fs::path& folder) {
     const Json environment = row.value("env", Json::object());
     for (const auto& [name, value] : environment.items())
         program += " " + Quoted(name + "=" + value.get<std::string>());
-    program += " " + Quoted(QUORVEL_SIZE_PROGRAM);
+    // QUORVEL_SIZE_UNDER_TEST runs the rows against another build, the installed package's.
+    const char* underTest = std::getenv("QUORVEL_SIZE_UNDER_TEST");
+    program += " " + Quoted(underTest != nullptr && *underTest != '\0' ? underTest : QUORVEL_SIZE_PROGRAM);
     const auto commandLine = [&program](const Json& args) {
         std::string command = program;
         for (const Json& arg : args)
