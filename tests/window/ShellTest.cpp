@@ -145,8 +145,12 @@ TEST(HelpWindow, TitledByTopicWithCaptionsAsInTheMenusAndWholeKeywords) {
 }
 
 class SystemInformation : public ::testing::TestWithParam<CaseRow> {};
+// With "on_disk", the files are made in a folder of the test's own ("{dir}"
+// in the texts) and the locator asks the file system, as the program's does.
 TEST_P(SystemInformation, StartsWhatTheFirstReadableLocationNames) {
     const json& row = GetParam().data;
+    QTemporaryDir dir;
+    const auto text = [&dir](const json& value) { return Q(value).replace("{dir}", dir.path()); };
     Fakes fakes;
     using Location = SystemInformationLocator::Location;
     for (const auto& [at, key] :
@@ -154,14 +158,23 @@ TEST_P(SystemInformation, StartsWhatTheFirstReadableLocationNames) {
         if (!row.contains(key))
             continue;
         const json& value = row.at(key);
-        fakes.registry[at] = value.is_string()   ? RegistryValue(Q(value))
+        fakes.registry[at] = value.is_string()   ? RegistryValue(text(value))
                              : value.is_number() ? RegistryValue(value.get<std::uint32_t>())
                                                  : RegistryValue(std::monostate());
     }
-    for (const json& path : row.value("files", json::array()))
-        fakes.files.insert(Q(path));
-    const std::optional<QString> program = fakes.locator.ProgramToStart();
-    EXPECT_EQ(program.value_or("<none>"), Q(row.at("program")));
+    const bool onDisk = row.value("on_disk", false);
+    for (const json& path : row.value("files", json::array())) {
+        if (onDisk)
+            QFile(text(path)).open(QIODevice::WriteOnly);
+        else
+            fakes.files.insert(Q(path));
+    }
+    const SystemInformationLocator own([&fakes](Location at) -> std::optional<RegistryValue> {
+        const auto value = fakes.registry.find(at);
+        return value == fakes.registry.end() ? std::nullopt : std::optional(value->second);
+    });
+    const std::optional<QString> program = onDisk ? own.ProgramToStart() : fakes.locator.ProgramToStart();
+    EXPECT_EQ(program.value_or("<none>"), text(row.at("program")));
 }
 INSTANTIATE_TEST_SUITE_P(Rows, SystemInformation, ::testing::ValuesIn(Shell("system_information")), RowName());
 
@@ -250,6 +263,14 @@ TEST_F(WindowTest, StatusBarShowsTodayAndTheTimeOfDay) {
             .arg(at.time().minute(), 2, 10, QLatin1Char('0'));
     };
     EXPECT_TRUE(shown == written(before) || shown == written(after)) << shown.toStdString();
+
+    // The clock goes on: each second it writes the time again.
+    auto* time = m_window->findChild<QLabel*>("sbStatusBarTime");
+    time->clear();
+    QTRY_VERIFY_WITH_TIMEOUT(!time->text().isEmpty(), 5000);
+    EXPECT_TRUE(time->text() == written(QDateTime::currentDateTime()).section(' ', 1) ||
+                time->text() == written(after).section(' ', 1))
+        << time->text().toStdString();
 }
 
 // A log-out asks the program to keep its data as the session manager does,
