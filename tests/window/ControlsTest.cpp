@@ -1,6 +1,7 @@
 // What the mouse, the layout and the real services do that a scenario cannot say: a
 // field's context menu and its middle button, where every control stands in
-// its frame (rows in tests/cases/layout_cases.json), the clipboard and the
+// its frame and which menu item each toolbar button stands for (rows in
+// tests/cases/layout_cases.json), the clipboard and the
 // message box of the running program, the About box's OK button, and what a
 // screen reader may ask of a result cell.
 
@@ -94,6 +95,20 @@ TEST_P(Geometry, EveryControlStandsInItsPlace) {
     }
 }
 INSTANTIATE_TEST_SUITE_P(Rows, Geometry, ::testing::ValuesIn(LoadRows("layout_cases.json", "frames")), RowName());
+
+// A toolbar button and its menu item carry one command, so that either runs the same thing.
+class ToolbarAndMenu : public Controls, public ::testing::WithParamInterface<CaseRow> {};
+TEST_P(ToolbarAndMenu, ButtonAndItemCarryOneCommand) {
+    const nlohmann::json& row = GetParam().data;
+    const std::optional<Command> command = ControlInventory::ToolbarCommand(Q(row.at("key")));
+    ASSERT_TRUE(command.has_value());
+    QAction* item = C().MenuItem(*command);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->objectName(), Q(row.at("item")));
+    EXPECT_EQ(C().ToolbarButton(Q(row.at("key")))->objectName(), Q(row.at("key")));
+}
+INSTANTIATE_TEST_SUITE_P(Rows, ToolbarAndMenu, ::testing::ValuesIn(LoadRows("layout_cases.json", "toolbar_and_menu")),
+                         RowName());
 
 TEST(RealClipboard, HoldsWhatTheEditCommandsPutThere) {
     QtClipboard clipboard;
