@@ -38,24 +38,24 @@ constexpr std::int64_t kBeyondDoublePointPos = 310;
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Blanks allowed around a number: space, tab and the full-width space U+3000.
+// The length of the blank that starts at pos (pos <= the text's size).
 std::size_t BlankLengthAt(std::string_view text, std::size_t pos)
 {
-    if (pos >= text.size())
-        return 0;
-    if (text[pos] == ' ' || text[pos] == '\t')
+    const std::string_view after = text.substr(pos);
+    if (after.starts_with(' ') || after.starts_with('\t'))
         return 1;
-    if (text.substr(pos, 3) == "\xE3\x80\x80")
+    if (after.starts_with("\xE3\x80\x80"))
         return 3;
     return 0;
 }
 
+// The length of the blank that ends at end.
 std::size_t BlankLengthBefore(std::string_view text, std::size_t end)
 {
-    if (end == 0)
-        return 0;
-    if (text[end - 1] == ' ' || text[end - 1] == '\t')
+    const std::string_view before = text.substr(0, end);
+    if (before.ends_with(' ') || before.ends_with('\t'))
         return 1;
-    if (end >= 3 && text.substr(end - 3, 3) == "\xE3\x80\x80")
+    if (before.ends_with("\xE3\x80\x80"))
         return 3;
     return 0;
 }
