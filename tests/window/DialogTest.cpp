@@ -1,12 +1,14 @@
-// The table chooser, the question about unsaved changes and the offer to
-// restore them, driven as a
-// person drives them: each row opens the real dialog through its service
-// (QtTableChooser, QtMessageBox), modal, and from inside it types, presses
-// keys and clicks. Rows live in tests/cases/dialog_cases.json.
+// The table chooser, the question about unsaved changes, the offer to
+// restore them and the file dialogs, driven as a person drives them: each row
+// opens the real dialog through its service (QtTableChooser, QtMessageBox,
+// QtFileDialogs), modal, and from inside it types, presses keys and clicks.
+// Rows live in tests/cases/dialog_cases.json; "{dir}" in a text is a folder
+// of the row's own.
 //
 //   ["type", text] ["key", "Down" | "Alt+S" ...]: to the focused control
 //   ["click", row] ["doubleclick", row]: a row of the chooser's list as shown
-//   ["close"]: the window's close box
+//   ["close"]: the window's close box  ["focus", name]: a control, as a click into it
+//   ["next"]: the steps after it go to the dialog that opens next
 //   ["expect", what, value]: what the dialog shows (see Shown), or "heard":
 //     its accessible tree as a screen reader reads it, one line per object
 //   ["expect", "heard_as", control, name]: the name a screen reader reads
@@ -14,6 +16,7 @@
 //   dialog open (the runner then closes it)
 
 #include "WindowFixture.h"
+#include "platform/QtFileDialogs.h"
 #include "platform/QtMessageBox.h"
 #include "shell/QtTableChooser.h"
 
@@ -25,6 +28,7 @@
 #include <QMetaEnum>
 #include <QPointer>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 
@@ -63,18 +67,24 @@ protected:
     // returns what ask() answered.
     template <typename Ask> auto Run(Ask ask) {
         const json& row = GetParam().data;
-        QTimer steps;
-        steps.setSingleShot(true);
-        steps.callOnTimeout([this, &row] { Steps(row); });
-        steps.start(0);
+        m_next.setSingleShot(true);
+        m_next.callOnTimeout([this, &row] { Steps(row); });
+        m_next.start(0);
         const auto answer = ask();
         EXPECT_EQ(m_shown, row.value("shown", true));
         return answer;
     }
 
+    // A text of a row with "{dir}" for the row's folder.
+    QString Text(const json& text) const { return Q(text).replace("{dir}", m_dir.path()); }
+
     void Steps(const json& row) {
-        m_shown = true;
         QPointer<QWidget> dialog = QApplication::activeModalWidget();
+        if (m_step > 0 && (dialog == nullptr || dialog == m_dialog)) { // the next dialog is not up yet
+            m_next.start(10);
+            return;
+        }
+        m_shown = true;
         ASSERT_NE(dialog, nullptr);
         // Whatever fails on the way, no dialog is left open to hang the test.
         const auto closing = qScopeGuard([&dialog] {
@@ -84,13 +94,20 @@ protected:
         QApplication::setActiveWindow(dialog);
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
         m_dialog = dialog;
-        for (const json& step : row.at("steps")) {
+        const json& steps = row.at("steps");
+        bool next = false;
+        for (; m_step < steps.size() && !next; ++m_step) {
+            const json& step = steps[m_step];
             SCOPED_TRACE(step.dump());
-            Step(step);
+            next = step.at(0) == "next";
+            if (!next)
+                Step(step);
             if (::testing::Test::HasFatalFailure())
                 break;
         }
-        const bool open = row.at("answer") == "open";
+        if (next)
+            m_next.start(10);
+        const bool open = !next && row.at("answer") == "open";
         // An access key presses its button a moment later, as a click looks.
         const bool closed = !open && QTest::qWaitFor([&dialog] { return !dialog || !dialog->isVisible(); });
         EXPECT_EQ(!closed, open);
@@ -100,7 +117,7 @@ protected:
         const std::string verb = step.at(0);
         QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : m_dialog.data();
         if (verb == "type") {
-            for (const QChar c : Q(step[1]))
+            for (const QChar c : Text(step[1]))
                 QTest::sendKeyEvent(QTest::Click, focus, Qt::Key_unknown, QString(c), Qt::NoModifier);
         } else if (verb == "key") {
             const QKeyCombination key = QKeySequence(Q(step[1]))[0];
@@ -112,6 +129,10 @@ protected:
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place);
             if (verb == "doubleclick")
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place);
+        } else if (verb == "focus") { // a control by its name, as a click into it
+            auto* child = m_dialog->findChild<QWidget*>(Q(step[1]));
+            ASSERT_NE(child, nullptr);
+            child->setFocus(Qt::MouseFocusReason);
         } else if (verb == "close") {
             m_dialog->close();
         } else if (verb == "expect" && step[1] == "heard_as") {
@@ -179,6 +200,9 @@ protected:
 
     bool m_shown = false;
     QPointer<QWidget> m_dialog;
+    QTimer m_next;          // starts the steps in the dialog that is up
+    std::size_t m_step = 0; // the next step to take
+    QTemporaryDir m_dir;
 };
 
 std::vector<TableListing> Tables(const std::string& list) {
@@ -244,6 +268,27 @@ TEST_P(RestoreQuestion, Answers) {
     QtMessageBox boxes;
     EXPECT_EQ(Run([&] { return boxes.AskRestore(nullptr, Q(row.at("document"))); }), row.at("answer") == "Restore");
 }
+// The file dialogs of the running program: the path each gives back (with
+// the ending its file type gives a name without one), and a question before
+// a file is replaced.
+class FileDialog : public Dialog {};
+TEST_P(FileDialog, GivesThePathChosen) {
+    const json& row = GetParam().data;
+    for (const json& name : row.value("files", json::array()))
+        QFile(Text(name)).open(QIODevice::WriteOnly);
+    QtFileDialogs dialogs;
+    const std::string kind = row.at("dialog");
+    const QString start = Text(row.at("start"));
+    const QString path = Run([&] {
+        return kind == "open"   ? dialogs.OpenFileName(nullptr, start)
+               : kind == "save" ? dialogs.SaveFileName(nullptr, start)
+                                : dialogs.ExportFileName(nullptr, start);
+    });
+    EXPECT_EQ(path, Text(row.at("answer")));
+}
+INSTANTIATE_TEST_SUITE_P(Rows, FileDialog, ::testing::ValuesIn(LoadRows("dialog_cases.json", "file_dialogs")),
+                         RowName());
+
 INSTANTIATE_TEST_SUITE_P(Rows, RestoreQuestion,
                          ::testing::ValuesIn(LoadRows("dialog_cases.json", "restore_question")), RowName());
 
