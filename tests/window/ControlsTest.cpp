@@ -50,7 +50,8 @@ TEST_F(Controls, AFieldsContextMenuOffersCutCopyAndPaste) {
 
 // The middle button would paste the selection past the field's limit and its key filter.
 TEST_F(Controls, TheMiddleButtonPastesNothing) {
-    InputTextBox* field = C().txtData[1];
+    InputTextBox* field = C().txtData[0];
+    ASSERT_TRUE(field->isEnabled());
     QApplication::clipboard()->setText("abcdefghijk", QClipboard::Selection);
     field->setFocus(Qt::MouseFocusReason);
     QTest::mouseClick(field, Qt::MiddleButton);
