@@ -178,10 +178,12 @@ TEST_P(HelpFileOnDisk, TellsWhyItCannotBeShown) {
         ASSERT_TRUE(QDir().mkpath(path));
     else if (kind == "file") {
         QByteArray bytes = Strings(row.at("lines")).join('\n').toUtf8();
-        // Padded with remark lines to an exact size.
+        // Padded with remark lines to an exact size, before the "last" lines.
+        const QByteArray last = Strings(row.value("last", json::array())).join('\n').toUtf8();
         const qsizetype size = row.value("size", qsizetype{0});
-        if (size > bytes.size())
-            bytes += QByteArray("\n") + QByteArray(size - bytes.size() - 2, '#') + QByteArray("\n");
+        if (size > bytes.size() + last.size())
+            bytes += QByteArray("\n") + QByteArray(size - bytes.size() - last.size() - 2, '#') + QByteArray("\n");
+        bytes += last;
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_EQ(file.write(bytes), bytes.size());
