@@ -156,6 +156,7 @@ TEST_P(Faces, WriteJapaneseAtTheirSizeAndWeight) {
     const QFont font = fixed ? GothicFont(size, bold) : PGothicFont(size, bold);
     EXPECT_DOUBLE_EQ(font.pointSizeF(), size);
     EXPECT_EQ(font.bold(), bold);
+    EXPECT_EQ(QFontInfo(font).family(), Q(row.at("family"))); // the IPA fonts the package depends on
     const QFontMetricsF metrics(font);
     for (const char32_t c : {U'テ', U'ﾃ', U'計', U'ﾊ', U'A'})
         EXPECT_TRUE(metrics.inFontUcs4(c)) << QFontInfo(font).family().toStdString() << " lacks " << int(c);

@@ -154,6 +154,8 @@ protected:
     json Shown(const QString& what) {
         if (what == "title")
             return m_dialog->windowTitle().toStdString();
+        if (what == "object") // the name the program gives the dialog
+            return m_dialog->objectName().toStdString();
         if (what == "focus")
             return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "";
         if (auto* box = qobject_cast<QMessageBox*>(m_dialog.data())) {
