@@ -123,8 +123,6 @@ void StatementParser::Later(const Token& at, Message::Argument what, std::string
 void StatementParser::CreateTable(const Token& create) {
     m_table = SchemaTable{};
     m_table.place = create.place;
-    m_pending.clear();
-    m_keyPlaces.clear();
     m_table.name = ObjectName(Text::TableName);
     m_inTable = true;
     ExpectSymbol('(');

@@ -155,6 +155,7 @@ private:
     bool m_inTable = false;
     bool m_columnOpen = false; // the last of m_table.columns is still being read
     SchemaTable m_table;
+    // Empty between tables: a table's indexes take them, and the end of a piece clears them.
     std::vector<PendingIndex> m_pending;
     std::vector<Place> m_keyPlaces; // where the key columns of m_pending are named
     // The table a CREATE INDEX or ALTER TABLE changes, once its name is known:
