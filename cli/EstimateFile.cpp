@@ -239,9 +239,10 @@ void OpenScript(const std::string& path, std::string_view source, OpenedFile& op
     const std::string noRowCount = Say(Language::Japanese, Text::NoRowCount);
     const std::string guessedCp932 = Say(Language::Japanese, Text::GuessedCp932);
     // A script without a table has a message of the window's own below.
-    const auto saysNoTable = [](const std::string& line) {
-        return EndsWith(line, Say(Language::Japanese, Text::NoTable)) ||
-               EndsWith(line, Say(Language::Japanese, Text::EmptyInput));
+    const std::string noTable = Say(Language::Japanese, Text::NoTable);
+    const std::string emptyInput = Say(Language::Japanese, Text::EmptyInput);
+    const auto saysNoTable = [&](const std::string& line) {
+        return EndsWith(line, noTable) || EndsWith(line, emptyInput);
     };
     for (const Said& s : said) {
         if (s.kind == SizeTool::MessageKind::InputError && saysNoTable(s.line)) {

@@ -198,6 +198,11 @@ ScriptSource::Reading ScriptSource::Read(const std::vector<std::string>& paths, 
     std::string source;
     std::string bytes;
     std::uintmax_t read = 0;
+    const auto outOfMemory = [&] {
+        say(OutOfMemoryLine(source, std::max<std::uintmax_t>(read, bytes.size()), m_language),
+            SizeTool::MessageKind::InputError);
+        return Reading::OutOfMemory;
+    };
     try {
         for (const std::string& path : paths) {
             source = Printable(SourceName(path));
@@ -228,13 +233,9 @@ ScriptSource::Reading ScriptSource::Read(const std::vector<std::string>& paths, 
         }
         schema = reader.Take();
     } catch (const std::bad_alloc&) {
-        say(OutOfMemoryLine(source, std::max<std::uintmax_t>(read, bytes.size()), m_language),
-            SizeTool::MessageKind::InputError);
-        return Reading::OutOfMemory;
+        return outOfMemory();
     } catch (const std::length_error&) { // a text longer than a string can hold
-        say(OutOfMemoryLine(source, std::max<std::uintmax_t>(read, bytes.size()), m_language),
-            SizeTool::MessageKind::InputError);
-        return Reading::OutOfMemory;
+        return outOfMemory();
     }
     const std::vector<schema::TextAverage>& averages = m_assumptions.textAverages;
     m_averageUsed.resize(averages.size());
@@ -250,8 +251,8 @@ ScriptSource::Reading ScriptSource::Read(const std::vector<std::string>& paths, 
 void ScriptSource::SayAfterTables(const std::vector<ScriptFile>& files, const schema::SchemaScript& schema,
                                   const MessageSink& say) const {
     // A schema without a table is an input error, as any input without a table is.
-    for (const ScriptFile& file : files) {
-        if (schema.tables.empty())
+    if (schema.tables.empty()) {
+        for (const ScriptFile& file : files)
             say(file.source + ": " + Say(m_language, file.blank ? Text::EmptyInput : Text::NoTable),
                 SizeTool::MessageKind::InputError);
     }
