@@ -149,17 +149,15 @@ void SchemaCatalog::AddType(const std::string& name, UserType type, Place at) {
 }
 
 SchemaScript SchemaCatalog::Take() {
-    if (std::find(m_dropped.begin(), m_dropped.end(), true) == m_dropped.end()) { // as most scripts: no table dropped
-        m_dropped.clear();
-        m_tables.clear();
-        return std::move(m_script);
+    // Most scripts drop no table: their tables go on as they are, uncopied.
+    if (std::find(m_dropped.begin(), m_dropped.end(), true) != m_dropped.end()) {
+        std::deque<SchemaTable> kept;
+        for (std::size_t i = 0; i < m_script.tables.size(); ++i) {
+            if (!m_dropped[i])
+                kept.push_back(std::move(m_script.tables[i]));
+        }
+        m_script.tables = std::move(kept);
     }
-    std::deque<SchemaTable> kept;
-    for (std::size_t i = 0; i < m_script.tables.size(); ++i) {
-        if (!m_dropped[i])
-            kept.push_back(std::move(m_script.tables[i]));
-    }
-    m_script.tables = std::move(kept);
     m_dropped.clear();
     m_tables.clear();
     return std::move(m_script);
