@@ -19,7 +19,8 @@ void OutlineBox::SetTopGap(int left, int right) {
 void OutlineBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    const QRect box = rect().adjusted(0, 0, -1, -1);
+    // The outline takes the box's outermost pixels all round.
+    const QRect box = rect();
     painter.drawLine(box.topLeft(), box.bottomLeft());
     painter.drawLine(box.bottomLeft(), box.bottomRight());
     painter.drawLine(box.bottomRight(), box.topRight());

@@ -9,6 +9,8 @@
 #include "platform/QtMessageBox.h"
 #include "platform/Twips.h"
 #include "shell/frmAbout.h"
+#include "shell/frmSplash.h"
+#include "resources/Icons.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
@@ -16,6 +18,10 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QToolBar>
+
+#include <map>
 #include <QTimer>
 
 namespace quorvel::testing {
@@ -77,13 +83,43 @@ TEST_F(Controls, AResultCellKeepsItsFigureWhateverAReaderSets) {
     EXPECT_EQ(pages->text().remove(',').trimmed().toDouble(), shown.toDouble()) << "the figure as shown";
 }
 
-// Every control stands in its row and column of its frame, as the rows say.
-class Geometry : public WindowTest, public ::testing::WithParamInterface<CaseRow> {};
+// The three windows the layout rows describe, each opened as the program opens it.
+class Windows : public WindowTest {
+protected:
+    QWidget* Shown(const std::string& name) {
+        if (name == "frmAbout") {
+            m_about = std::make_unique<frmAbout>(m_fakes.Services());
+            m_about->Form_Load();
+            m_about->show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(m_about.get()));
+            return m_about.get();
+        }
+        if (name == "frmSplash") {
+            m_splash = std::make_unique<frmSplash>();
+            m_splash->Form_Load();
+            m_splash->show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(m_splash.get()));
+            return m_splash.get();
+        }
+        Open();
+        return m_window.get();
+    }
+    std::unique_ptr<frmAbout> m_about;
+    std::unique_ptr<frmSplash> m_splash;
+};
+
+// Every control stands in its place within its frame or window, as the rows say.
+class Geometry : public Windows, public ::testing::WithParamInterface<CaseRow> {};
 TEST_P(Geometry, EveryControlStandsInItsPlace) {
-    Open();
-    for (const nlohmann::json& control : GetParam().data.at("controls")) {
+    const nlohmann::json& row = GetParam().data;
+    QWidget* window = Shown(row.value("window", "frmMain"));
+    if (row.contains("client")) {
+        EXPECT_EQ(window->size(), QSize(TwipsToPixels(row["client"][0].get<double>()),
+                                        TwipsToPixels(row["client"][1].get<double>())));
+    }
+    for (const nlohmann::json& control : row.at("controls")) {
         const QString name = Q(control[0]);
-        auto* widget = m_window->findChild<QWidget*>(name);
+        auto* widget = window->findChild<QWidget*>(name);
         ASSERT_NE(widget, nullptr) << name.toStdString();
         const QRect at = widget->geometry();
         const std::array<int, 4> shown{at.x(), at.y(), at.width(), at.height()};
@@ -95,7 +131,121 @@ TEST_P(Geometry, EveryControlStandsInItsPlace) {
         }
     }
 }
-INSTANTIATE_TEST_SUITE_P(Rows, Geometry, ::testing::ValuesIn(LoadRows("layout_cases.json", "frames")), RowName());
+INSTANTIATE_TEST_SUITE_P(Frames, Geometry, ::testing::ValuesIn(LoadRows("layout_cases.json", "frames")), RowName());
+INSTANTIATE_TEST_SUITE_P(Windows, Geometry, ::testing::ValuesIn(LoadRows("layout_cases.json", "windows")),
+                         RowName());
+
+// Each control writes in its face and size.
+class Fonts : public Windows, public ::testing::WithParamInterface<CaseRow> {};
+TEST_P(Fonts, EveryControlWritesInItsFace) {
+    const nlohmann::json& row = GetParam().data;
+    QWidget* window = Shown(row.at("window"));
+    const std::map<std::string, QString> faces{{"ＭＳ ゴシック", "IPAGothic"}, {"ＭＳ Ｐゴシック", "IPAPGothic"}};
+    for (const nlohmann::json& control : row.at("controls")) {
+        const QString name = Q(control[0]);
+        QWidget* widget = name == window->objectName() ? window : window->findChild<QWidget*>(name);
+        ASSERT_NE(widget, nullptr) << name.toStdString();
+        const QFont font = widget->font();
+        EXPECT_EQ(font.family(), faces.at(control[1])) << name.toStdString();
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), control[2].get<double>()) << name.toStdString();
+        EXPECT_EQ(font.bold(), control[3].get<bool>()) << name.toStdString();
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Rows, Fonts, ::testing::ValuesIn(LoadRows("layout_cases.json", "fonts")), RowName());
+
+// What every window must hold for its user to read it, whatever its controls:
+// each text fits in its control, and no two controls side by side cover each
+// other. Outline boxes and separator lines stand around and between other
+// controls by design.
+bool Readable(const QWidget* widget) {
+    const QString name = widget->objectName();
+    if (widget->isHidden() || name.startsWith("shpSquare") || name.startsWith("Line1"))
+        return false;
+    return qobject_cast<const QLabel*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
+           qobject_cast<const QAbstractButton*>(widget);
+}
+
+void ExpectTextsFitAndNothingOverlaps(QWidget* window) {
+    const QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    for (QWidget* widget : widgets) {
+        if (!Readable(widget))
+            continue;
+        const std::string name = widget->objectName().toStdString() + " in " + window->objectName().toStdString();
+        const QFontMetrics metrics(widget->font());
+        if (auto* label = qobject_cast<QLabel*>(widget); label && !label->text().isEmpty()) {
+            const QRect room = label->contentsRect();
+            const QString text = label->buddy() ? QString(label->text()).remove('&') : label->text();
+            if (label->wordWrap()) {
+                EXPECT_LE(metrics.boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, text).height(),
+                          room.height())
+                    << name;
+            } else {
+                EXPECT_LE(metrics.horizontalAdvance(text), room.width()) << name << ": '" << text.toStdString() << "'";
+            }
+        }
+        if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+            EXPECT_LE(option->sizeHint().width(), option->width() + 2) << name;
+        }
+        if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            EXPECT_LE(metrics.horizontalAdvance(button->text().remove('&')), button->width()) << name;
+        }
+        for (QWidget* other : widgets) {
+            if (other != widget && other->parentWidget() == widget->parentWidget() && Readable(other) &&
+                widget->objectName() < other->objectName()) {
+                EXPECT_FALSE(widget->geometry().intersects(other->geometry()))
+                    << name << " covers " << other->objectName().toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(Windows, EveryTextFitsAndNoControlCoversAnother) {
+    for (const char* name : {"frmMain", "frmAbout", "frmSplash"})
+        ExpectTextsFitAndNothingOverlaps(Shown(name));
+}
+
+// Each outline box is drawn all round, but for its top edge behind the text of
+// the option standing on it: the option reads as the box's caption.
+TEST_F(Controls, EveryOutlineIsOpenOnlyBehindItsOption) {
+    const std::map<int, QString> options{{0, "optData(0)"},      {1, "optData(1)"},      {2, "optClaster(1)"},
+                                         {3, "optClaster(2)"},   {5, "optNonClaster(1)"}, {4, "optNonClaster(2)"},
+                                         {7, "optNonClaster(4)"}, {6, "optNonClaster(5)"}, {8, "optNonClaster(7)"},
+                                         {9, "optNonClaster(8)"}};
+    for (const auto& [index, optionName] : options) {
+        auto* box = m_window->findChild<QWidget*>(QStringLiteral("shpSquare(%1)").arg(index));
+        auto* option = m_window->findChild<QWidget*>(optionName);
+        ASSERT_NE(box, nullptr);
+        ASSERT_NE(option, nullptr);
+        ASSERT_EQ(box->parentWidget(), option->parentWidget());
+        const QImage drawn = box->grab().toImage();
+        const qreal ratio = drawn.devicePixelRatio();
+        const auto at = [&](int x, int y) {
+            return drawn.pixelColor(int(x * ratio), int(y * ratio)).name().toStdString();
+        };
+        const std::string name = box->objectName().toStdString();
+        const int right = box->width() - 1;
+        const int bottom = box->height() - 1;
+        const std::string line = at(0, bottom / 2);
+        ASSERT_NE(line, at(box->width() / 2, bottom / 2)) << name << ": no left edge";
+        const int gapMiddle = option->geometry().center().x() - box->x();
+        EXPECT_NE(at(gapMiddle, 0), line) << name << ": the top edge behind the option";
+        EXPECT_EQ(at(2, 0), line) << name << ": the top edge left of the option";
+        EXPECT_EQ(at(right - 2, 0), line) << name << ": the top edge right of it";
+        EXPECT_EQ(at(gapMiddle, bottom), line) << name << ": the bottom edge";
+        EXPECT_EQ(at(right, bottom / 2), line) << name << ": the right edge";
+    }
+}
+
+// The window keeps the second program icon, the About box's, out of sight.
+TEST_F(Controls, TheHiddenImageHoldsTheSecondProgramIcon) {
+    auto* image = m_window->findChild<QLabel*>("imgWinIcon");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(C().imgWinIcon, image);
+    EXPECT_TRUE(image->isHidden());
+    const QPixmap held = image->pixmap();
+    EXPECT_EQ(held.deviceIndependentSize().toSize(), QSize(32, 32));
+    EXPECT_EQ(held.toImage(), SecondProgramPixmap(held.devicePixelRatio()).toImage());
+}
 
 // A toolbar button and its menu item carry one command, so that either runs the same thing.
 class ToolbarAndMenu : public Controls, public ::testing::WithParamInterface<CaseRow> {};
@@ -106,7 +256,10 @@ TEST_P(ToolbarAndMenu, ButtonAndItemCarryOneCommand) {
     QAction* item = C().MenuItem(*command);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->objectName(), Q(row.at("item")));
-    EXPECT_EQ(C().ToolbarButton(Q(row.at("key")))->objectName(), Q(row.at("key")));
+    QAction* button = C().ToolbarButton(Q(row.at("key")));
+    EXPECT_EQ(button->objectName(), Q(row.at("key")));
+    EXPECT_EQ(button->toolTip(), Q(row.at("tooltip")));
+    EXPECT_EQ(C().tbToolBar->actions().indexOf(button) + 1, row.at("position").get<int>()) << "its place on the toolbar";
 }
 INSTANTIATE_TEST_SUITE_P(Rows, ToolbarAndMenu, ::testing::ValuesIn(LoadRows("layout_cases.json", "toolbar_and_menu")),
                          RowName());
@@ -119,21 +272,33 @@ TEST(RealClipboard, HoldsWhatTheEditCommandsPutThere) {
     EXPECT_EQ(clipboard.Text(), "");
 }
 
+// OK is the box's default and cancel button: a click on it, Enter wherever the
+// focus stands (on OK at first, on the system information button after Tab)
+// and Esc all close the box, and nothing else is started.
 class AboutOk : public WindowTest {};
-TEST_F(AboutOk, TheOkButtonAndEnterCloseTheBox) {
-    for (const bool byKey : {false, true}) {
+TEST_F(AboutOk, TheOkButtonEnterAndEscCloseTheBox) {
+    for (const std::string way : {"click", "Enter", "Tab Enter", "Esc"}) {
         frmAbout box(m_fakes.Services());
         box.Form_Load();
         box.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
         auto* ok = box.findChild<QPushButton*>("cmdOK");
         ASSERT_NE(ok, nullptr);
-        if (byKey)
-            QTest::keyClick(&box, Qt::Key_Return);
-        else
+        if (way == "click")
             QTest::mouseClick(ok, Qt::LeftButton);
-        EXPECT_FALSE(box.isVisible()) << (byKey ? "Enter" : "a click");
-        EXPECT_EQ(box.result(), QDialog::Accepted);
+        if (way == "Tab Enter") {
+            QTest::keyClick(&box, Qt::Key_Tab);
+            EXPECT_EQ(box.focusWidget(), box.findChild<QPushButton*>("cmdSysInfo"));
+        }
+        if (way.ends_with("Enter"))
+            QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+        if (way == "Esc")
+            QTest::keyClick(&box, Qt::Key_Escape);
+        EXPECT_FALSE(box.isVisible()) << way;
+        if (way != "Esc") {
+            EXPECT_EQ(box.result(), QDialog::Accepted) << way;
+        }
+        EXPECT_TRUE(m_fakes.started.isEmpty()) << way;
     }
 }
 
