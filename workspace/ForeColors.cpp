@@ -13,21 +13,9 @@ QColor ColorFromValue(std::uint32_t value) {
         return QColor(red, green, blue);
     }
     const QPalette palette = QGuiApplication::palette();
-    switch (value & 0xFFu) {
-    case 4: // menu bar
+    if ((value & 0xFFu) == 4) // menu bar
         return palette.color(QPalette::Disabled, QPalette::Text);
-    case 5: // window background
-        return palette.color(QPalette::Active, QPalette::Base);
-    case 15: // button face
-        return palette.color(QPalette::Active, QPalette::Button);
-    case 17: // grey text
-        return palette.color(QPalette::Disabled, QPalette::WindowText);
-    case 18: // button text
-        return palette.color(QPalette::Active, QPalette::ButtonText);
-    case 8: // window text
-    default:
-        return palette.color(QPalette::Active, QPalette::WindowText);
-    }
+    return palette.color(QPalette::Active, QPalette::WindowText); // window text, and any other
 }
 
 } // namespace quorvel

@@ -19,8 +19,8 @@ inline constexpr std::uint32_t kStartingGreyColor = 0x00C0C0C0u;
 
 // Window text maps to the palette's window-text colour. The menu-bar colour is
 // meant as a grey that reads as "not in use" on a disabled field, so it maps to
-// the palette's disabled text colour. Other system colours map to their
-// nearest palette role.
+// the palette's disabled text colour. The fields use no other system colour;
+// any other is shown as window text.
 QColor ColorFromValue(std::uint32_t value);
 
 } // namespace quorvel
