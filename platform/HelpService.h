@@ -16,6 +16,7 @@ class HelpService {
 public:
     virtual ~HelpService() = default;
 
+    // owner is the window asking, which the help window belongs to.
     // std::nullopt when the help window took the request; what it shows then
     // (a missing help file included) is its own affair. Otherwise the help
     // could not be shown at all and the text says why, for a message box.

@@ -7,19 +7,11 @@
 
 namespace quorvel {
 
-HelpViewer* HelpViewerHost::ViewerFor(QWidget* owner) {
-    if (owner == nullptr) {
-        if (m_ownerless.isNull()) {
-            m_ownerless = new HelpViewer;
-            m_ownerless->setAttribute(Qt::WA_DeleteOnClose);
-            CentreOnScreen(*m_ownerless);
-        }
-        return m_ownerless;
-    }
-    if (auto* existing = owner->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly))
+HelpViewer* HelpViewerHost::ViewerFor(QWidget& owner) {
+    if (auto* existing = owner.findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly))
         return existing;
-    auto* viewer = new HelpViewer(owner);
-    QWidget& main = *owner->window();
+    auto* viewer = new HelpViewer(&owner);
+    QWidget& main = *owner.window();
     const QRect area = AvailableArea(main);
     // A small or much enlarged screen: the window keeps within it.
     viewer->resize(viewer->size().boundedTo(area.size() * 0.9));
@@ -35,12 +27,12 @@ HelpViewer* HelpViewerHost::ViewerFor(QWidget* owner) {
 }
 
 std::optional<QString> HelpViewerHost::ShowContents(QWidget* owner, const QString& helpFile) {
-    ViewerFor(owner)->ShowContents(helpFile);
+    ViewerFor(*owner)->ShowContents(helpFile);
     return std::nullopt;
 }
 
 std::optional<QString> HelpViewerHost::SearchKeywords(QWidget* owner, const QString& helpFile) {
-    ViewerFor(owner)->ShowKeywordSearch(helpFile, QString());
+    ViewerFor(*owner)->ShowKeywordSearch(helpFile, QString());
     return std::nullopt;
 }
 

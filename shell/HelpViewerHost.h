@@ -7,8 +7,6 @@
 #include "platform/HelpService.h"
 #include "shell/HelpViewer.h"
 
-#include <QPointer>
-
 namespace quorvel {
 
 class HelpViewerHost final : public HelpService {
@@ -17,10 +15,7 @@ public:
     std::optional<QString> SearchKeywords(QWidget* owner, const QString& helpFile) override;
 
     // The viewer of owner, made (and placed beside owner's window) when there is none yet.
-    HelpViewer* ViewerFor(QWidget* owner);
-
-private:
-    QPointer<HelpViewer> m_ownerless; // for calls without an owner window
+    static HelpViewer* ViewerFor(QWidget& owner);
 };
 
 } // namespace quorvel

@@ -151,7 +151,6 @@ void MainWindowBuilder::BuildToolBar() {
     toolbar->setFloatable(false);
     toolbar->setIconSize(QSize(16, 16));
     toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    toolbar->toggleViewAction()->setVisible(false);
     m_window.addToolBar(Qt::TopToolBarArea, toolbar);
     m_c.tbToolBar = toolbar;
 

@@ -50,9 +50,7 @@ private:
 } // namespace
 
 QRect AvailableArea(const QWidget& window) {
-    const QScreen* screen = window.screen();
-    if (screen == nullptr)
-        screen = QGuiApplication::primaryScreen();
+    const QScreen* screen = window.screen(); // the primary screen for a window on none yet
     return screen ? screen->availableGeometry() : QRect(0, 0, 640, 480);
 }
 

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QMenuBar>
 #include <QToolBar>
 
 #include <map>
@@ -117,6 +118,14 @@ TEST_P(Geometry, EveryControlStandsInItsPlace) {
         EXPECT_EQ(window->size(), QSize(TwipsToPixels(row["client"][0].get<double>()),
                                         TwipsToPixels(row["client"][1].get<double>())));
     }
+    if (row.contains("frame")) {
+        const nlohmann::json& frame = row["frame"];
+        const Qt::WindowFlags flags = window->windowFlags();
+        EXPECT_EQ(!flags.testFlag(Qt::FramelessWindowHint), frame.at("title").get<bool>()) << "title bar";
+        EXPECT_EQ(flags.testFlag(Qt::WindowMinimizeButtonHint), frame.at("minimise").get<bool>()) << "minimise";
+        EXPECT_EQ(flags.testFlag(Qt::WindowMaximizeButtonHint), frame.at("maximise").get<bool>()) << "maximise";
+        EXPECT_EQ(window->minimumSize() != window->maximumSize(), frame.at("resizable").get<bool>()) << "resizable";
+    }
     for (const nlohmann::json& control : row.at("controls")) {
         const QString name = Q(control[0]);
         auto* widget = window->findChild<QWidget*>(name);
@@ -152,6 +161,26 @@ TEST_P(Fonts, EveryControlWritesInItsFace) {
     }
 }
 INSTANTIATE_TEST_SUITE_P(Rows, Fonts, ::testing::ValuesIn(LoadRows("layout_cases.json", "fonts")), RowName());
+
+// What each control says, as the rows give it.
+class Texts : public Windows, public ::testing::WithParamInterface<CaseRow> {};
+TEST_P(Texts, EveryControlSaysItsText) {
+    const nlohmann::json& row = GetParam().data;
+    QWidget* window = Shown(row.at("window"));
+    for (const nlohmann::json& control : row.at("controls")) {
+        const QString name = Q(control[0]);
+        QWidget* widget = name == window->objectName() ? window : window->findChild<QWidget*>(name);
+        ASSERT_NE(widget, nullptr) << name.toStdString();
+        const std::string property = control[1];
+        const QString expected = Q(control[2]);
+        if (property == "startsWith") {
+            EXPECT_TRUE(widget->property("text").toString().startsWith(expected)) << name.toStdString();
+        } else {
+            EXPECT_EQ(widget->property(property.c_str()).toString(), expected) << name.toStdString() << " " << property;
+        }
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Rows, Texts, ::testing::ValuesIn(LoadRows("layout_cases.json", "texts")), RowName());
 
 // What every window must hold for its user to read it, whatever its controls:
 // each text fits in its control, and no two controls side by side cover each
@@ -233,6 +262,25 @@ TEST_F(Controls, EveryOutlineIsOpenOnlyBehindItsOption) {
         EXPECT_EQ(at(right - 2, 0), line) << name << ": the top edge right of it";
         EXPECT_EQ(at(gapMiddle, bottom), line) << name << ": the bottom edge";
         EXPECT_EQ(at(right, bottom / 2), line) << name << ": the right edge";
+    }
+}
+
+// A right click on the toolbar or the menu bar offers no menu (no "hide the toolbar").
+TEST_F(Controls, NoMenuOnTheToolbar) {
+    for (QWidget* bar : {static_cast<QWidget*>(C().tbToolBar), static_cast<QWidget*>(m_window->menuBar())}) {
+        bool offered = false;
+        // A menu that opens runs until it is closed: the timer closes it.
+        QTimer::singleShot(0, [&offered] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                offered = true;
+                popup->close();
+            }
+        });
+        const QPoint at(bar->width() - 2, 2);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+        QApplication::sendEvent(bar, &click);
+        QApplication::processEvents();
+        EXPECT_FALSE(offered) << bar->objectName().toStdString();
     }
 }
 

@@ -22,6 +22,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -154,6 +155,15 @@ protected:
     json Shown(const QString& what) {
         if (what == "title")
             return m_dialog->windowTitle().toStdString();
+        if (auto* files = qobject_cast<QFileDialog*>(m_dialog.data()); files && what == "filters")
+            return files->nameFilters().join('|').toStdString();
+        if (auto* files = qobject_cast<QFileDialog*>(m_dialog.data()); files && what == "labels") {
+            QStringList labels;
+            for (const auto label : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType,
+                                     QFileDialog::Accept, QFileDialog::Reject})
+                labels << files->labelText(label);
+            return labels.join('|').toStdString();
+        }
         if (what == "object") // the name the program gives the dialog
             return m_dialog->objectName().toStdString();
         if (what == "focus")
