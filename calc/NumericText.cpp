@@ -159,34 +159,19 @@ std::optional<double> DecimalToDouble(const Decimal& d)
     if (d.pointPos < -kBeyondDoublePointPos - 20)
         return d.negative ? -0.0 : 0.0;
 
-    // "-0.<digits>e<pointPos>", on the stack unless the digits are very many.
-    char small[128];
-    std::string large;
-    const std::size_t needed = d.digits.size() + 32;
-    char* begin = small;
-    if (needed > sizeof small) {
-        large.resize(needed);
-        begin = large.data();
-    }
-    char* p = begin;
-    if (d.negative)
-        *p++ = '-';
-    *p++ = '0';
-    *p++ = '.';
-    for (char c : d.digits)
-        *p++ = c;
-    *p++ = 'e';
-    p = std::to_chars(p, begin + needed, d.pointPos).ptr;
+    // "-0.<digits>e<pointPos>", read back by the standard library.
+    std::string text = d.negative ? "-0." : "0.";
+    text += d.digits;
+    text += 'e';
+    text += std::to_string(d.pointPos);
 
+    // The text is always a well-formed number: the only failure is its range.
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(begin, p, value);
-    if (ec == std::errc::result_out_of_range) {
+    if (std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc::result_out_of_range) {
         if (d.pointPos > 0)
             return std::nullopt;
         return d.negative ? -0.0 : 0.0;
     }
-    if (ec != std::errc() || end != p)
-        return std::nullopt;
     return value;
 }
 

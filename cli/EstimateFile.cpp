@@ -120,7 +120,13 @@ FilePointer TextFile(std::string_view text) {
 struct ReadResult {
     std::vector<TableRecord> records;
     ReadOutcome outcome;
+    int temporaryFileError = 0; // errno of a temporary file that could not be written
 };
+
+// Why a text could not be read through its temporary file.
+std::string TemporaryFileReason(int error) {
+    return "一時ﾌｧｲﾙに書き込めません: " + std::string(std::strerror(error));
+}
 
 // The tables of a JSON text, read by the tool's reader as a file of that name would be.
 ReadResult ReadJson(std::string_view text, InputFormat format) {
@@ -131,7 +137,7 @@ ReadResult ReadJson(std::string_view text, InputFormat format) {
     }
     const FilePointer file = TextFile(text);
     if (!file) {
-        result.outcome.fatal.problem = ReadProblem::EmptyInput;
+        result.temporaryFileError = errno != 0 ? errno : EIO;
         return result;
     }
     JsonInput input(file.get());
@@ -185,6 +191,11 @@ std::optional<Place> NulByte(std::string_view text) {
 
 void OpenJson(std::string& text, const std::string& path, std::string_view source, OpenedFile& opened) {
     ReadResult read = ReadJson(text, FormatForPath(InputFormat::Auto, path));
+    if (read.temporaryFileError != 0) {
+        opened.fault = FileFault::CannotRead;
+        opened.reason = TemporaryFileReason(read.temporaryFileError);
+        return;
+    }
     if (read.outcome.fatal.problem == ReadProblem::EmptyInput) {
         opened.fault = FileFault::NoTable;
     } else if (read.outcome.fatal.problem != ReadProblem::None) {
@@ -225,6 +236,11 @@ void OpenScript(const std::string& path, std::string_view source, OpenedFile& op
         said.push_back({line, kind, tables});
     });
     ReadResult read = ReadJson(text, InputFormat::JsonLines);
+    if (read.temporaryFileError != 0) {
+        opened.fault = FileFault::CannotRead;
+        opened.reason = TemporaryFileReason(read.temporaryFileError);
+        return;
+    }
     TableEstimator estimator;
     for (TableRecord& record : read.records) {
         // Places in the described lines mean nothing to the user of the script.
@@ -306,7 +322,7 @@ std::string EstimateJson(const WindowEstimate& estimate) {
     return out;
 }
 
-std::string EstimateReport(const WindowEstimate& estimate, ReportView view, std::string_view source) {
+std::optional<std::string> EstimateReport(const WindowEstimate& estimate, ReportView view, std::string_view source) {
     const std::string text = EstimateJson(estimate);
     std::string report;
     SizeTool tool(
@@ -317,8 +333,9 @@ std::string EstimateReport(const WindowEstimate& estimate, ReportView view, std:
         },
         [](std::string_view) { return true; });
     const FilePointer file = TextFile(text);
-    if (file)
-        tool.ReadStream(file.get(), source, InputFormat::Json);
+    if (!file)
+        return std::nullopt;
+    tool.ReadStream(file.get(), source, InputFormat::Json);
     tool.Finish();
     return report;
 }

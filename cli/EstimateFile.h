@@ -53,8 +53,9 @@ struct WindowEstimate {
 std::string EstimateJson(const WindowEstimate& estimate);
 
 // What quorvel-size prints for the saved estimate in view (Text or Csv, say),
-// read as source; Japanese, as the window.
-std::string EstimateReport(const WindowEstimate& estimate, ReportView view, std::string_view source);
+// read as source; Japanese, as the window. Nothing when the estimate cannot be
+// handed to the tool's reader (its temporary file cannot be written).
+std::optional<std::string> EstimateReport(const WindowEstimate& estimate, ReportView view, std::string_view source);
 
 // A text of a file too long for the window's field: where it stands.
 struct LongText {

@@ -163,7 +163,6 @@ bool JsonInput::SkipBlanks() {
 }
 
 bool JsonInput::NextLine() {
-    m_seeking = true;
     while (m_p != m_end || Fill()) {
         if (m_stop != m_end) {
             m_p = m_stop;

@@ -90,7 +90,8 @@ public:
     // Skips blanks; across line breaks unless in line mode. True when a byte
     // other than a blank follows (on this line, in line mode).
     bool SkipBlanks();
-    // Line mode: moves to the start of the next line; false at the end of the input.
+    // Line mode: moves to the start of the next line (SkipBlanks then finds its
+    // first value); false at the end of the input.
     bool NextLine();
 
     // A UTF-8 byte order mark at the very start is not part of the text.

@@ -48,29 +48,30 @@ void SizeTool::Error(const std::string& message) {
     m_err(message);
 }
 
-bool SizeTool::ReadPath(const std::string& path, InputFormat format) {
-    if (path == "-")
-        return ReadStream(stdin, "<stdin>", format);
+void SizeTool::ReadPath(const std::string& path, InputFormat format) {
+    if (path == "-") {
+        ReadStream(stdin, "<stdin>", format);
+        return;
+    }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         Error(Say(m_language, Text::CannotOpen, {Printable(path), std::strerror(errno)}));
         m_inputError = true;
-        return false;
+        return;
     }
     JsonInput input(file);
-    const bool ok = Read(input, path, Printable(path), format);
+    Read(input, path, Printable(path), format);
     std::fclose(file);
-    return ok;
 }
 
-bool SizeTool::ReadStream(std::FILE* file, std::string_view source, InputFormat format, std::size_t chunk) {
+void SizeTool::ReadStream(std::FILE* file, std::string_view source, InputFormat format, std::size_t chunk) {
     JsonInput input(file, chunk);
-    return Read(input, "", source, format);
+    Read(input, "", source, format);
 }
 
-bool SizeTool::Read(JsonInput& input, std::string_view path, std::string_view source, InputFormat format) {
+void SizeTool::Read(JsonInput& input, std::string_view path, std::string_view source, InputFormat format) {
     if (m_writeFailed)
-        return false;
+        return;
     m_source = std::string(source);
     input.SetBeforeRead([this] { Flush(); });
     TableReader reader(input, m_handler);
@@ -80,19 +81,15 @@ bool SizeTool::Read(JsonInput& input, std::string_view path, std::string_view so
     } catch (const std::bad_alloc&) { // a value longer than memory holds
         Error(m_source + ": " + Say(m_language, Text::OutOfMemory, {std::to_string(input.Offset() >> 20)}));
         m_inputError = true;
-        return false;
+        return;
     }
-    bool ok = true;
     if (input.ReadFailed()) {
         Error(Say(m_language, Text::CannotRead, {m_source, std::strerror(input.ReadErrno())}));
-        ok = false;
+        m_inputError = true;
     } else if (outcome.fatal.problem != ReadProblem::None) {
         Error(PlacePrefix(m_source, outcome.fatal.place) + DescribeReadError(outcome.fatal, m_language));
-        ok = false;
-    }
-    if (!ok)
         m_inputError = true;
-    return ok && !m_writeFailed;
+    }
 }
 
 bool SizeTool::OnTable(const TableRecord& record) {

@@ -44,14 +44,14 @@ public:
     SizeTool(const SizeTool&) = delete;
     SizeTool& operator=(const SizeTool&) = delete;
 
-    // Reads a file by its path ("-" is standard input); false when it could
-    // not be opened or read to its end, was malformed or held no table (the
-    // reason went to err), or the report could not be written.
-    bool ReadPath(const std::string& path, InputFormat format);
+    // Reads a file by its path ("-" is standard input). When it cannot be
+    // opened or read to its end, or is malformed, the reason goes to err and
+    // the exit status says so.
+    void ReadPath(const std::string& path, InputFormat format);
 
     // Reads an open file (not closed here, standard input for "-") from its
     // current position, at most chunk bytes at a time.
-    bool ReadStream(std::FILE* file, std::string_view source, InputFormat format,
+    void ReadStream(std::FILE* file, std::string_view source, InputFormat format,
                     std::size_t chunk = JsonInput::kChunk);
 
     // A table another reader read from source, numbered on with the others;
@@ -67,7 +67,7 @@ public:
     int Finish();
 
 private:
-    bool Read(JsonInput& input, std::string_view path, std::string_view source, InputFormat format);
+    void Read(JsonInput& input, std::string_view path, std::string_view source, InputFormat format);
     bool OnTable(const TableRecord& record);
     TableEstimate Estimate(const TableRecord& record);
     void Error(const std::string& message);

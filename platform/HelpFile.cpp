@@ -133,10 +133,8 @@ QString RenderBody(const RawTopic& topic, const InlineRenderer& renderer) {
 HelpFile HelpFile::Load(const QString& path) {
     HelpFile file;
     const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) {
-        file.m_status = Status::NotFound;
-        return file;
-    }
+    if (path.isEmpty() || !info.exists())
+        return file; // NotFound, as a help file starts
     QFile input(path);
     if (!info.isFile() || !input.open(QIODevice::ReadOnly)) {
         file.m_status = Status::Unreadable;

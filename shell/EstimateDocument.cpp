@@ -21,6 +21,9 @@ namespace {
 const QString kBaseTitle = QStringLiteral("Quorvel for SQL Server 6.x  Ver1.0J");
 const QString kSettingsApplication = QStringLiteral("Mivrel");
 const QString kRecoverySection = QStringLiteral("Recovery");
+// The report is made by the tool's own reader, through a temporary file.
+const QString kNoReport =
+    QStringLiteral("計算結果を作れませんでした。一時ﾌｧｲﾙに書き込めません (ﾃﾞｨｽｸがいっぱいではありませんか)。");
 // A message lists at most this many lines of a file's notes and problems.
 constexpr qsizetype kListedLines = 12;
 
@@ -279,7 +282,7 @@ void EstimateDocument::CalcRan(bool everyFigureShown) {
         m_computed.reset();
 }
 
-std::string EstimateDocument::ReportText(bool csv) const {
+std::optional<std::string> EstimateDocument::ReportText(bool csv) const {
     // What quorvel-size prints for the file saved, in the folder it is in.
     const std::string source = m_bound ? Local(QFileInfo(m_path).fileName()) : std::string("<stdin>");
     return cli::EstimateReport({m_name, ReadTableDescription(m_controls)},
@@ -296,9 +299,14 @@ void EstimateDocument::Export() {
         m_services.fileDialogs->ExportFileName(m_controls.frmMain, QDir(folder).filePath(base + QStringLiteral(".csv")));
     if (path.isEmpty())
         return;
-    const std::string report = ReportText(path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive));
+    const std::optional<std::string> report =
+        ReportText(path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive));
+    if (!report) {
+        Tell(kNoReport);
+        return;
+    }
     QSaveFile file(path);
-    if (!WriteWhole(file, report)) {
+    if (!WriteWhole(file, *report)) {
         Tell(QStringLiteral("「%1」に書き出せませんでした。\n%2").arg(QFileInfo(path).fileName(), file.errorString()));
         return;
     }
@@ -308,7 +316,12 @@ void EstimateDocument::Export() {
 void EstimateDocument::CopyResults() {
     if (!ResultsCurrent() && !m_runCalc())
         return;
-    m_services.clipboard->SetText(Q(ReportText(false)));
+    const std::optional<std::string> report = ReportText(false);
+    if (!report) {
+        Tell(kNoReport);
+        return;
+    }
+    m_services.clipboard->SetText(Q(*report));
     Status(QStringLiteral("計算結果をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰしました。"));
 }
 

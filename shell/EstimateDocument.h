@@ -60,7 +60,7 @@ private:
     QString Title() const;
     bool WriteEstimate(const QString& path);
     bool ResultsCurrent() const;
-    std::string ReportText(bool csv) const;
+    std::optional<std::string> ReportText(bool csv) const;
     void Show(const TableDescription& table, const QString& path, bool bound, const std::string& name);
     void Tell(const QString& text) const;
     void Status(const QString& text) const;

@@ -34,7 +34,10 @@ def copy_tree(source, target):
         if os.path.exists(dst) and open(src, "rb").read() == open(dst, "rb").read():
             continue
         os.makedirs(os.path.dirname(dst), exist_ok=True)
-        shutil.copy2(src, dst)
+        # A changed file is stamped now, not with its own time: the copy's build
+        # may hold objects made after the change was written but from the old text.
+        shutil.copyfile(src, dst)
+        shutil.copymode(src, dst)
     for d, _, fs in os.walk(target):
         for name in fs:
             if os.path.join(d, name) not in keep:

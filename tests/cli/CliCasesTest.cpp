@@ -4,14 +4,15 @@
 //
 // A row:
 //   {"name": "...", "args": [...], "stdin": INPUT, "files": {"t.jsonl": INPUT},
-//    "scripts": {"s.sql": SCRIPT}, "env": {"LANG": "ja_JP.UTF-8"}, "memory_kb": 262144,
+//    "scripts": {"s.sql": SCRIPT}, "env": {"LANG": "ja_JP.UTF-8"}, "memory_kb": 262144, "open_files": 16,
 //    "stdout_to": "/dev/full", "pipe_into": [...],
 //    "status": 1, "stdout": [every line], "lines": [lines found in this order],
 //    "stdout_has": [texts found], "stderr": [every line], "stderr_has": [texts found]}
 // SCRIPT is a file of tests/cases copied as it is ("scripts/orders.sql"), or
 // {"from": FILE, "as": ENCODING, "bom": "\xFF\xFE"}: written in ENCODING
 // (iconv from UTF-8) after the raw bytes of "bom". "memory_kb" limits the
-// program's address space (ulimit -v).
+// program's address space (ulimit -v), "open_files" the files it may hold
+// open at once (ulimit -n).
 // "pipe_into" runs the program a second time, with those arguments, on what
 // the first run wrote; the row then judges the second run (standard error
 // holds both). INPUT is a list of lines, each a text or a list of pieces joined into one
@@ -143,6 +144,8 @@ Outcome RunRow(const Json& row, const fs::path& folder) {
     std::string command = "cd " + Quoted(folder.string()) + " && { ";
     if (row.contains("memory_kb"))
         command += "ulimit -v " + std::to_string(row["memory_kb"].get<long>()) + "; ";
+    if (row.contains("open_files"))
+        command += "ulimit -n " + std::to_string(row["open_files"].get<long>()) + "; ";
     command += commandLine(row.value("args", Json::array())) + " <stdin";
     if (row.contains("pipe_into"))
         command += " | " + commandLine(row["pipe_into"]);

@@ -100,6 +100,20 @@ TEST(SettingsStore, EveryTextComesBackFromItsOwnFile) {
     }
 }
 
+// A value QSettings keeps as another kind than text reads as no value at all.
+TEST(Settings, AValueOfAnotherKindIsNoValue) {
+    const QString folder =
+        QFileInfo(QSettings(QSettings::IniFormat, QSettings::UserScope, "QuorvelKinds", "Mivrel").fileName()).path();
+    QDir().mkpath(folder);
+    QFile ini(folder + "/Mivrel.ini");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Window]\nMainLeft=@Rect(1 2 3 4)\nKept=15\n");
+    ini.close();
+    const IniSettingsStore store("QuorvelKinds");
+    EXPECT_EQ(store.GetSetting("Mivrel", "Window", "MainLeft", "<none>"), "<none>");
+    EXPECT_EQ(store.GetSetting("Mivrel", "Window", "Kept", "<none>"), "15");
+}
+
 class Termination : public ::testing::TestWithParam<CaseRow> {};
 int SignalNamed(const std::string& name) {
     return name == "SIGTERM" ? SIGTERM : name == "SIGHUP" ? SIGHUP : name == "SIGINT" ? SIGINT : SIGUSR1;
@@ -110,9 +124,15 @@ bool HasDefaultAction(int signal) {
     return now.sa_handler == SIG_DFL;
 }
 
-// A signal that kept its default action would end this test program.
+qsizetype OpenDescriptors() {
+    return QDir("/proc/self/fd").entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot).size();
+}
+
+// A signal that kept its default action would end this test program. Nothing
+// of the watch is left behind: the default action, and no descriptor open.
 TEST_P(Termination, SignalBecomesOneRequestAndItsDefaultComesBackAfterwards) {
     const int signal = SignalNamed(GetParam().data.at("signal"));
+    const qsizetype descriptors = OpenDescriptors();
     {
         TerminationRequests requests;
         QSignalSpy spy(&requests, &TerminationRequests::Requested);
@@ -127,6 +147,7 @@ TEST_P(Termination, SignalBecomesOneRequestAndItsDefaultComesBackAfterwards) {
         EXPECT_EQ(spy.count(), 2);
     }
     EXPECT_TRUE(HasDefaultAction(signal));
+    EXPECT_EQ(OpenDescriptors(), descriptors);
 }
 INSTANTIATE_TEST_SUITE_P(Rows, Termination, ::testing::ValuesIn(Rows("termination")), RowName());
 
@@ -175,6 +196,8 @@ TEST_P(HelpFileOnDisk, TellsWhyItCannotBeShown) {
     QString path = folder.filePath("Mivrel.hlp");
     if (kind == "empty path")
         path.clear();
+    else if (kind == "path")
+        path = Q(row.at("path"));
     else if (kind == "folder")
         ASSERT_TRUE(QDir().mkpath(path));
     else if (kind == "file") {

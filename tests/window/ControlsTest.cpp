@@ -9,6 +9,7 @@
 #include "platform/QtMessageBox.h"
 #include "platform/Twips.h"
 #include "shell/frmAbout.h"
+#include "shell/HelpViewer.h"
 #include "shell/frmSplash.h"
 #include "resources/Icons.h"
 
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QMenuBar>
+#include <QTabWidget>
 #include <QToolBar>
 
 #include <map>
@@ -95,6 +97,12 @@ protected:
             EXPECT_TRUE(QTest::qWaitForWindowExposed(m_about.get()));
             return m_about.get();
         }
+        if (name == "HelpViewer") {
+            m_help = std::make_unique<HelpViewer>();
+            m_help->ShowContents(QString());
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(m_help.get()));
+            return m_help.get();
+        }
         if (name == "frmSplash") {
             m_splash = std::make_unique<frmSplash>();
             m_splash->Form_Load();
@@ -107,6 +115,7 @@ protected:
     }
     std::unique_ptr<frmAbout> m_about;
     std::unique_ptr<frmSplash> m_splash;
+    std::unique_ptr<HelpViewer> m_help;
 };
 
 // Every control stands in its place within its frame or window, as the rows say.
@@ -175,6 +184,9 @@ TEST_P(Texts, EveryControlSaysItsText) {
         const QString expected = Q(control[2]);
         if (property == "startsWith") {
             EXPECT_TRUE(widget->property("text").toString().startsWith(expected)) << name.toStdString();
+        } else if (property == "pixmap") { // its size, in pixels at 96 dpi
+            const QSize size = qobject_cast<QLabel*>(widget)->pixmap().deviceIndependentSize().toSize();
+            EXPECT_EQ(QString("%1x%2").arg(size.width()).arg(size.height()), expected) << name.toStdString();
         } else {
             EXPECT_EQ(widget->property(property.c_str()).toString(), expected) << name.toStdString() << " " << property;
         }
@@ -188,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Texts, ::testing::ValuesIn(LoadRows("layout_cases
 // controls by design.
 bool Readable(const QWidget* widget) {
     const QString name = widget->objectName();
-    if (widget->isHidden() || name.startsWith("shpSquare") || name.startsWith("Line1"))
+    if (!widget->isVisibleTo(widget->window()) || name.startsWith("shpSquare") || name.startsWith("Line1"))
         return false;
     return qobject_cast<const QLabel*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
            qobject_cast<const QAbstractButton*>(widget);
@@ -228,9 +240,19 @@ void ExpectTextsFitAndNothingOverlaps(QWidget* window) {
     }
 }
 
+// Each window as it shows, on each of its tabs.
 TEST_F(Windows, EveryTextFitsAndNoControlCoversAnother) {
-    for (const char* name : {"frmMain", "frmAbout", "frmSplash"})
-        ExpectTextsFitAndNothingOverlaps(Shown(name));
+    for (const char* name : {"frmMain", "frmAbout", "frmSplash", "HelpViewer"}) {
+        QWidget* window = Shown(name);
+        ExpectTextsFitAndNothingOverlaps(window);
+        for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+            for (int t = 0; t < tabs->count(); ++t) {
+                tabs->setCurrentIndex(t);
+                QApplication::processEvents();
+                ExpectTextsFitAndNothingOverlaps(window);
+            }
+        }
+    }
 }
 
 // Each outline box is drawn all round, but for its top edge behind the text of
@@ -282,6 +304,35 @@ TEST_F(Controls, NoMenuOnTheToolbar) {
         QApplication::processEvents();
         EXPECT_FALSE(offered) << bar->objectName().toStdString();
     }
+}
+
+// Every result cell is black behind its figure, on every tab.
+TEST_F(Controls, EveryResultCellIsBlack) {
+    for (QLabel* cell : m_window->findChildren<QLabel*>()) {
+        const QString name = cell->objectName();
+        if (!name.startsWith("lblData(") && !name.startsWith("lblLevel(") && !name.startsWith("lblTotal("))
+            continue;
+        const QImage drawn = cell->grab().toImage();
+        const qreal ratio = drawn.devicePixelRatio();
+        // Left of the figure, which stands at the right, and inside the border.
+        EXPECT_EQ(drawn.pixelColor(int(4 * ratio), int(cell->height() / 2 * ratio)).name(), "#000000")
+            << name.toStdString();
+    }
+}
+
+// The About box's separator is etched: two lines of two colours, neither the box's own.
+TEST_F(Windows, TheAboutBoxSeparatorIsEtched) {
+    QWidget* box = Shown("frmAbout");
+    const QColor background = box->palette().color(QPalette::Window);
+    std::vector<QColor> lines;
+    for (const char* name : {"Line1(0)", "Line1(1)"}) {
+        auto* line = box->findChild<QWidget*>(name);
+        ASSERT_NE(line, nullptr) << name;
+        const QImage drawn = line->grab().toImage();
+        lines.push_back(drawn.pixelColor(drawn.width() / 2, 0));
+        EXPECT_NE(lines.back(), background) << name;
+    }
+    EXPECT_NE(lines[0], lines[1]);
 }
 
 // The window keeps the second program icon, the About box's, out of sight.

@@ -173,6 +173,8 @@ protected:
                 return box->text().toStdString();
             if (what == "informative")
                 return box->informativeText().toStdString();
+            if (what == "as written") // the text is never taken for markup
+                return box->textFormat() == Qt::PlainText;
             if (what == "icon")
                 return box->icon() == QMessageBox::Critical ? "critical"
                        : box->icon() == QMessageBox::Warning ? "exclamation"

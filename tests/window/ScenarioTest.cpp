@@ -11,7 +11,8 @@
 //   ["expect", name, property, value]: property text, selected, state
 //     (active | dimmed | grey: enabled, and the text's colour as painted),
 //     painted (#rrggbb), enabled, checked, limit, tooltip, visible, or any
-//     other Qt property (title, shortcut ...); name "window" with tab, tabs
+//     other Qt property (title, shortcut ...), items of a menu ("|" between,
+//     "-" a separator); name "window" with tab, tabs
 //     (the captions, "|" between), focus, status, cursor, title
 //   ["messages" | "started" | "help" | "dialogs", [...]]: everything so far
 //   ["during", [...]]: the status text while each message so far was up
@@ -160,6 +161,12 @@ protected:
             return QString::number(field->LengthLimit());
         if (field && property == "enabled")
             return field->OwnEnabled() ? "true" : "false";
+        if (auto* menu = qobject_cast<QMenu*>(object); menu && property == "items") {
+            QStringList items; // a separator is "-"
+            for (const QAction* item : menu->actions())
+                items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+            return items.join('|');
+        }
         if (property == "checked" && qobject_cast<QAction*>(object))
             return static_cast<QAction*>(object)->isChecked() ? "true" : "false";
         const QByteArray qtName = property == "tooltip" ? QByteArray("toolTip") : property.toLatin1();

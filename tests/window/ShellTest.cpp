@@ -115,7 +115,7 @@ TEST_P(HelpFileText, ReadsTopicsKeywordsAndPages) {
         keywords << keyword.keyword + ": " + keyword.topicIds.join(',');
     EXPECT_EQ(topics, Strings(row.value("topics", json::array())));
     EXPECT_EQ(keywords, Strings(row.value("keywords", json::array())));
-    EXPECT_EQ(file.Problems().size(), row.value("problems", 0));
+    EXPECT_EQ(file.Problems(), Strings(row.value("problems", json::array())));
     const json pages = row.value("pages", json::object());
     for (const auto& [id, parts] : pages.items()) {
         const HelpTopic* topic = file.FindTopic(QString::fromStdString(id));

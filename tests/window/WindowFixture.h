@@ -109,7 +109,8 @@ struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService,
         settings[app + '/' + section + '/' + key] = value;
     }
     void Flush() override { ++flushes; }
-    QString Folder() const override { return folder.path(); }
+    // Not there yet, as on the first run: the program makes it when it first writes there.
+    QString Folder() const override { return folder.filePath("settings"); }
 
     PlatformServices Services() { return {this, this, this, this, &locator, this, this, this}; }
 
