@@ -123,10 +123,6 @@ struct ReadResult {
     int temporaryFileError = 0; // errno of a temporary file that could not be written
 };
 
-// Why a text could not be read through its temporary file.
-std::string TemporaryFileReason(int error) {
-    return "一時ﾌｧｲﾙに書き込めません: " + std::string(std::strerror(error));
-}
 
 // The tables of a JSON text, read by the tool's reader as a file of that name would be.
 ReadResult ReadJson(std::string_view text, InputFormat format) {
@@ -189,13 +185,20 @@ std::optional<Place> NulByte(std::string_view text) {
                  at - (lineStart == std::string_view::npos ? 0 : lineStart + 1) + 1};
 }
 
+// A text that could not be handed to the reader through its temporary file:
+// the file cannot be read, and why.
+bool CouldNotHandOn(const ReadResult& read, OpenedFile& opened) {
+    if (read.temporaryFileError == 0)
+        return false;
+    opened.fault = FileFault::CannotRead;
+    opened.reason = "一時ﾌｧｲﾙに書き込めません: " + std::string(std::strerror(read.temporaryFileError));
+    return true;
+}
+
 void OpenJson(std::string& text, const std::string& path, std::string_view source, OpenedFile& opened) {
     ReadResult read = ReadJson(text, FormatForPath(InputFormat::Auto, path));
-    if (read.temporaryFileError != 0) {
-        opened.fault = FileFault::CannotRead;
-        opened.reason = TemporaryFileReason(read.temporaryFileError);
+    if (CouldNotHandOn(read, opened))
         return;
-    }
     if (read.outcome.fatal.problem == ReadProblem::EmptyInput) {
         opened.fault = FileFault::NoTable;
     } else if (read.outcome.fatal.problem != ReadProblem::None) {
@@ -236,11 +239,8 @@ void OpenScript(const std::string& path, std::string_view source, OpenedFile& op
         said.push_back({line, kind, tables});
     });
     ReadResult read = ReadJson(text, InputFormat::JsonLines);
-    if (read.temporaryFileError != 0) {
-        opened.fault = FileFault::CannotRead;
-        opened.reason = TemporaryFileReason(read.temporaryFileError);
+    if (CouldNotHandOn(read, opened))
         return;
-    }
     TableEstimator estimator;
     for (TableRecord& record : read.records) {
         // Places in the described lines mean nothing to the user of the script.
