@@ -18,10 +18,10 @@ struct Question {
     bool save = false;
 };
 
-// The ending a filter gives a name without one: "*.csv" gives "csv".
+// The ending a save dialog's filter gives a name without one: "CSV (*.csv)"
+// gives "csv". Each filter of a save dialog holds one pattern.
 QString SuffixOf(const QString& filter) {
-    const qsizetype star = filter.indexOf(QStringLiteral("*."));
-    return star < 0 ? QString() : filter.mid(star + 2).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0);
+    return filter.section(QStringLiteral("*."), 1).section(QLatin1Char(')'), 0, 0);
 }
 
 bool MayReplace(QWidget* owner, const QString& path) {

@@ -17,12 +17,10 @@ std::optional<HelpViewerPlaces> Beside(const QRect& area, const QRect& owner, co
     const int top = Within(owner.top(), area.top(), area.bottom(), viewer.height());
     const int roomRight = area.right() - owner.right();
     const int roomLeft = owner.left() - area.left();
-    int shift = 0; // of the owner along x
-    if (roomRight >= viewer.width() || roomLeft >= viewer.width()) {
-        shift = 0;
-    } else if (!mayMove || owner.width() + viewer.width() > area.width()) {
-        return std::nullopt;
-    } else {
+    int shift = 0; // of the owner along x, when neither side has room
+    if (roomRight < viewer.width() && roomLeft < viewer.width()) {
+        if (!mayMove || owner.width() + viewer.width() > area.width())
+            return std::nullopt;
         const int leftward = viewer.width() - roomRight;
         const int rightward = viewer.width() - roomLeft;
         shift = leftward <= rightward ? -leftward : rightward;

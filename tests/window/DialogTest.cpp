@@ -2,8 +2,9 @@
 // restore them and the file dialogs, driven as a person drives them: each row
 // opens the real dialog through its service (QtTableChooser, QtMessageBox,
 // QtFileDialogs), modal, and from inside it types, presses keys and clicks.
-// Rows live in tests/cases/dialog_cases.json; "{dir}" in a text is a folder
-// of the row's own.
+// The message boxes and file dialogs are the running program's own, as
+// DefaultServices hands them out. Rows live in tests/cases/dialog_cases.json;
+// "{dir}" in a text is a folder of the row's own.
 //
 //   ["type", text] ["key", "Down" | "Alt+S" ...]: to the focused control
 //   ["click", row] ["doubleclick", row]: a row of the chooser's list as shown
@@ -18,6 +19,7 @@
 #include "WindowFixture.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtMessageBox.h"
+#include "shell/HelpViewerHost.h"
 #include "shell/QtTableChooser.h"
 
 #include <QAbstractButton>
@@ -28,6 +30,7 @@
 #include <QMessageBox>
 #include <QMetaEnum>
 #include <QPointer>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -173,6 +176,8 @@ protected:
                 return box->text().toStdString();
             if (what == "informative")
                 return box->informativeText().toStdString();
+            if (what == "default") // the button Enter presses, whatever order the desktop lays buttons in
+                return box->defaultButton() ? box->defaultButton()->text().toStdString() : "";
             if (what == "as written") // the text is never taken for markup
                 return box->textFormat() == Qt::PlainText;
             if (what == "icon")
@@ -236,6 +241,30 @@ std::vector<TableListing> Tables(const std::string& list) {
     return tables;
 }
 
+// The services of the running program, every one of them set, the two the
+// shell makes being the ones it handed in; the clipboard the system's own.
+const PlatformServices& Real() {
+    static HelpViewerHost help;
+    static QtTableChooser chooser;
+    static const PlatformServices services = DefaultServices(help, chooser);
+    return services;
+}
+
+TEST(DefaultServices, SetsEveryServiceWithTheShellsOwnWindows) {
+    const PlatformServices& services = Real();
+    EXPECT_NE(dynamic_cast<QtMessageBox*>(services.messageBox), nullptr);
+    services.clipboard->SetText("1,962");
+    EXPECT_EQ(services.clipboard->Text(), "1,962");
+    services.clipboard->Clear();
+    EXPECT_EQ(services.clipboard->Text(), "");
+    EXPECT_NE(services.programs, nullptr);
+    EXPECT_NE(dynamic_cast<HelpViewerHost*>(services.help), nullptr);
+    EXPECT_NE(services.systemInformation, nullptr);
+    EXPECT_NE(services.settings, nullptr);
+    EXPECT_NE(dynamic_cast<QtTableChooser*>(services.tableChooser), nullptr);
+    EXPECT_NE(dynamic_cast<QtFileDialogs*>(services.fileDialogs), nullptr);
+}
+
 class TableChooser : public Dialog {};
 TEST_P(TableChooser, Chooses) {
     const json& row = GetParam().data;
@@ -251,7 +280,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, TableChooser, ::testing::ValuesIn(LoadRows("dialo
 class SaveQuestion : public Dialog {};
 TEST_P(SaveQuestion, Answers) {
     const json& row = GetParam().data;
-    QtMessageBox boxes;
+    MessageBoxService& boxes = *Real().messageBox;
     const SaveChangesAnswer answer = Run([&] { return boxes.AskSaveChanges(nullptr, Q(row.at("document"))); });
     const json& expected = row.at("answer");
     EXPECT_EQ(answer, expected == "Save"      ? SaveChangesAnswer::Save
@@ -263,7 +292,7 @@ TEST_P(SaveQuestion, Answers) {
 class MessageBox : public Dialog {};
 TEST_P(MessageBox, ShowsItsTextUntilClosed) {
     const json& row = GetParam().data;
-    QtMessageBox boxes;
+    MessageBoxService& boxes = *Real().messageBox;
     Run([&] {
         boxes.Show(nullptr, Q(row.at("text")), row.at("icon") == "critical" ? MessageIcon::Critical : MessageIcon::Exclamation,
                    Q(row.at("title")));
@@ -279,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SaveQuestion, ::testing::ValuesIn(LoadRows("dialo
 class RestoreQuestion : public Dialog {};
 TEST_P(RestoreQuestion, Answers) {
     const json& row = GetParam().data;
-    QtMessageBox boxes;
+    MessageBoxService& boxes = *Real().messageBox;
     EXPECT_EQ(Run([&] { return boxes.AskRestore(nullptr, Q(row.at("document"))); }), row.at("answer") == "Restore");
 }
 // The file dialogs of the running program: the path each gives back (with
@@ -290,7 +319,7 @@ TEST_P(FileDialog, GivesThePathChosen) {
     const json& row = GetParam().data;
     for (const json& name : row.value("files", json::array()))
         QFile(Text(name)).open(QIODevice::WriteOnly);
-    QtFileDialogs dialogs;
+    FileDialogService& dialogs = *Real().fileDialogs;
     const std::string kind = row.at("dialog");
     const QString start = Text(row.at("start"));
     const QString path = Run([&] {
