@@ -2,6 +2,8 @@
 
 #include "cli/ReportFormat.h"
 
+#include "schema/ScriptEncoding.h"
+
 #include <cstdint>
 
 namespace quorvel::cli {
@@ -9,37 +11,6 @@ namespace quorvel::cli {
 namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
-
-// The length of the UTF-8 character at text[i], or 0 when the bytes there are
-// not one (overlong forms, surrogates and values past U+10FFFF included).
-std::size_t CharLength(std::string_view text, std::size_t i) {
-    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
-    const unsigned char lead = b(0);
-    if (lead < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF; // the range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size() || b(1) < low || b(1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k) {
-        if ((b(k) & 0xC0) != 0x80)
-            return 0;
-    }
-    return length;
-}
 
 char32_t CodePoint(std::string_view text, std::size_t i, std::size_t length) {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -93,7 +64,7 @@ std::string SizeText(BigCount bytes) {
 std::size_t DisplayWidth(std::string_view utf8) {
     std::size_t width = 0;
     for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t length = CharLength(utf8, i);
+        const std::size_t length = schema::Utf8CharLength(utf8, i);
         if (length == 0) {
             ++width;
             ++i;
@@ -118,7 +89,7 @@ std::string CutText(std::string_view text, std::size_t maxBytes) {
 
 void AppendPrintable(std::string& out, std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t length = CharLength(bytes, i);
+        const std::size_t length = schema::Utf8CharLength(bytes, i);
         const auto c = static_cast<unsigned char>(bytes[i]);
         if (length == 0 || c < 0x20 || c == 0x7F) {
             AppendHexByte(out, c, "\\x");
@@ -150,7 +121,7 @@ void AppendJsonString(std::string& out, std::string_view bytes) {
         } else if (c < 0x20) {
             AppendHexByte(out, c, "\\u00");
             ++i;
-        } else if (const std::size_t length = CharLength(bytes, i); length > 0) {
+        } else if (const std::size_t length = schema::Utf8CharLength(bytes, i); length > 0) {
             out.append(bytes, i, length);
             i += length;
         } else {

@@ -11,6 +11,40 @@
 
 namespace quorvel::schema {
 
+std::size_t Utf8CharLength(std::string_view text, std::size_t i, bool* truncated) {
+    if (truncated)
+        *truncated = false;
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if (i + k == text.size()) {
+            if (truncated)
+                *truncated = true;
+            return 0;
+        }
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
+            return 0;
+    }
+    return length;
+}
+
 namespace {
 
 struct Mark {
@@ -53,44 +87,16 @@ bool Agrees(const Mark& mark, std::string_view foldedName) {
     return false;
 }
 
-// The first byte that is not part of valid UTF-8 (RFC 3629: no overlong forms,
-// no surrogates, nothing above U+10FFFF), or the size when all are; truncated
-// when that byte starts a sequence the text ends inside.
+// The first byte that is not part of valid UTF-8, or the size when all are;
+// truncated when that byte starts a character the text ends inside.
 std::size_t Utf8End(std::string_view s, bool& truncated) {
-    truncated = false;
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned char low = 0x80, high = 0xBF; // the range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            low = c == 0xE0 ? 0xA0 : 0x80;
-            high = c == 0xED ? 0x9F : 0xBF;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            low = c == 0xF0 ? 0x90 : 0x80;
-            high = c == 0xF4 ? 0x8F : 0xBF;
-        } else {
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t length = Utf8CharLength(s, i, &truncated);
+        if (length == 0)
             return i;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            if (i + k == s.size()) {
-                truncated = true;
-                return i;
-            }
-            const auto next = static_cast<unsigned char>(s[i + k]);
-            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
-                return i;
-        }
         i += length;
     }
+    truncated = false;
     return s.size();
 }
 

@@ -62,6 +62,11 @@ struct ScriptEncodingChoice {
     bool japaneseLocale = false; // as JapaneseLocale() tells
 };
 
+// The length of the UTF-8 character at text[i], or 0 when the bytes there are
+// not one (RFC 3629: no overlong forms, no surrogates, nothing above U+10FFFF);
+// *truncated, when asked, tells whether they start one the text ends inside.
+std::size_t Utf8CharLength(std::string_view text, std::size_t i, bool* truncated = nullptr);
+
 // Whether the user's character set is that of a Japanese locale: LC_ALL,
 // LC_CTYPE or LANG, the first one set, starts with "ja".
 bool JapaneseLocale();

@@ -67,6 +67,20 @@ TEST_F(Controls, TheMiddleButtonPastesNothing) {
     EXPECT_EQ(field->text(), "0");
 }
 
+// Under X11 the text selected in a field is the selection clipboard's once the
+// left button is let go, as in any line edit. Only where there is a selection
+// clipboard: tools/check-under-window-manager runs these two on its X server.
+TEST_F(Controls, TheLeftButtonGivesTheSelectionToTheSelectionClipboard) {
+    if (!QApplication::clipboard()->supportsSelection())
+        GTEST_SKIP() << "no selection clipboard here";
+    InputTextBox* field = C().txtData[0];
+    QTest::keyClicks(field, "1234");
+    QApplication::clipboard()->setText("x", QClipboard::Selection);
+    field->selectAll();
+    QTest::mouseRelease(field, Qt::LeftButton, {}, field->rect().center());
+    EXPECT_EQ(QApplication::clipboard()->text(QClipboard::Selection), "1234");
+}
+
 // A result cell is read-only: a screen reader that sets its value changes nothing,
 // and its range is the figure itself.
 TEST_F(Controls, AResultCellKeepsItsFigureWhateverAReaderSets) {
