@@ -47,9 +47,9 @@ void ScriptReader::OnToken(const Token& token) {
     m_batchStart = false;
 }
 
+// The end of the script or a GO follows each problem, and ends the piece that
+// takes it: no earlier problem is still waiting here.
 void ScriptReader::OnLexProblem(Place at, Text message, std::size_t goLine) {
-    if (m_lexProblem)
-        m_catalog.AddProblem(std::move(*m_lexProblem));
     m_lexProblem = m_catalog.Problem(
         at, goLine == 0 ? Message(message) : Message(Text::EndedByGo, {message, std::to_string(goLine)}));
 }

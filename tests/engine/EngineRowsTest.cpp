@@ -126,8 +126,9 @@ TEST_P(Walk, Levels) {
     const auto halves = static_cast<std::int64_t>(2 * row.at("divisor").get<double>());
     const bool ok = Succeeds(row);
     ASSERT_EQ(engine.WalkLevels(halves, row.at("base").get<WideCount>()), ok);
-    if (ok)
+    if (ok) {
         EXPECT_EQ(r.LevelPages, LevelsOf(row));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DataPages, ::testing::ValuesIn(LoadRows("engine_rows.json", "data")), RowName());

@@ -25,6 +25,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -167,6 +168,8 @@ protected:
                 labels << files->labelText(label);
             return labels.join('|').toStdString();
         }
+        if (what == "font")
+            return QString("%1 %2").arg(m_dialog->font().family()).arg(m_dialog->font().pointSizeF()).toStdString();
         if (what == "object") // the name the program gives the dialog
             return m_dialog->objectName().toStdString();
         if (what == "focus")
@@ -202,6 +205,13 @@ protected:
         if (what == "ok")
             return m_dialog->findChild<QAbstractButton*>("cmdOK")->isEnabled();
         auto* list = m_dialog->findChild<QTreeView*>("lstTables");
+        if (!list) // any other property of the dialog, as Qt names it (fileMode ...)
+            return m_dialog->property(what.toUtf8()).toString().toStdString();
+        if (what == "rows column") // as wide as its widest figure: only the names take the room left
+            return list->header()->sectionResizeMode(1) == QHeaderView::ResizeToContents &&
+                           !list->header()->stretchLastSection()
+                       ? "fits"
+                       : "stretches";
         if (what == "selection") { // as painted: the highlight colour, or grey while the list has no focus
             const QRect row = list->visualRect(list->selectionModel()->selectedRows().value(0));
             const QColor painted = list->viewport()->grab().toImage().pixelColor(row.center());

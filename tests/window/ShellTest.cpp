@@ -217,6 +217,7 @@ TEST(Icons, EveryPictureHasItsOwnDoubleSize) {
     const auto twoSizes = [](const QIcon& icon, int base) {
         const QImage small = icon.pixmap(QSize(base, base), 1.0).toImage();
         const QImage large = icon.pixmap(QSize(base, base), 2.0).toImage();
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(base, base))) << "drawn at its own size, not scaled down";
         EXPECT_EQ(small.size(), QSize(base, base));
         EXPECT_EQ(large.size(), QSize(2 * base, 2 * base));
         EXPECT_NE(large, small.scaled(2 * base, 2 * base)) << "a scaled copy";
