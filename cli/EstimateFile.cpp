@@ -123,7 +123,6 @@ struct ReadResult {
     int temporaryFileError = 0; // errno of a temporary file that could not be written
 };
 
-
 // The tables of a JSON text, read by the tool's reader as a file of that name would be.
 ReadResult ReadJson(std::string_view text, InputFormat format) {
     ReadResult result;

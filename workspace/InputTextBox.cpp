@@ -140,15 +140,14 @@ void InputTextBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QList<int> codes = CharacterCodes(*event);
-    const bool altOrMeta = (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) != 0;
-    if (codes.isEmpty() && altOrMeta && !event->text().isEmpty() && event->text().front().isPrint()) {
-        // The line edit would type the key's character past the key filter:
-        // with Alt or Meta a key makes no character, as on the desktop.
-        event->ignore();
-        return;
-    }
     if (codes.isEmpty()) {
-        QLineEdit::keyPressEvent(event);
+        // With Alt or Meta a key makes no character, as on the desktop; the
+        // line edit would type it past the key filter.
+        const bool altOrMeta = (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) != 0;
+        if (altOrMeta && !event->text().isEmpty() && event->text().front().isPrint())
+            event->ignore();
+        else
+            QLineEdit::keyPressEvent(event);
         return;
     }
     event->accept();
