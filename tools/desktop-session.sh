@@ -31,8 +31,38 @@ start_desktop() {
     export DISPLAY=":$display"
     Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     pids+=($!)
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    openbox --sm-disable >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
+    # A machine that has just installed the packages can be slow to start
+    # either: wait up to a minute, and say so rather than go on without one.
+    if ! wait_for 600 "the X server on $DISPLAY" xdpyinfo; then
+        echo "FAIL  the X server did not start on $DISPLAY" >&2
+        exit 1
+    fi
+    local attempt
+    for attempt in 1 2; do
+        openbox --sm-disable >/dev/null 2>&1 &
+        pids+=($!)
+        wait_for 600 "the window manager" window_manager_ready && return
+        kill "${pids[-1]}" 2>/dev/null || true
+    done
+    echo "FAIL  the window manager did not start on $DISPLAY" >&2
+    exit 1
+}
+
+# True once a window manager runs that can activate windows, as xdotool asks.
+window_manager_ready() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" &&
+        xprop -root _NET_SUPPORTED 2>/dev/null | grep -q "_NET_ACTIVE_WINDOW"
+}
+
+# wait_for TENTHS WHAT COMMAND...: runs COMMAND every tenth of a second until it
+# succeeds; false, with a note, when it never did.
+wait_for() {
+    local tenths=$1 what=$2 i
+    shift 2
+    for ((i = 0; i < tenths; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "note  $what was not ready after $((tenths / 10)) s" >&2
+    return 1
 }
