@@ -137,7 +137,6 @@ QString HelpViewer::ResolveHelpFile(const QString& helpFile) {
 bool HelpViewer::OpenFile(const QString& helpFile) {
     const QString path = ResolveHelpFile(helpFile);
     m_file = HelpFile::Load(path);
-    m_currentTopic.clear();
     m_lstContents->clear();
     m_lstKeywords->clear();
     if (m_file.GetStatus() != HelpFile::Status::Loaded) {
@@ -186,7 +185,6 @@ void HelpViewer::ShowTopic(const QString& id) {
     const HelpTopic* topic = m_file.FindTopic(id);
     if (topic == nullptr)
         return;
-    m_currentTopic = topic->id;
     m_brwTopic->setHtml(topic->html);
     setWindowTitle(QStringLiteral("Quorvel ヘルプ - %1").arg(topic->title));
 }
@@ -211,7 +209,6 @@ void HelpViewer::ShowKeyword(const QString& keyword) {
                 QStringLiteral("<li><a href=\"topic:%1\">%2</a></li>").arg(id, topic->title.toHtmlEscaped());
     }
     html += QStringLiteral("</ul>");
-    m_currentTopic.clear();
     m_brwTopic->setHtml(html);
 }
 

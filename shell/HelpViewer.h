@@ -38,9 +38,6 @@ public:
     // order; when none has it, the name comes back unchanged.
     static QString ResolveHelpFile(const QString& helpFile);
 
-    // The topic on show; "" when none (a failure or a keyword list is shown).
-    QString CurrentTopicId() const { return m_currentTopic; }
-
 private:
     bool OpenFile(const QString& helpFile);
     void ShowFailure(const QString& path);
@@ -52,7 +49,6 @@ private:
     void BringToFront();
 
     HelpFile m_file;
-    QString m_currentTopic;
     QTabWidget* m_tabNavigation = nullptr;
     QListWidget* m_lstContents = nullptr;
     QLineEdit* m_txtKeyword = nullptr;

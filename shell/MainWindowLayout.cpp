@@ -175,7 +175,6 @@ void MainWindowBuilder::BuildStatusBar() {
     m_window.setStatusBar(statusBar);
     m_c.sbStatusBar = statusBar;
     m_c.sbStatusBarPanel1 = statusBar->Panel1();
-    m_c.sbStatusBarPanel1->setText(QString());
 }
 
 void MainWindowBuilder::BuildTabs() {

@@ -36,8 +36,8 @@ std::string Readings(const std::string& text) {
     const numtext::Int16Conversion i16 = numtext::ToInt16(text);
     const numtext::Int32Conversion i32 = numtext::ToInt32(text);
     const std::optional<double> value = numtext::ToDouble(text);
-    return std::to_string(numtext::IsNumeric(text)) + " int16 " + std::to_string(static_cast<int>(i16.fit)) + ":" +
-           std::to_string(i16.value) + " int32 " + std::to_string(static_cast<int>(i32.fit)) + ":" +
+    return std::to_string(numtext::IsNumeric(text)) + " int16 " + std::to_string(static_cast<int>(i16.fit)) +
+           ":" + std::to_string(i16.value) + " int32 " + std::to_string(static_cast<int>(i32.fit)) + ":" +
            std::to_string(i32.value) + " double " + (value ? std::to_string(*value) : "none") + " forms " +
            numtext::GroupedForm(text) + " " + numtext::PlainForm(text);
 }
@@ -49,17 +49,19 @@ TEST(NumericProperties, EverySpellingOfADigitStringReadsAlike) {
         const std::size_t length = 1 + random() % 21;
         std::string digits;
         for (std::size_t i = 0; i < length; ++i)
-            digits.push_back(static_cast<char>('0' + (i == 0 && random() % 4 != 0 ? 1 + random() % 9 : random() % 10)));
+            digits.push_back(
+                static_cast<char>('0' + (i == 0 && random() % 4 != 0 ? 1 + random() % 9 : random() % 10)));
         if (round % 7 == 0)
             digits = std::to_string(32760 + random() % 16); // at the 16-bit limit
         if (round % 11 == 0)
             digits = std::to_string(2147483640 + random() % 16); // at the 32-bit limit
 
-        const std::string significant = digits.substr(std::min(digits.find_first_not_of('0'), digits.size() - 1));
+        const std::string significant =
+            digits.substr(std::min(digits.find_first_not_of('0'), digits.size() - 1));
         const std::string base = Readings(digits);
-        for (const std::string& spelling : {" " + digits, digits + "\t", "+" + digits, digits + ".0",
-                                            digits + ".000", digits + "e0", "0" + digits, Grouped(significant),
-                                            digits + "0e-1", "\xE3\x80\x80" + digits}) {
+        for (const std::string& spelling :
+             {" " + digits, digits + "\t", "+" + digits, digits + ".0", digits + ".000", digits + "e0",
+              "0" + digits, Grouped(significant), digits + "0e-1", "\xE3\x80\x80" + digits}) {
             ASSERT_EQ(Readings(spelling), base) << "\"" << spelling << "\" against \"" << digits << "\"";
         }
 
@@ -76,9 +78,9 @@ TEST(NumericProperties, EverySpellingOfADigitStringReadsAlike) {
         }
         EXPECT_EQ(numtext::PlainForm(digits), significant);
         EXPECT_EQ(numtext::GroupedForm(digits), Grouped(significant));
-        EXPECT_EQ(numtext::ToInt32("-" + digits).fit, significant.size() <= 10 && std::stoll(significant) <= 2147483648LL
-                                                          ? Fit::Fits
-                                                          : Fit::TooSmall)
+        EXPECT_EQ(numtext::ToInt32("-" + digits).fit,
+                  significant.size() <= 10 && std::stoll(significant) <= 2147483648LL ? Fit::Fits
+                                                                                      : Fit::TooSmall)
             << digits;
     }
 }
@@ -95,20 +97,16 @@ TEST(NumericProperties, HalvesGoToEvenForTheRunAndAwayFromZeroForTheForms) {
         const std::string text = (negative ? "-" : "") + std::to_string(magnitude) + "." + fraction;
 
         const double part = std::stod("0." + fraction);
-        long long toEven = magnitude;
-        long long away = magnitude;
-        if (part > 0.5) {
-            toEven = away = magnitude + 1;
-        } else if (part == 0.5) {
-            away = magnitude + 1;
-            toEven = magnitude % 2 == 0 ? magnitude : magnitude + 1;
-        }
+        const long long away = part >= 0.5 ? magnitude + 1 : magnitude;
+        const long long toEven =
+            part > 0.5 || (part == 0.5 && magnitude % 2 == 1) ? magnitude + 1 : magnitude;
         const long long run = negative ? -toEven : toEven;
         const numtext::Int32Conversion i32 = numtext::ToInt32(text);
         EXPECT_EQ(i32.fit, Fit::Fits) << text;
         EXPECT_EQ(i32.value, run) << text;
         const numtext::Int16Conversion i16 = numtext::ToInt16(text);
-        EXPECT_EQ(i16.fit, run > INT16_MAX ? Fit::TooLarge : run < INT16_MIN ? Fit::TooSmall : Fit::Fits) << text;
+        const bool fits16 = run >= INT16_MIN && run <= INT16_MAX;
+        EXPECT_EQ(i16.fit, fits16 ? Fit::Fits : run > 0 ? Fit::TooLarge : Fit::TooSmall) << text;
 
         const std::string awayText = std::to_string(away);
         const std::string sign = negative && away != 0 ? "-" : "";

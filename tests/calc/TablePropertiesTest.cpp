@@ -7,6 +7,7 @@
 #include "calc/TableEstimate.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <numeric>
 #include <random>
@@ -24,11 +25,16 @@ public:
     // Mostly a small count, sometimes one near or past a limit, rarely not a number.
     std::string Count(int usual) {
         switch (Below(12)) {
-        case 0: return std::to_string(1900 + Below(100));
-        case 1: return std::to_string(240 + Below(20));
-        case 2: return Below(2) == 0 ? "x" : "-40000";
-        case 3: return "1," + std::to_string(100 + Below(900));
-        default: return std::to_string(Below(usual));
+        case 0:
+            return std::to_string(1900 + Below(100));
+        case 1:
+            return std::to_string(240 + Below(20));
+        case 2:
+            return Below(2) == 0 ? "x" : "-40000";
+        case 3:
+            return "1," + std::to_string(100 + Below(900));
+        default:
+            return std::to_string(Below(usual));
         }
     }
 
@@ -61,34 +67,24 @@ private:
     std::mt19937 m_random;
 };
 
-std::string Levels(const LevelTable& levels) {
-    std::string text;
-    for (const std::int32_t pages : levels)
-        text += std::to_string(pages) + " ";
-    return text;
-}
-
-// Every figure of an estimate, to compare two estimates as a whole.
-std::string Figures(const TableEstimate& e) {
-    std::string text = std::string(MessageText(e.failure)) + " at " + std::to_string(static_cast<int>(e.where.section)) +
-                       "/" + std::to_string(e.where.index) + "/" + std::to_string(static_cast<int>(e.where.field)) +
-                       "/" + std::to_string(static_cast<int>(e.where.second)) + "\n";
+// Every figure of an estimate, to compare two estimates as a whole: the
+// failure and its place always, the rest as far as it was estimated.
+nlohmann::json Figures(const TableEstimate& e) {
+    nlohmann::json figures{{"failure", MessageText(e.failure)},
+                           {"where", {e.where.section, e.where.index, e.where.field, e.where.second}}};
     if (e.data)
-        text += "data " + std::to_string(e.data->DataRowSize) + " " + std::to_string(e.data->DataRowsPerPage) + " " +
-                std::to_string(e.data->DataPages) + "\n";
+        figures["data"] = {e.data->DataRowSize, e.data->DataRowsPerPage, e.data->DataPages};
     if (e.clustered)
-        text += "clustered " + std::to_string(e.clustered->present) + " " +
-                std::to_string(e.clustered->ClusteredRowSize) + " " + std::to_string(e.clustered->ClusteredRowsPerPage) +
-                " " + std::to_string(e.clustered->ClusteredPages) + " " + Levels(e.clustered->levels) + "\n";
+        figures["clustered"] = {e.clustered->present, e.clustered->ClusteredRowSize,
+                                e.clustered->ClusteredRowsPerPage, e.clustered->ClusteredPages,
+                                e.clustered->levels};
     for (const NonClusteredEstimate& f : e.nonClustered)
-        text += "index " + std::to_string(f.present) + " " + std::to_string(f.LeafRowSize) + " " +
-                std::to_string(f.LeafRowsPerPage) + " " + std::to_string(f.LeafPages) + " " +
-                std::to_string(f.NonLeafRowSize) + " " + std::to_string(f.NonLeafRowsPerPage) + " " +
-                std::to_string(f.NonClusteredPages) + " " + Levels(f.levels) + "\n";
+        figures["index"].push_back({f.present, f.LeafRowSize, f.LeafRowsPerPage, f.LeafPages,
+                                    f.NonLeafRowSize, f.NonLeafRowsPerPage, f.NonClusteredPages, f.levels});
     if (e.totals)
-        text += "totals " + std::to_string(e.totals->clusteredPages) + " " + std::to_string(e.totals->nonClusteredPages) +
-                " " + std::to_string(e.totals->totalPages) + " " + std::to_string(e.totals->tableBytes) + "\n";
-    return text;
+        figures["totals"] = {e.totals->clusteredPages, e.totals->nonClusteredPages, e.totals->totalPages,
+                             e.totals->tableBytes};
+    return figures;
 }
 
 WideCount SumOfLevels(const LevelTable& levels) {
@@ -119,25 +115,25 @@ TEST(TableProperties, RefusalsEstimatesAndTotalsAgree) {
         TableEstimator fresh;
         int checked = 0; // how often the estimates began
         const TableEstimate e = fresh.Estimate(table, [&checked] { ++checked; });
-        const std::string figures = Figures(e);
-        SCOPED_TRACE(figures);
-        ASSERT_EQ(Figures(reused.Estimate(table)), figures) << "an estimator used before answers as a fresh one";
+        const nlohmann::json figures = Figures(e);
+        SCOPED_TRACE(figures.dump());
+        ASSERT_EQ(Figures(reused.Estimate(table)), figures)
+            << "an estimator used before answers as a fresh one";
 
-        ASSERT_EQ(checked, e.Refused() ? 0 : 1) << "the estimates begin once, and only after the checks passed";
+        ASSERT_EQ(checked, e.Refused() ? 0 : 1)
+            << "the estimates begin once, and only after the checks passed";
         if (e.Refused()) {
             ++refused;
-            TableEstimate nothing;
-            nothing.failure = e.failure;
-            nothing.where = e.where;
-            EXPECT_EQ(Figures(nothing), figures) << "nothing is estimated";
+            EXPECT_EQ(figures.size(), 2u) << "nothing is estimated, only the failure and its place are set";
             continue;
         }
         if (e.failure != RunMessage::None) {
             ++failed;
             ASSERT_TRUE(IsEstimateFailure(e.failure));
-            const TableSection expected = e.failure == RunMessage::DataFailed        ? TableSection::Data
-                                          : e.failure == RunMessage::ClusteredFailed ? TableSection::Clustered
-                                                                                     : TableSection::NonClustered;
+            const TableSection expected = e.failure == RunMessage::DataFailed ? TableSection::Data
+                                          : e.failure == RunMessage::ClusteredFailed
+                                              ? TableSection::Clustered
+                                              : TableSection::NonClustered;
             EXPECT_EQ(e.where.section, expected);
             EXPECT_EQ(e.where.index, expected == TableSection::NonClustered ? e.nonClustered.size() : 0);
             EXPECT_FALSE(e.totals);

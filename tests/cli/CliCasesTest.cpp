@@ -23,9 +23,6 @@
 #include "CaseRows.h"
 #include "Encoded.h"
 
-#include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
-
 #include <unistd.h>
 
 #include <sys/wait.h>
@@ -40,25 +37,14 @@
 namespace {
 
 using Json = nlohmann::json;
+using quorvel::testing::CaseRow;
 using quorvel::testing::Encoded;
+using quorvel::testing::Unescaped;
 namespace fs = std::filesystem;
-
-std::string Bytes(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 2, "\\x") == 0 && i + 4 <= text.size()) {
-            out.push_back(static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16)));
-            i += 3;
-        } else {
-            out.push_back(text[i]);
-        }
-    }
-    return out;
-}
 
 std::string Pieces(const Json& pieces) {
     if (pieces.is_string())
-        return Bytes(pieces.get<std::string>());
+        return Unescaped(pieces.get<std::string>());
     if (pieces.is_object()) {
         const std::string once = Pieces(pieces.at("repeat"));
         std::string out;
@@ -88,9 +74,9 @@ std::string Read(const fs::path& path) {
 
 std::string Script(const Json& script) {
     if (script.is_string())
-        return Read(fs::path(QUORVEL_CLI_CASES) / script.get<std::string>());
-    const std::string text = Read(fs::path(QUORVEL_CLI_CASES) / script.at("from").get<std::string>());
-    return Bytes(script.value("bom", "")) + (script.contains("as") ? Encoded(text, script["as"]) : text);
+        return Read(fs::path(QUORVEL_TEST_CASES) / script.get<std::string>());
+    const std::string text = Read(fs::path(QUORVEL_TEST_CASES) / script.at("from").get<std::string>());
+    return Unescaped(script.value("bom", "")) + Encoded(text, script.value("as", "UTF-8"));
 }
 
 using quorvel::testing::Lines;
@@ -169,27 +155,27 @@ void ExpectLinesInOrder(const std::vector<std::string>& lines, const Json& expec
     }
 }
 
-std::vector<Json> LoadRows() {
-    std::vector<Json> rows;
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(QUORVEL_CLI_CASES)) {
+// The rows of every cli_*.json, file by file.
+std::vector<CaseRow> AllRows() {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(QUORVEL_TEST_CASES)) {
         const std::string name = entry.path().filename().string();
-        if (name.rfind("cli_", 0) == 0 && entry.path().extension() == ".json")
-            files.push_back(entry.path());
+        if (name.starts_with("cli_") && entry.path().extension() == ".json")
+            files.push_back(name);
     }
     std::sort(files.begin(), files.end());
-    for (const fs::path& file : files) {
-        Json cases = Json::parse(Read(file));
-        for (Json& row : cases.at("rows"))
+    std::vector<CaseRow> rows;
+    for (const std::string& file : files) {
+        for (CaseRow& row : quorvel::testing::LoadRows(file, "rows"))
             rows.push_back(std::move(row));
     }
     return rows;
 }
 
-class CliCase : public ::testing::TestWithParam<Json> {};
+class CliCase : public ::testing::TestWithParam<CaseRow> {};
 
 TEST_P(CliCase, BehavesAsTheRowSays) {
-    const Json& row = GetParam();
+    const Json& row = GetParam().data;
     const fs::path folder = fs::path(::testing::TempDir()) / ("quorvel_cli_" + std::to_string(::getpid()));
     const Outcome run = RunRow(row, folder);
     SCOPED_TRACE("stdout:\n" + run.out.substr(0, 4000) + "\nstderr:\n" + run.err.substr(0, 4000));
@@ -224,9 +210,6 @@ TEST_P(CliCase, BehavesAsTheRowSays) {
     fs::remove_all(folder);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, CliCase, ::testing::ValuesIn(LoadRows()),
-                         [](const ::testing::TestParamInfo<Json>& row) {
-                             return row.param.at("name").get<std::string>();
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, CliCase, ::testing::ValuesIn(AllRows()), quorvel::testing::RowName());
 
 } // namespace

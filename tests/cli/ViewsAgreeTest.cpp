@@ -5,14 +5,19 @@
 // JSON document is the reference: JSON Lines must hold the same objects, the
 // CSV lines and the summary the same figures, and the database total must be
 // the sum of the tables it counts, whatever view carries it.
+//
+// A schema script sized directly and its --describe output read back as JSON
+// Lines give the same figures, table by table, whatever the columns, keys,
+// fill factors, nullability and assumed fill of variable-length columns.
 
 #include "CaseRows.h"
+#include "cli/ScriptSource.h"
 #include "cli/SizeTool.h"
 
-#include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
+#include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <random>
 #include <sstream>
@@ -26,6 +31,7 @@ using namespace quorvel::cli;
 using quorvel::Language;
 
 constexpr int kTables = 400;
+constexpr int kScriptTables = 150;
 
 // A key description; now and then a value the checks refuse or a key so wide
 // that the estimate fails.
@@ -62,21 +68,28 @@ std::string Tables() {
     return lines;
 }
 
+// A writer of the tool that keeps what it is handed.
+SizeTool::Output Collect(std::string& into) {
+    return [&into](std::string_view text) {
+        into.append(text);
+        return true;
+    };
+}
+
+// The tool reads lines of JSON as from a file.
+void ReadJsonLines(SizeTool& tool, const std::string& lines, const char* source) {
+    std::FILE* file = std::tmpfile();
+    std::fwrite(lines.data(), 1, lines.size(), file);
+    std::rewind(file);
+    tool.ReadStream(file, source, InputFormat::JsonLines);
+    std::fclose(file);
+}
+
 std::string Report(ReportView view) {
     static const std::string input = Tables();
     std::string out;
-    SizeTool tool(
-        view, Language::English,
-        [&out](std::string_view text) {
-            out.append(text);
-            return true;
-        },
-        [](std::string_view) { return true; });
-    std::FILE* file = std::tmpfile();
-    std::fwrite(input.data(), 1, input.size(), file);
-    std::rewind(file);
-    tool.ReadStream(file, "tables.jsonl", InputFormat::JsonLines);
-    std::fclose(file);
+    SizeTool tool(view, Language::English, Collect(out), [](std::string_view) { return true; });
+    ReadJsonLines(tool, input, "tables.jsonl");
     tool.Finish();
     return out;
 }
@@ -122,30 +135,25 @@ TEST(ViewsAgree, GeneratedTablesCoverEveryOutcome) {
 }
 
 TEST(ViewsAgree, DatabaseTotalIsTheSumOfTheTablesItCounts) {
-    long long data = 0, clustered = 0, nonClustered = 0, pages = 0, succeeded = 0;
+    std::map<std::string, long long> sums{{"tables", kTables},   {"succeeded", 0},         {"dataPages", 0},
+                                          {"clusteredPages", 0}, {"nonClusteredPages", 0}, {"pages", 0}};
     for (const Json& table : Reference()["tables"]) {
         if (table["status"] != "ok")
             continue;
         const Json& totals = table["totals"];
-        ++succeeded;
-        data += table["data"]["pages"].get<long long>();
-        clustered += totals["clusteredPages"].get<long long>();
-        nonClustered += totals["nonClusteredPages"].get<long long>();
-        pages += totals["totalPages"].get<long long>();
-        EXPECT_EQ(totals["totalPages"].get<long long>(),
-                  table["data"]["pages"].get<long long>() + totals["clusteredPages"].get<long long>() +
-                      totals["nonClusteredPages"].get<long long>())
-            << table["name"];
-        EXPECT_EQ(totals["tableBytes"].get<long long>(), totals["totalPages"].get<long long>() * 2048);
+        const long long data = table["data"]["pages"], clustered = totals["clusteredPages"],
+                        nonClustered = totals["nonClusteredPages"], pages = totals["totalPages"];
+        ++sums["succeeded"];
+        sums["dataPages"] += data;
+        sums["clusteredPages"] += clustered;
+        sums["nonClusteredPages"] += nonClustered;
+        sums["pages"] += pages;
+        EXPECT_EQ(pages, data + clustered + nonClustered) << table["name"];
+        EXPECT_EQ(totals["tableBytes"].get<long long>(), pages * 2048);
     }
-    const Json& database = Reference()["database"];
-    EXPECT_EQ(database["tables"], kTables);
-    EXPECT_EQ(database["succeeded"], succeeded);
-    EXPECT_EQ(database["dataPages"], data);
-    EXPECT_EQ(database["clusteredPages"], clustered);
-    EXPECT_EQ(database["nonClusteredPages"], nonClustered);
-    EXPECT_EQ(database["pages"], pages);
-    EXPECT_EQ(database["bytes"], pages * 2048);
+    sums["bytes"] = sums["pages"] * 2048;
+    for (const auto& [key, sum] : sums)
+        EXPECT_EQ(Reference()["database"].at(key), sum) << key;
 }
 
 TEST(ViewsAgree, JsonLinesHoldTheObjectsOfTheDocument) {
@@ -179,7 +187,8 @@ TEST(ViewsAgree, CsvLinesCarryTheFiguresOfEveryStructure) {
     auto expectWarnings = [&](const std::string& name, const Json& table) {
         for (const Json& warning : table.value("warnings", Json::array())) {
             ASSERT_LT(at, lines.size());
-            EXPECT_EQ(CsvFields(lines[at++]), (std::vector<std::string>{name, "warning", warning["message"]}));
+            EXPECT_EQ(CsvFields(lines[at++]),
+                      (std::vector<std::string>{name, "warning", warning["message"]}));
         }
     };
     for (const Json& table : Reference()["tables"]) {
@@ -237,19 +246,105 @@ TEST(ViewsAgree, SummaryShowsThePagesOfEachTableAndTheDatabase) {
             continue;
         }
         const Json& totals = table["totals"];
+        const Json figures[] = {table["data"]["pages"], totals["clusteredPages"], totals["nonClusteredPages"],
+                                totals["totalPages"]};
         ASSERT_GE(words.size(), 6u) << lines[i + 1];
-        EXPECT_EQ(words[2], Grouped(table["data"]["pages"])) << lines[i + 1];
-        EXPECT_EQ(words[3], Grouped(totals["clusteredPages"])) << lines[i + 1];
-        EXPECT_EQ(words[4], Grouped(totals["nonClusteredPages"])) << lines[i + 1];
-        EXPECT_EQ(words[5], Grouped(totals["totalPages"])) << lines[i + 1];
+        for (std::size_t k = 0; k < 4; ++k)
+            EXPECT_EQ(words[2 + k], Grouped(figures[k])) << lines[i + 1];
     }
     const Json& database = Reference()["database"];
     const std::vector<std::string> words = columns(lines.back());
     ASSERT_GE(words.size(), 5u);
-    EXPECT_EQ(words[1], Grouped(database["dataPages"]));
-    EXPECT_EQ(words[2], Grouped(database["clusteredPages"]));
-    EXPECT_EQ(words[3], Grouped(database["nonClusteredPages"]));
-    EXPECT_EQ(words[4], Grouped(database["pages"]));
+    std::size_t at = 1;
+    for (const char* key : {"dataPages", "clusteredPages", "nonClusteredPages", "pages"})
+        EXPECT_EQ(words[at++], Grouped(database[key])) << key;
+}
+
+// A schema script sized directly, and its description read back: the script's
+// tables have columns of every kind, keys, indexes and fill factors.
+std::string Column(std::mt19937& random, int i) {
+    static const char* const kTypes[] = {
+        "int",   "smallint",      "tinyint",     "bit",   "money",    "datetime", "smalldatetime", "real",
+        "float", "decimal(12,2)", "numeric(30)", "char(", "varchar(", "binary(",  "varbinary(",    "sysname"};
+    std::uniform_int_distribution<int> pick(0, 15);
+    std::string type = kTypes[pick(random)];
+    if (type.back() == '(')
+        type += std::to_string(1 + (pick(random) * 17) % 255) + ")";
+    const char* const nulls[] = {" NULL", " NOT NULL", ""};
+    return "c" + std::to_string(i) + " " + type + nulls[pick(random) % 3];
+}
+
+std::string Script(std::mt19937& random) {
+    std::uniform_int_distribution<int> pick(0, 99);
+    std::string script;
+    for (int t = 0; t < kScriptTables; ++t) {
+        const std::string name = "t" + std::to_string(t);
+        const int columns = 1 + pick(random) % 12;
+        script += "CREATE TABLE dbo." + name + " (\n    id int NOT NULL";
+        const int key = pick(random) % 3;
+        if (key == 1)
+            script += " PRIMARY KEY";
+        else if (key == 2)
+            script += " CONSTRAINT pk_" + name + " PRIMARY KEY NONCLUSTERED";
+        for (int c = 0; c < columns; ++c)
+            script += ",\n    " + Column(random, c);
+        script += "\n)\nGO\n";
+        for (int k = 0, indexes = pick(random) % 4; k < indexes; ++k) {
+            script += std::string("CREATE ") + (key == 0 && k == 0 ? "CLUSTERED " : "") + "INDEX ix" +
+                      std::to_string(k) + " ON " + name + " (c" + std::to_string(pick(random) % columns) +
+                      ")";
+            if (pick(random) < 50)
+                script += " WITH FILLFACTOR = " + std::to_string(1 + pick(random));
+            script += "\nGO\n";
+        }
+    }
+    return script;
+}
+
+Json Figures(const std::string& report) {
+    Json tables = Json::parse(report)["tables"];
+    for (Json& table : tables) // where a table was read differs by design
+        for (const char* key : {"source", "line", "column"})
+            table.erase(key);
+    return tables;
+}
+
+TEST(ScriptDescribed, ReadsBackToTheFiguresOfTheScript) {
+    std::mt19937 random(1207);
+    const std::string path = testing::TempDir() + "described-" + std::to_string(::getpid()) + ".sql";
+    std::ofstream(path) << Script(random);
+    for (const int fill : {100, 60, 1}) {
+        ScriptSource source(Language::English);
+        source.Assumptions().variableFillPercent = fill;
+        for (int t = 0; t < kScriptTables; ++t)
+            source.AddRows("T" + std::to_string(t) + "=" + std::to_string(1 + (t * 104729) % 3000000));
+        std::string sized, described, messages;
+        SizeTool direct(ReportView::Json, Language::English, Collect(sized), Collect(messages));
+        ASSERT_TRUE(source.Size(path, direct));
+        direct.Finish();
+        bool problems = false;
+        source.Describe(path, described, [&](const std::string& line, SizeTool::MessageKind kind) {
+            messages += line + "\n";
+            problems = problems || kind != SizeTool::MessageKind::Note;
+        });
+        ASSERT_FALSE(problems) << messages;
+        std::string readBack;
+        SizeTool again(ReportView::Json, Language::English, Collect(readBack), Collect(messages));
+        ReadJsonLines(again, described, "described.jsonl");
+        again.Finish();
+        const Json expected = Figures(sized);
+        const Json actual = Figures(readBack);
+        ASSERT_EQ(actual.size(), static_cast<std::size_t>(kScriptTables)) << "fill " << fill;
+        int sizedWithIndexes = 0;
+        for (const Json& table : expected)
+            sizedWithIndexes += table["status"] == "ok" && !table["nonClustered"].empty();
+        // The generator reaches the indexes.
+        EXPECT_GT(sizedWithIndexes, kScriptTables / 3) << "fill " << fill;
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(actual[i], expected[i]) << "fill " << fill << ", table " << i;
+        EXPECT_EQ(Json::parse(readBack)["database"], Json::parse(sized)["database"]) << "fill " << fill;
+    }
+    std::remove(path.c_str());
 }
 
 } // namespace

@@ -31,8 +31,7 @@ bool Succeeds(const nlohmann::json& row) {
 
 Levels LevelsOf(const nlohmann::json& row) {
     Levels levels{};
-    const auto listed = row.at("levels").get<std::vector<std::int32_t>>();
-    std::copy(listed.begin(), listed.end(), levels.begin());
+    std::ranges::copy(row.at("levels").get<std::vector<std::int32_t>>(), levels.begin());
     return levels;
 }
 
@@ -44,18 +43,24 @@ void PlantStaleOutputs(EstimationRecord& r) {
     r.LevelPages.fill(77);
 }
 
-class DataPages : public ::testing::TestWithParam<CaseRow> {};
-
-TEST_P(DataPages, Figures) {
+// One estimate over a row: stale outputs planted, the row's key loaded.
+class Estimate : public ::testing::TestWithParam<CaseRow> {
+protected:
+    void SetUp() override {
+        PlantStaleOutputs(r);
+        LoadKey(r, row.at("key"));
+    }
     const nlohmann::json& row = GetParam().data;
     basSQLSIZE engine;
     EstimationRecord& r = engine.Record();
-    PlantStaleOutputs(r);
-    r.DataPages = 9999;
-    LoadKey(r, row.at("key"));
-    r.RowCount = row.at("rowCount").get<std::int32_t>();
-
     const bool ok = Succeeds(row);
+};
+
+class DataPages : public Estimate {};
+
+TEST_P(DataPages, Figures) {
+    r.DataPages = 9999;
+    r.RowCount = row.at("rowCount").get<std::int32_t>();
     ASSERT_EQ(engine.CalcDataPages(), ok);
     // The index figures belong to other estimates.
     EXPECT_EQ(r.ClusteredPages, 9999);
@@ -68,17 +73,10 @@ TEST_P(DataPages, Figures) {
     EXPECT_EQ(r.DataPages, row.at("pages").get<WideCount>());
 }
 
-class ClusteredIndex : public ::testing::TestWithParam<CaseRow> {};
+class ClusteredIndex : public Estimate {};
 
 TEST_P(ClusteredIndex, Figures) {
-    const nlohmann::json& row = GetParam().data;
-    basSQLSIZE engine;
-    EstimationRecord& r = engine.Record();
-    PlantStaleOutputs(r);
-    LoadKey(r, row.at("key"));
     r.DataPages = row.at("dataPages").get<WideCount>();
-
-    const bool ok = Succeeds(row);
     ASSERT_EQ(engine.CalcClusteredIndex(row.at("fillFactor").get<std::int32_t>()), ok);
     EXPECT_EQ(r.DataRowSize, 99);
     EXPECT_EQ(r.LeafPages, 9999);
@@ -90,18 +88,11 @@ TEST_P(ClusteredIndex, Figures) {
     EXPECT_EQ(r.ClusteredPages, row.at("pages").get<WideCount>());
 }
 
-class NonClusteredIndex : public ::testing::TestWithParam<CaseRow> {};
+class NonClusteredIndex : public Estimate {};
 
 TEST_P(NonClusteredIndex, Figures) {
-    const nlohmann::json& row = GetParam().data;
-    basSQLSIZE engine;
-    EstimationRecord& r = engine.Record();
-    PlantStaleOutputs(r);
     r.DataPages = 123456; // never read by this estimate
-    LoadKey(r, row.at("key"));
     r.RowCount = row.at("rowCount").get<std::int32_t>();
-
-    const bool ok = Succeeds(row);
     ASSERT_EQ(engine.CalcNonClusteredIndex(row.at("fillFactor").get<std::int32_t>()), ok);
     EXPECT_EQ(r.ClusteredPages, 9999);
     if (!ok)
@@ -131,7 +122,8 @@ TEST_P(Walk, Levels) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, DataPages, ::testing::ValuesIn(LoadRows("engine_rows.json", "data")), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, DataPages, ::testing::ValuesIn(LoadRows("engine_rows.json", "data")),
+                         RowName());
 INSTANTIATE_TEST_SUITE_P(Rows, ClusteredIndex, ::testing::ValuesIn(LoadRows("engine_rows.json", "clustered")),
                          RowName());
 INSTANTIATE_TEST_SUITE_P(Rows, NonClusteredIndex,

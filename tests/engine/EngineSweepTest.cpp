@@ -2,9 +2,8 @@
 // input, including the ones validation never lets through, and checks what
 // must hold whatever the inputs. Meant above all to run under the sanitizers.
 
+#include "CaseRows.h"
 #include "engine/basSQLSIZE.h"
-
-#include <gtest/gtest.h>
 
 #include <numeric>
 #include <random>
@@ -13,14 +12,11 @@
 namespace quorvel::testing {
 namespace {
 
-const std::vector<std::int16_t> kShortEdges{-32768, -32767, -2017, -2016, -257,  -256,  -9,   -7,  -5,
-                                            -2,     -1,     0,     1,     2,     5,     7,    255, 256,
-                                            1962,   2014,   2016,  2017,  32760, 32766, 32767};
-const std::vector<std::int32_t> kRowEdges{INT32_MIN, INT32_MIN + 1, -1000,         -1,       0,
-                                          1,         1000,          INT32_MAX - 1, INT32_MAX};
-const std::vector<std::int32_t> kFillEdges{INT32_MIN, -100, -1, 0, 1, 5, 50, 99, 100, 101, INT32_MAX};
-const std::vector<WideCount> kPageEdges{INT64_MIN, -4294967296, INT32_MIN, -1,         0,
-                                        1,         49284,       INT32_MAX, 4294967294, INT64_MAX};
+// The boundary values of an input, from the "sweep" row of engine_rows.json.
+template <typename T> std::vector<T> Edges(const char* input) {
+    static const nlohmann::json edges = LoadRows("engine_rows.json", "sweep").at(0).data;
+    return edges.at(input).get<std::vector<T>>();
+}
 
 WideCount SumOfLevels(const EstimationRecord& r) {
     return std::accumulate(r.LevelPages.begin(), r.LevelPages.end(), WideCount{0});
@@ -73,22 +69,21 @@ void LoadKey(EstimationRecord& r, std::int16_t kind, std::int16_t fixed, std::in
 TEST(EngineSweep, BoundaryValuesOfEveryInput) {
     basSQLSIZE engine;
     EstimationRecord& r = engine.Record();
-    for (const std::int16_t kind : {std::int16_t{1}, std::int16_t{2}})
-        for (const std::int16_t fixed : kShortEdges)
-            for (const std::int16_t variable : kShortEdges)
-                for (const std::int16_t columns : {std::int16_t{-32768}, std::int16_t{-1}, std::int16_t{0},
-                                                   std::int16_t{250}, std::int16_t{32767}}) {
+    for (const std::int16_t kind : Edges<std::int16_t>("kinds"))
+        for (const std::int16_t fixed : Edges<std::int16_t>("bytes"))
+            for (const std::int16_t variable : Edges<std::int16_t>("bytes"))
+                for (const std::int16_t columns : Edges<std::int16_t>("variableColumns")) {
                     LoadKey(r, kind, fixed, variable, columns);
-                    for (const std::int32_t rows : kRowEdges) {
+                    for (const std::int32_t rows : Edges<std::int32_t>("rowCounts")) {
                         r.RowCount = rows;
                         CheckDataPages(engine);
                     }
-                    for (const std::int32_t fill : kFillEdges) {
-                        for (const WideCount dataPages : kPageEdges) {
+                    for (const std::int32_t fill : Edges<std::int32_t>("fillFactors")) {
+                        for (const WideCount dataPages : Edges<WideCount>("dataPages")) {
                             r.DataPages = dataPages;
                             CheckClustered(engine, fill);
                         }
-                        for (const std::int32_t rows : kRowEdges) {
+                        for (const std::int32_t rows : Edges<std::int32_t>("rowCounts")) {
                             r.RowCount = rows;
                             CheckNonClustered(engine, fill);
                         }

@@ -23,7 +23,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
-#include <set>
+#include <map>
 
 namespace quorvel::testing {
 namespace {
@@ -69,6 +69,12 @@ TEST(DetachedStart, StartsAProgramInAFolderWithBlanks) {
     EXPECT_FALSE(starter.Start(QString()));
 }
 
+// The folder of an organization's settings files, one per application.
+QString SettingsFolder(const QString& organization) {
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, organization, "Mivrel");
+    return QFileInfo(settings.fileName()).path();
+}
+
 // Every text a value may hold comes back the same, from a fresh store and from
 // the file itself, each application in its own file under the organization.
 TEST(SettingsStore, EveryTextComesBackFromItsOwnFile) {
@@ -83,10 +89,7 @@ TEST(SettingsStore, EveryTextComesBackFromItsOwnFile) {
         store.Flush();
     }
     const IniSettingsStore again("QuorvelRoundTrip");
-    const QString folder =
-        QFileInfo(
-            QSettings(QSettings::IniFormat, QSettings::UserScope, "QuorvelRoundTrip", "Mivrel").fileName())
-            .path();
+    const QString folder = SettingsFolder("QuorvelRoundTrip");
     QSettings mivrel(folder + "/Mivrel.ini", QSettings::IniFormat);
     QSettings other(folder + "/Other.ini", QSettings::IniFormat);
     for (qsizetype i = 0; i < values.size(); ++i) {
@@ -102,8 +105,7 @@ TEST(SettingsStore, EveryTextComesBackFromItsOwnFile) {
 
 // A value QSettings keeps as another kind than text reads as no value at all.
 TEST(Settings, AValueOfAnotherKindIsNoValue) {
-    const QString folder =
-        QFileInfo(QSettings(QSettings::IniFormat, QSettings::UserScope, "QuorvelKinds", "Mivrel").fileName()).path();
+    const QString folder = SettingsFolder("QuorvelKinds");
     QDir().mkpath(folder);
     QFile ini(folder + "/Mivrel.ini");
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
@@ -210,16 +212,15 @@ TEST_P(HelpFileOnDisk, TellsWhyItCannotBeShown) {
         const QByteArray last = Strings(row.value("last", json::array())).join('\n').toUtf8();
         const qsizetype size = row.value("size", qsizetype{0});
         if (size > bytes.size() + last.size())
-            bytes += QByteArray("\n") + QByteArray(size - bytes.size() - last.size() - 2, '#') + QByteArray("\n");
+            bytes += "\n" + QByteArray(size - bytes.size() - last.size() - 2, '#') + "\n";
         bytes += last;
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_EQ(file.write(bytes), bytes.size());
     }
-    const std::map<std::string, HelpFile::Status> statuses{{"Loaded", HelpFile::Status::Loaded},
-                                                           {"NotFound", HelpFile::Status::NotFound},
-                                                           {"Unreadable", HelpFile::Status::Unreadable},
-                                                           {"NotHelpFile", HelpFile::Status::NotHelpFile}};
+    using enum HelpFile::Status;
+    const std::map<std::string, HelpFile::Status> statuses{
+        {"Loaded", Loaded}, {"NotFound", NotFound}, {"Unreadable", Unreadable}, {"NotHelpFile", NotHelpFile}};
     const HelpFile file = HelpFile::Load(path);
     EXPECT_EQ(file.GetStatus(), statuses.at(row.at("status")));
     EXPECT_EQ(file.Topics().size(), row.value("topics", std::size_t{0}));

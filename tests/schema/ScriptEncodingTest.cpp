@@ -9,7 +9,6 @@
 #include "CaseRows.h"
 #include "Encoded.h"
 
-
 #include <array>
 #include <string>
 
@@ -18,29 +17,13 @@ namespace {
 
 using nlohmann::json;
 using testing::CaseRow;
-using testing::Encoded;
-
-// A line with \xHH for raw bytes: the text between them written in `to`.
-std::string Bytes(const std::string& line, const std::string& to) {
-    std::string out, text;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line.compare(i, 2, "\\x") == 0 && i + 4 <= line.size()) {
-            out += Encoded(text, to);
-            text.clear();
-            out.push_back(static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16)));
-            i += 3;
-        } else {
-            text.push_back(line[i]);
-        }
-    }
-    return out + Encoded(text, to);
-}
+using testing::Unescaped;
 
 std::string Script(const json& row) {
     const std::string as = row.value("as", "UTF-8");
-    std::string bytes = Bytes(row.value("bom", ""), "UTF-8");
+    std::string bytes = Unescaped(row.value("bom", ""));
     for (const json& line : row.at("lines"))
-        bytes += Bytes(line.get<std::string>() + "\n", as);
+        bytes += Unescaped(line.get<std::string>() + "\n", as);
     bytes.resize(bytes.size() - row.value("cut", std::size_t{0}));
     return bytes;
 }
@@ -49,7 +32,7 @@ std::string Script(const json& row) {
 std::string Text(const json& row) {
     std::string text;
     for (const json& line : row.value("text", row.at("lines")))
-        text += Bytes(line.get<std::string>() + "\n", "UTF-8");
+        text += Unescaped(line.get<std::string>() + "\n");
     return text;
 }
 

@@ -7,7 +7,8 @@
 // "{dir}" in a text is a folder of the row's own.
 //
 //   ["type", text] ["key", "Down" | "Alt+S" ...]: to the focused control
-//   ["click", row] ["doubleclick", row]: a row of the chooser's list as shown
+//   ["click", row] ["doubleclick", row]: a row of the chooser's list as shown;
+//   ["click", name]: a button by its name
 //   ["close"]: the window's close box  ["focus", name]: a control, as a click into it
 //   ["next"]: the steps after it go to the dialog that opens next
 //   ["expect", what, value]: what the dialog shows (see Shown), or "heard":
@@ -21,6 +22,7 @@
 #include "platform/QtMessageBox.h"
 #include "shell/HelpViewerHost.h"
 #include "shell/QtTableChooser.h"
+#include "shell/frmAbout.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -48,8 +50,9 @@ void Heard(QAccessibleInterface* object, int depth, QStringList& lines) {
     const QAccessible::State state = object->state();
     if (state.invisible)
         return;
-    QString line = QString(depth * 2, ' ') + QMetaEnum::fromType<QAccessible::Role>().valueToKey(object->role()) +
-                   " \"" + object->text(QAccessible::Name) + '"';
+    QString line = QString(depth * 2, ' ') +
+                   QMetaEnum::fromType<QAccessible::Role>().valueToKey(object->role()) + " \"" +
+                   object->text(QAccessible::Name) + '"';
     const QString value = object->text(QAccessible::Value);
     if (!value.isEmpty() && value != object->text(QAccessible::Name))
         line += " value \"" + value + '"';
@@ -122,11 +125,13 @@ protected:
         const std::string verb = step.at(0);
         QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : m_dialog.data();
         if (verb == "type") {
-            for (const QChar c : Text(step[1]))
-                QTest::sendKeyEvent(QTest::Click, focus, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            TypeText(focus, Text(step[1]));
         } else if (verb == "key") {
-            const QKeyCombination key = QKeySequence(Q(step[1]))[0];
-            QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+            PressKey(focus, Q(step[1]));
+        } else if (verb == "click" && step[1].is_string()) {
+            auto* button = m_dialog->findChild<QAbstractButton*>(Q(step[1]));
+            ASSERT_NE(button, nullptr);
+            QTest::mouseClick(button, Qt::LeftButton);
         } else if (verb == "click" || verb == "doubleclick") {
             auto* list = m_dialog->findChild<QTreeView*>("lstTables");
             ASSERT_NE(list, nullptr);
@@ -169,7 +174,10 @@ protected:
             return labels.join('|').toStdString();
         }
         if (what == "font")
-            return QString("%1 %2").arg(m_dialog->font().family()).arg(m_dialog->font().pointSizeF()).toStdString();
+            return QString("%1 %2")
+                .arg(m_dialog->font().family())
+                .arg(m_dialog->font().pointSizeF())
+                .toStdString();
         if (what == "object") // the name the program gives the dialog
             return m_dialog->objectName().toStdString();
         if (what == "focus")
@@ -184,7 +192,7 @@ protected:
             if (what == "as written") // the text is never taken for markup
                 return box->textFormat() == Qt::PlainText;
             if (what == "icon")
-                return box->icon() == QMessageBox::Critical ? "critical"
+                return box->icon() == QMessageBox::Critical  ? "critical"
                        : box->icon() == QMessageBox::Warning ? "exclamation"
                                                              : "other";
             QList<QAbstractButton*> buttons = box->buttons(); // from left to right
@@ -223,7 +231,8 @@ protected:
         }
         json column = json::array();
         for (int row = 0; row < list->model()->rowCount(); ++row)
-            column.push_back(list->model()->index(row, what == "list" ? 0 : 1).data().toString().toStdString());
+            column.push_back(
+                list->model()->index(row, what == "list" ? 0 : 1).data().toString().toStdString());
         return column;
     }
 
@@ -239,14 +248,16 @@ std::vector<TableListing> Tables(const std::string& list) {
     if (list.starts_with("generate ")) {
         const int count = std::stoi(list.substr(9));
         for (int i = 1; i <= count; ++i)
-            tables.push_back({QStringLiteral("T%1").arg(i, 5, 10, QLatin1Char('0')), i * std::int64_t{10000}});
+            tables.push_back(
+                {QStringLiteral("T%1").arg(i, 5, 10, QLatin1Char('0')), i * std::int64_t{10000}});
         return tables;
     }
     std::ifstream in(std::string(QUORVEL_TEST_CASES) + "/dialog_cases.json");
     const json lists = json::parse(in).at("table_lists");
     for (const json& table : lists.at(list)) {
         const json& rows = table.at("rows");
-        tables.push_back({Q(table.at("name")), rows.is_null() ? std::nullopt : std::optional(rows.get<std::int64_t>())});
+        tables.push_back(
+            {Q(table.at("name")), rows.is_null() ? std::nullopt : std::optional(rows.get<std::int64_t>())});
     }
     return tables;
 }
@@ -280,18 +291,20 @@ TEST_P(TableChooser, Chooses) {
     const json& row = GetParam().data;
     QtTableChooser chooser;
     const std::vector<TableListing> tables = Tables(row.at("tables"));
-    const std::optional<int> chosen = Run([&] { return chooser.ChooseTable(nullptr, Q(row.at("file")), tables); });
+    const std::optional<int> chosen =
+        Run([&] { return chooser.ChooseTable(nullptr, Q(row.at("file")), tables); });
     const json& answer = row.at("answer");
     EXPECT_EQ(chosen, answer.is_number() ? std::optional(answer.get<int>()) : std::nullopt);
 }
-INSTANTIATE_TEST_SUITE_P(Rows, TableChooser, ::testing::ValuesIn(LoadRows("dialog_cases.json", "table_chooser")),
-                         RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, TableChooser,
+                         ::testing::ValuesIn(LoadRows("dialog_cases.json", "table_chooser")), RowName());
 
 class SaveQuestion : public Dialog {};
 TEST_P(SaveQuestion, Answers) {
     const json& row = GetParam().data;
     MessageBoxService& boxes = *Real().messageBox;
-    const SaveChangesAnswer answer = Run([&] { return boxes.AskSaveChanges(nullptr, Q(row.at("document"))); });
+    const SaveChangesAnswer answer =
+        Run([&] { return boxes.AskSaveChanges(nullptr, Q(row.at("document"))); });
     const json& expected = row.at("answer");
     EXPECT_EQ(answer, expected == "Save"      ? SaveChangesAnswer::Save
                       : expected == "Discard" ? SaveChangesAnswer::Discard
@@ -304,7 +317,8 @@ TEST_P(MessageBox, ShowsItsTextUntilClosed) {
     const json& row = GetParam().data;
     MessageBoxService& boxes = *Real().messageBox;
     Run([&] {
-        boxes.Show(nullptr, Q(row.at("text")), row.at("icon") == "critical" ? MessageIcon::Critical : MessageIcon::Exclamation,
+        boxes.Show(nullptr, Q(row.at("text")),
+                   row.at("icon") == "critical" ? MessageIcon::Critical : MessageIcon::Exclamation,
                    Q(row.at("title")));
         return 0;
     });
@@ -312,14 +326,15 @@ TEST_P(MessageBox, ShowsItsTextUntilClosed) {
 INSTANTIATE_TEST_SUITE_P(Rows, MessageBox, ::testing::ValuesIn(LoadRows("dialog_cases.json", "message_box")),
                          RowName());
 
-INSTANTIATE_TEST_SUITE_P(Rows, SaveQuestion, ::testing::ValuesIn(LoadRows("dialog_cases.json", "save_question")),
-                         RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, SaveQuestion,
+                         ::testing::ValuesIn(LoadRows("dialog_cases.json", "save_question")), RowName());
 
 class RestoreQuestion : public Dialog {};
 TEST_P(RestoreQuestion, Answers) {
     const json& row = GetParam().data;
     MessageBoxService& boxes = *Real().messageBox;
-    EXPECT_EQ(Run([&] { return boxes.AskRestore(nullptr, Q(row.at("document"))); }), row.at("answer") == "Restore");
+    EXPECT_EQ(Run([&] { return boxes.AskRestore(nullptr, Q(row.at("document"))); }),
+              row.at("answer") == "Restore");
 }
 // The file dialogs of the running program: the path each gives back (with
 // the ending its file type gives a name without one), and a question before
@@ -341,6 +356,27 @@ TEST_P(FileDialog, GivesThePathChosen) {
 }
 INSTANTIATE_TEST_SUITE_P(Rows, FileDialog, ::testing::ValuesIn(LoadRows("dialog_cases.json", "file_dialogs")),
                          RowName());
+
+// The About box closes by OK, Enter wherever the focus stands and Esc, and
+// by the system information button once the program it names has started
+// ("program", "starts"); what it started is "started".
+class AboutBoxCloses : public Dialog {};
+TEST_P(AboutBoxCloses, ByOkEnterOrEsc) {
+    const json& row = GetParam().data;
+    Fakes fakes;
+    if (row.contains("program"))
+        fakes.registry[SystemInformationLocator::Location::MsinfoPath] = Q(row.at("program"));
+    fakes.startSucceeds = row.value("starts", true);
+    frmAbout box(fakes.Services());
+    box.Form_Load();
+    const int result = Run([&box] { return box.exec(); });
+    if (row.at("answer").is_number())
+        EXPECT_EQ(result, row.at("answer").get<int>());
+    EXPECT_EQ(fakes.started, Strings(row.value("started", json::array())));
+    EXPECT_TRUE(fakes.messages.isEmpty());
+}
+INSTANTIATE_TEST_SUITE_P(Rows, AboutBoxCloses,
+                         ::testing::ValuesIn(LoadRows("dialog_cases.json", "about_box")), RowName());
 
 INSTANTIATE_TEST_SUITE_P(Rows, RestoreQuestion,
                          ::testing::ValuesIn(LoadRows("dialog_cases.json", "restore_question")), RowName());

@@ -20,10 +20,9 @@
 //   ["heard", name, text]: what a screen reader reads for the control
 //   ["announced", ["name=value", ...]]: the values announced so far
 // Files, in a folder of the scenario's own ("{dir}" in any text, "{home}" the user's):
-//   ["file", name, text | [lines], encoding] writes a file (UTF-8 unless named), ["grow", name, bytes] makes it
-//   that large (of NULs)  ["saved", name, text | [lines]]
-//   expects one; ["answer", "file" | "table" | "save" | "restore", value]: what
-//   the next file dialog (a path, "" cancels), the chooser (an index, null
+//   ["file", name, text | [lines], encoding] writes a file (UTF-8 unless named), ["grow", name, bytes] makes
+//   it that large (of NULs)  ["saved", name, text | [lines]] expects one; ["answer", "file" | "table" |
+//   "save" | "restore", value]: what the next file dialog (a path, "" cancels), the chooser (an index, null
 //   cancels), the question about changes (Save, Discard, Cancel) or the
 //   offer to restore (true, false) answers; ["questions", [...]]: every
 //   question so far (WindowFixture.h); ["drop", path]; ["readonly"] makes the
@@ -175,20 +174,11 @@ protected:
         return value.typeId() == QMetaType::Bool ? (value.toBool() ? "true" : "false") : value.toString();
     }
 
-    void Type(const QString& text) {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
-                                c.unicode() < 0x80 ? QTest::asciiToKey(static_cast<char>(c.unicode()))
-                                                   : Qt::Key_unknown,
-                                QString(c), Qt::NoModifier);
-    }
-
     void Key(const QString& sequence) {
-        const QKeyCombination key = QKeySequence(sequence)[0];
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : m_window.get();
         if (QWidget* menu = QApplication::activePopupWidget())
             target = menu;
-        QTest::keyClick(target, key.key(), key.keyboardModifiers());
+        PressKey(target, sequence);
     }
 
     // A text of a step with "{dir}" for the scenario's folder; lines joined, each ended.
@@ -231,7 +221,8 @@ protected:
                 QApplication::sendEvent(m_window.get(), &drop);
         } else if (verb == "readonly") {
             // Root writes anywhere: the folder is then written as nobody.
-            QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+            QFile::setPermissions(m_dir.path(),
+                                  QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
             m_nobody = ::geteuid() == 0 && ::seteuid(65534) == 0;
         } else if (verb == "fulldisk") {
             std::signal(SIGXFSZ, SIG_IGN);
@@ -272,7 +263,7 @@ protected:
             ShowTabOf(control);
             control->setFocus(Qt::TabFocusReason);
         } else if (verb == "type") {
-            Type(arg);
+            TypeText(QApplication::focusWidget(), arg);
         } else if (verb == "key") {
             Key(arg);
         } else if (verb == "paste") {

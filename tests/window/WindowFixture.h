@@ -139,6 +139,19 @@ struct Fakes : MessageBoxService, ClipboardService, ProgramStarter, HelpService,
         [this](const QString& path) { return files.count(path) != 0; }};
 };
 
+// Keys as a person types them: each character of text, or the first key of a
+// sequence such as "Ctrl+V", to the widget.
+inline void TypeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget,
+                            c.unicode() < 0x80 ? QTest::asciiToKey(static_cast<char>(c.unicode())) : Qt::Key_unknown,
+                            QString(c), Qt::NoModifier);
+}
+inline void PressKey(QWidget* widget, const QString& sequence) {
+    const QKeyCombination key = QKeySequence(sequence)[0];
+    QTest::keyClick(widget, key.key(), key.keyboardModifiers());
+}
+
 // The colour a control's text is painted in, read from the control as drawn.
 // It is drawn once in a large bold face without smoothing and without its
 // selection, so that the strokes show the colour itself, not its blends with
