@@ -176,7 +176,6 @@ bool JsonInput::NextLine() {
 }
 
 void JsonInput::SkipByteOrderMark() {
-    m_seeking = true;
     while (m_end - m_p < 3 && Fill()) {
     }
     if (m_end - m_p >= 3 && std::memcmp(m_p, "\xEF\xBB\xBF", 3) == 0) {

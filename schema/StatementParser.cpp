@@ -138,7 +138,6 @@ void StatementParser::CreateTable(const Token& create) {
     if (IsKeyword(Peek(), "TEXTIMAGE_ON"))
         Later(Peek(), "TEXTIMAGE_ON", "7.0");
 
-    m_inTable = false;
     AddPendingIndexes(m_catalog.AddTable(std::move(m_table)));
 }
 

@@ -150,7 +150,8 @@ private:
     std::span<const Token> m_tokens;
     std::size_t m_position = 0;
 
-    // The CREATE TABLE being read: its name is known once m_inTable is set.
+    // The CREATE TABLE being read: its name is known once m_inTable is set,
+    // which lasts until the piece of script ends.
     // ALTER TABLE ... ADD reads its columns and constraints the same way.
     bool m_inTable = false;
     bool m_columnOpen = false; // the last of m_table.columns is still being read

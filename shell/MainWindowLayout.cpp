@@ -173,7 +173,6 @@ void MainWindowBuilder::BuildToolBar() {
 void MainWindowBuilder::BuildStatusBar() {
     auto* statusBar = new MainStatusBar(&m_window);
     m_window.setStatusBar(statusBar);
-    m_c.sbStatusBar = statusBar;
     m_c.sbStatusBarPanel1 = statusBar->Panel1();
 }
 

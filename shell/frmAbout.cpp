@@ -43,7 +43,6 @@ frmAbout::frmAbout(const PlatformServices& services, QWidget* owner)
       m_services(services) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setModal(true);
     setFont(PGothicFont(9));
     setFixedSize(TwipsToPixels(5130), TwipsToPixels(2745));
     BuildControls();

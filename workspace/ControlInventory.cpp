@@ -56,7 +56,6 @@ SectionControls ControlInventory::Section(int section) const {
     SectionControls c;
     c.layout = SectionLayout::Of(section);
     const SectionLayout& l = c.layout;
-    c.frame = fraSquare[static_cast<std::size_t>(section)];
     const auto option = static_cast<std::size_t>(l.firstOption);
     if (section == kDataSection) {
         c.allFixed = optData[0];

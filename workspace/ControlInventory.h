@@ -20,7 +20,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QStringView>
 #include <QTabWidget>
 #include <QToolBar>
@@ -81,7 +80,6 @@ struct SectionLayout {
 // The controls of one section.
 struct SectionControls {
     SectionLayout layout;
-    QGroupBox* frame = nullptr;
     QRadioButton* none = nullptr; // null for the data section
     QRadioButton* allFixed = nullptr;
     QRadioButton* withVariable = nullptr;
@@ -133,7 +131,6 @@ struct ControlInventory {
     // objectName is its key ("End", "Calc", "Clear", "Cut", ...).
     std::array<QAction*, 16> tbToolBarButtons{};
 
-    QStatusBar* sbStatusBar = nullptr;
     // Panel 1 of the status bar: the one text the program writes there.
     QLabel* sbStatusBarPanel1 = nullptr;
 

@@ -60,7 +60,6 @@ public:
 
     // The 32-bit ForeColor value (0x80000000 + n: system colour n; otherwise
     // RGB as 0x00BBGGRR). Also kept as the dynamic property "ForeColor".
-    std::uint32_t ForeColor() const { return m_foreColor; }
     void SetForeColor(std::uint32_t value);
 
     // Actions offered by the right-button menu (the window's Cut, Copy, Paste).

@@ -370,8 +370,9 @@ TEST_P(AboutBoxCloses, ByOkEnterOrEsc) {
     frmAbout box(fakes.Services());
     box.Form_Load();
     const int result = Run([&box] { return box.exec(); });
-    if (row.at("answer").is_number())
+    if (row.at("answer").is_number()) {
         EXPECT_EQ(result, row.at("answer").get<int>());
+    }
     EXPECT_EQ(fakes.started, Strings(row.value("started", json::array())));
     EXPECT_TRUE(fakes.messages.isEmpty());
 }

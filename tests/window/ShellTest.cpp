@@ -217,8 +217,8 @@ TEST(Icons, EveryPictureHasItsOwnDoubleSize) {
 }
 
 // The program started in this process: its main window on show, the splash gone.
-frmMain* Started() {
-    Main();
+frmMain* Started(const QString& file = {}) {
+    Main(file);
     frmMain* window = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets()) {
         EXPECT_EQ(qobject_cast<frmSplash*>(top), nullptr) << "the splash is still there";
@@ -228,11 +228,16 @@ frmMain* Started() {
     return window;
 }
 
-// The whole start-up in this process, with the real services.
-TEST(Program, StartsWithTheMainWindowAndClosesWithTheSettingsWritten) {
+// The whole start-up in this process, with the real services and a file to open.
+TEST(Program, StartsWithTheMainWindowOnItsFileAndClosesWithTheSettingsWritten) {
     QFile::remove(QSettings(QSettings::IniFormat, QSettings::UserScope, "Quorvel", "Mivrel").fileName());
-    frmMain* window = Started();
+    QTemporaryDir folder;
+    QFile file(folder.filePath("t.json"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                file.write("{\"rowCount\": 1, \"data\": {\"fixedBytes\": 1}}\n") > 0 && file.flush());
+    frmMain* window = Started(file.fileName());
     ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle().remove("[*]"), "t.json - Quorvel for SQL Server 6.x  Ver1.0J");
     EXPECT_EQ(window->HelpFile(), "Mivrel.hlp"); // none beside the test program
     window->close();
     QSettings written(QSettings::IniFormat, QSettings::UserScope, "Quorvel", "Mivrel");
@@ -249,12 +254,8 @@ TEST_F(WindowTest, StatusBarShowsTodayAndTheTimeOfDay) {
                           m_window->findChild<QLabel*>("sbStatusBarTime")->text();
     const QDateTime after = QDateTime::currentDateTime();
     const auto written = [](const QDateTime& at) {
-        return QStringLiteral("%1/%2/%3 %4:%5")
-            .arg(at.date().year())
-            .arg(at.date().month(), 2, 10, QLatin1Char('0'))
-            .arg(at.date().day(), 2, 10, QLatin1Char('0'))
-            .arg(at.time().hour())
-            .arg(at.time().minute(), 2, 10, QLatin1Char('0'));
+        return QString::asprintf("%d/%02d/%02d %d:%02d", at.date().year(), at.date().month(), at.date().day(),
+                                 at.time().hour(), at.time().minute());
     };
     EXPECT_TRUE(shown == written(before) || shown == written(after)) << shown.toStdString();
 
